@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ui/control.h"
+
+namespace ui {
+
+// Character codes that the key preview sees; 16-bit like the run-time's KeyAscii.
+inline constexpr std::int16_t kBackspace = 8;
+inline constexpr std::int16_t kEnter = 13;
+
+class TextBox : public Control {
+public:
+    TextBox(std::string name, int index = -1);
+
+    const std::string& Text() const { return m_text; }
+    // Sets the text as a program or a paste does: no key filter, no events.
+    void setText(std::string text);
+    // One character that passed the key preview arrives at the end of the text: Backspace deletes
+    // the last character, Enter adds a line break only to a multi-line box.
+    void typeCharacter(std::int16_t code);
+    void dblClick() const;
+
+    Alignment alignment = Alignment::Center;
+    bool multiLine = false;
+    bool scrollBars = false;  // both scroll bars, as the report box has them
+    std::function<void()> DblClick;
+
+private:
+    std::string m_text;
+};
+
+class Label : public Control {
+public:
+    Label(std::string name, int index = -1);
+    const std::string& Caption() const { return m_caption; }
+    void setCaption(std::string caption);
+    Alignment alignment = Alignment::Left;
+
+private:
+    std::string m_caption;
+};
+
+class CheckBox : public Control {
+public:
+    explicit CheckBox(std::string name);
+    const std::string& Caption() const { return m_caption; }
+    void setCaption(std::string caption);
+    int Value() const { return m_value; }
+    // Sets the value; a change fires Click, as the run-time does.
+    void setValue(int value);
+    // A mouse click or the space bar: toggles between 0 and 1, then Click.
+    void click();
+    std::function<void()> Click;
+
+private:
+    std::string m_caption;
+    int m_value = 0;
+};
+
+class CommandButton : public Control {
+public:
+    explicit CommandButton(std::string name);
+    const std::string& Caption() const { return m_caption; }
+    void setCaption(std::string caption);
+    void click() const;
+    std::function<void()> Click;
+
+private:
+    std::string m_caption;
+};
+
+class Line : public Control {
+public:
+    explicit Line(std::string name);
+    int X1 = 0;
+    int Y1 = 0;
+    int X2 = 0;
+    int Y2 = 0;
+};
+
+}  // namespace ui

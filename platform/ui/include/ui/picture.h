@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "gdi/gdi.h"
+#include "ui/control.h"
+
+namespace ui {
+
+inline constexpr int kScalePixel = 3;
+
+// A picture box with a persistent image: a 32-bpp bitmap of the drawing area's size, selected into
+// a memory DC that the picture owns. `hDC` and `Image` hand out those handles; drawing through
+// them changes the image, `Refresh` shows it, `Cls` and `setBackColor` clear it. The picture has
+// no border, so its drawing area is its whole size.
+class Picture : public Control {
+public:
+    Picture(std::string name, int widthPixels, int heightPixels);
+    ~Picture() override;
+
+    HDC hDC() const { return m_dc; }
+    HBITMAP Image() const { return m_image; }
+
+    // Width and Height writes in pixels; the image is remade at the new size, cleared to BackColor.
+    void setSize(int widthPixels, int heightPixels);
+    void setScaleMode(int mode) { m_scaleMode = mode; }
+    int ScaleMode() const { return m_scaleMode; }
+    double ScaleWidth() const { return Width; }
+    double ScaleHeight() const { return Height; }
+
+    COLORREF BackColor() const { return m_backColor; }
+    void setBackColor(COLORREF color);
+    void Cls();
+    void Refresh() const;
+
+    // Fired by Refresh: a front end repaints the picture from the image.
+    std::function<void()> onRefresh;
+
+private:
+    void makeImage();
+    void clearImage();
+
+    HDC m_dc = nullptr;
+    HBITMAP m_image = nullptr;
+    HGDIOBJ m_initialBitmap = nullptr;
+    COLORREF m_backColor = 0x00FFFFFF;
+    int m_scaleMode = kScalePixel;
+};
+
+}  // namespace ui
