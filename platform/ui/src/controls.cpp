@@ -36,6 +36,15 @@ void TextBox::setText(std::string text) {
     changed();
 }
 
+void TextBox::appendText(std::string_view text) {
+    m_text.append(text);
+    if (onAppended) {
+        onAppended(text);
+    } else {
+        changed();
+    }
+}
+
 void TextBox::typeCharacter(std::int16_t code) {
     const auto unit = static_cast<std::uint16_t>(code);
     if (unit == 0) return;

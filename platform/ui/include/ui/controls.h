@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "ui/control.h"
 
@@ -19,6 +20,9 @@ public:
     const std::string& Text() const { return m_text; }
     // Sets the text as a program or a paste does: no key filter, no events.
     void setText(std::string text);
+    // Appends without copying what is already there, so a growing report costs only what is
+    // added. A front end that listens to onAppended can extend its view the same way.
+    void appendText(std::string_view text);
     // One character that passed the key preview arrives at the end of the text: Backspace deletes
     // the last character, Enter adds a line break only to a multi-line box.
     void typeCharacter(std::int16_t code);
@@ -28,6 +32,7 @@ public:
     bool multiLine = false;
     bool scrollBars = false;  // both scroll bars, as the report box has them
     std::function<void()> DblClick;
+    std::function<void(std::string_view appended)> onAppended;
 
 private:
     std::string m_text;
