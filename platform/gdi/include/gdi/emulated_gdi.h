@@ -55,8 +55,10 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[256];
 };
 
-// The 24-byte BITMAP record of 32-bit Windows, which is what the bench's callers pass.
-#pragma pack(push, 4)
+// The 24-byte BITMAP record of 32-bit Windows, which is what the bench's callers pass. Its last
+// field is a 32-bit pointer there; a 64-bit process cannot fit an address into it, so the
+// emulation keeps the layout and stores the low 32 bits of a DIB section's pixel address (0 for
+// other bitmaps). Callers only rely on bmWidth, bmHeight and bmBitsPixel.
 struct BITMAP {
     LONG bmType;
     LONG bmWidth;
@@ -64,9 +66,8 @@ struct BITMAP {
     LONG bmWidthBytes;
     WORD bmPlanes;
     WORD bmBitsPixel;
-    void* bmBits;
+    DWORD bmBits;
 };
-#pragma pack(pop)
 
 struct RECT {
     LONG left;
@@ -99,8 +100,8 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
                       UINT startScan, UINT cLines, std::span<const std::byte> bits,
                       const BITMAPINFO* bmi, UINT colorUse);
 
-// A null data pointer is Windows' NULL bits pointer (a header query); otherwise only rows that fit
-// into the span are written.
+// A null data pointer is Windows' NULL bits pointer (a header query); otherwise the span must hold
+// every row the call covers, or the call fails with 0 and writes nothing.
 int GetDIBits(HDC hdc, HBITMAP hbm, UINT startScan, UINT cLines, std::span<std::byte> bits,
               BITMAPINFO* bmi, UINT usage);
 

@@ -1,0 +1,186 @@
+#include "dib_header.h"
+#include "object_table.h"
+
+#include <cstring>
+
+namespace {
+
+using gdi::Bitmap;
+using gdi::BitmapKind;
+using gdi::DeviceContext;
+using gdi::ObjectTable;
+using gdi::RowOrder;
+
+using Lock = std::scoped_lock<std::mutex>;
+
+HBITMAP addBitmap(ObjectTable& table, std::optional<Bitmap> bitmap)
+{
+    return bitmap ? gdi::toHandle<HBITMAP>(table.add(std::move(*bitmap))) : nullptr;
+}
+
+HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap)
+{
+    Bitmap* incoming = table.find<Bitmap>(bitmap);
+    DeviceContext* dc = table.find<DeviceContext>(hdc);
+    const bool shared = incoming->kind() == BitmapKind::Stock;
+    if (!shared && incoming->selectedInto && incoming->selectedInto != hdc) {
+        return nullptr;
+    }
+    const HBITMAP previous = dc->bitmap;
+    dc->bitmap = bitmap;
+    if (previous != bitmap) {
+        table.releaseDeselected(previous);
+    }
+    if (!shared) {
+        incoming->selectedInto = hdc;
+    }
+    return previous;
+}
+
+BITMAP describe(const Bitmap& bitmap)
+{
+    BITMAP record{};
+    record.bmWidth = bitmap.width();
+    record.bmHeight = bitmap.height();
+    record.bmWidthBytes = bitmap.widthBytes();
+    record.bmPlanes = 1;
+    record.bmBitsPixel = bitmap.bitsPerPixel();
+    if (bitmap.kind() == BitmapKind::DibSection) {
+        record.bmBits = DWORD(reinterpret_cast<std::uintptr_t>(bitmap.memory()));
+    }
+    return record;
+}
+
+}
+
+HDC CreateCompatibleDC(HDC hdc)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    if (hdc && !table.find<DeviceContext>(hdc)) {
+        return nullptr;
+    }
+    return gdi::toHandle<HDC>(table.add(DeviceContext{table.stockBitmap()}));
+}
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** ppvBits, HANDLE hSection,
+                         DWORD)
+{
+    if (ppvBits) {
+        *ppvBits = nullptr;
+    }
+    const std::optional<gdi::DibFormat> format = gdi::readDibFormat(bmi);
+    if (!format || bmi->bmiHeader.biPlanes != 1 || usage > DIB_PAL_COLORS || hSection) {
+        return nullptr;
+    }
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    const HBITMAP handle = addBitmap(
+        table, Bitmap::make(BitmapKind::DibSection, int(format->width), int(format->height),
+                            format->order));
+    if (handle && ppvBits) {
+        *ppvBits = table.find<Bitmap>(handle)->memory();
+    }
+    return handle;
+}
+
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
+{
+    if (planes != 1 || bitsPerPixel != 32) {
+        return nullptr;
+    }
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    if (width == 0 || height == 0) {
+        return table.stockBitmap();
+    }
+    const HBITMAP handle = addBitmap(
+        table, Bitmap::make(BitmapKind::DeviceCompatible, width, height, RowOrder::TopDown));
+    if (handle && bits) {
+        const Bitmap* bitmap = table.find<Bitmap>(handle);
+        std::memcpy(bitmap->memory(), bits, bitmap->byteSize());
+    }
+    return handle;
+}
+
+HBRUSH CreateSolidBrush(COLORREF color)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    return gdi::toHandle<HBRUSH>(table.add(gdi::Brush{color}));
+}
+
+BOOL DeleteDC(HDC hdc)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    const DeviceContext* dc = table.find<DeviceContext>(hdc);
+    if (!dc) {
+        return FALSE;
+    }
+    table.releaseDeselected(dc->bitmap);
+    table.remove(hdc);
+    return TRUE;
+}
+
+BOOL DeleteObject(HGDIOBJ object)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    if (table.find<gdi::Brush>(object)) {
+        table.remove(object);
+        return TRUE;
+    }
+    Bitmap* bitmap = table.find<Bitmap>(object);
+    if (!bitmap) {
+        return FALSE;
+    }
+    // A bitmap still selected into a DC lives on until it leaves that DC, so the DC never draws
+    // on freed pixels. The stock bitmap is never deleted.
+    if (bitmap->selectedInto) {
+        bitmap->deletionPending = true;
+    } else if (bitmap->kind() != BitmapKind::Stock) {
+        table.remove(object);
+    }
+    return TRUE;
+}
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    if (!table.find<DeviceContext>(hdc) || !table.find<Bitmap>(object)) {
+        return nullptr;
+    }
+    return selectBitmap(table, hdc, static_cast<HBITMAP>(object));
+}
+
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    const DeviceContext* dc = table.find<DeviceContext>(hdc);
+    if (!dc || type != OBJ_BITMAP) {
+        return nullptr;
+    }
+    return dc->bitmap;
+}
+
+int GetObjectA(HANDLE object, int size, void* buffer)
+{
+    ObjectTable& table = ObjectTable::instance();
+    Lock lock(table.mutex());
+    const Bitmap* bitmap = table.find<Bitmap>(object);
+    if (!bitmap) {
+        return 0;
+    }
+    if (!buffer) {
+        return int(sizeof(BITMAP));
+    }
+    if (size < int(sizeof(BITMAP))) {
+        return 0;
+    }
+    const BITMAP record = describe(*bitmap);
+    std::memcpy(buffer, &record, sizeof record);
+    return int(sizeof(BITMAP));
+}

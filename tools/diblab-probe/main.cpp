@@ -1,0 +1,6 @@
+#include "gdi/gdi.h"
+
+int main()
+{
+    return 0;
+}
