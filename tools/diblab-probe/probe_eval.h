@@ -1,0 +1,22 @@
+#pragma once
+
+#include "probe_case.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace probe {
+
+struct ProbeOutcome {
+    // Empty when the call ran; otherwise why it could not be set up.
+    std::string error;
+    int result = 0;
+    // The destination after the call, top row first, left to right.
+    std::vector<std::uint32_t> destination;
+};
+
+// Performs the case's SetDIBitsToDevice call on a fresh destination DIB section.
+ProbeOutcome evaluateCase(const ProbeCase& probeCase);
+
+}

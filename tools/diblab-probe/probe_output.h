@@ -1,0 +1,24 @@
+#pragma once
+
+#include "probe_eval.h"
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace probe {
+
+enum class OutputStyle { Line, Grid };
+
+// Appends one case's output: "RESULT P0 P1 ..." on one line, or a labelled grid of DH rows.
+void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth,
+                   OutputStyle style);
+
+// Parses, evaluates and formats one input line; appends nothing for a skipped line. Returns
+// false when the line gave an error line.
+bool processLine(std::string_view line, OutputStyle style, std::string& out);
+
+// Processes every line of the input. Returns the exit status: 1 if any line gave an error.
+int runProbe(std::istream& in, std::ostream& out, OutputStyle style);
+
+}
