@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "ui/picture.h"
+#include "ui/window.h"
+
+namespace workbench {
+
+inline constexpr const char* kDibSectionFailedMessage = "Failed to create DIB Section!";
+
+// Redraws `bigPic` from the persistent image of `pic`, eight times enlarged and upright, refreshes
+// it and hands the enlarged pixels (bottom-up, 0xFF in the top byte) back in `bits`, whatever
+// `bits` held before. A DIB section that cannot be created is reported through `form`; the big
+// picture then keeps its image, and `bits` is filled all the same.
+void ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits,
+                    const ui::Window& form);
+
+// The same redraw, without handing the enlarged pixels back.
+void ZoomPic(ui::Picture& pic, ui::Picture& bigPic, const ui::Window& form);
+
+// The form's own redraw procedures, which the Set Point and test-run steps call.
+using ZoomPicProcedure = std::function<void(ui::Picture& pic, ui::Picture& bigPic)>;
+using ZoomPicGetBitsProcedure =
+    std::function<void(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits)>;
+
+}  // namespace workbench

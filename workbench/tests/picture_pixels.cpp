@@ -1,0 +1,35 @@
+#include "picture_pixels.h"
+
+#include <span>
+
+#include "gdi/gdi.h"
+
+void drawBottomUp(ui::Picture& picture, const std::vector<std::int32_t>& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.Width;
+    info.bmiHeader.biHeight = picture.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    SetDIBitsToDevice(picture.hDC(), 0, 0, static_cast<DWORD>(picture.Width),
+                      static_cast<DWORD>(picture.Height), 0, 0, 0,
+                      static_cast<UINT>(picture.Height), std::as_bytes(std::span(pixels)), &info,
+                      DIB_RGB_COLORS);
+}
+
+std::vector<std::uint32_t> bottomUpPixels(const ui::Picture& picture) {
+    const std::vector<std::uint32_t> topDown = ui::imagePixels(picture);
+    std::vector<std::uint32_t> bottomUp;
+    bottomUp.reserve(topDown.size());
+    for (int row = picture.Height - 1; row >= 0; --row) {
+        const auto first = topDown.begin() + row * picture.Width;
+        bottomUp.insert(bottomUp.end(), first, first + picture.Width);
+    }
+    return bottomUp;
+}
+
+std::vector<std::int32_t> distinctPixels() {
+    std::vector<std::int32_t> pixels(64);
+    for (int i = 0; i < 64; ++i) pixels[i] = (i << 16) | ((63 - i) << 8) | (i * 3 + 1);
+    return pixels;
+}
