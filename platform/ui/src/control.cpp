@@ -16,6 +16,8 @@ bool Control::canFocus() const {
     return m_kind != ControlKind::Label && m_kind != ControlKind::Line;
 }
 
+void Control::keyPress(std::int16_t) {}
+
 void Control::changed() const {
     if (onChanged) onChanged();
 }

@@ -20,6 +20,10 @@ void appendCodeUnit(std::string& text, std::uint16_t unit) {
 }
 
 void eraseLastCharacter(std::string& text) {
+    if (text.ends_with("\r\n")) {
+        text.resize(text.size() - 2);
+        return;
+    }
     while (!text.empty()) {
         const auto byte = static_cast<unsigned char>(text.back());
         text.pop_back();
@@ -86,6 +90,10 @@ void CheckBox::setValue(int value) {
 
 void CheckBox::click() { setValue(m_value == 1 ? 0 : 1); }
 
+void CheckBox::keyPress(std::int16_t code) {
+    if (code == kSpace) click();
+}
+
 CommandButton::CommandButton(std::string name) : Control(ControlKind::CommandButton, std::move(name)) {}
 
 void CommandButton::setCaption(std::string caption) {
@@ -95,6 +103,10 @@ void CommandButton::setCaption(std::string caption) {
 
 void CommandButton::click() const {
     if (Click) Click();
+}
+
+void CommandButton::keyPress(std::int16_t code) {
+    if (code == kSpace || code == kEnter) click();
 }
 
 Line::Line(std::string name) : Control(ControlKind::Line, std::move(name)) {}

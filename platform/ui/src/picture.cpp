@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 
 namespace ui {
@@ -20,10 +22,13 @@ Picture::~Picture() {
 
 void Picture::setSize(int widthPixels, int heightPixels) {
     if (widthPixels == Width && heightPixels == Height) return;
+    const int oldWidth = Width;
+    const int oldHeight = Height;
     Width = widthPixels;
     Height = heightPixels;
     HBITMAP old = m_image;
     makeImage();
+    copyFrom(old, oldWidth, oldHeight);
     DeleteObject(old);
     changed();
 }
@@ -46,11 +51,36 @@ void Picture::makeImage() {
     clearImage();
 }
 
+void Picture::copyFrom(HBITMAP old, int oldWidth, int oldHeight) {
+    HDC source = CreateCompatibleDC(m_dc);
+    HGDIOBJ previous = SelectObject(source, old);
+    BitBlt(m_dc, 0, 0, std::min(oldWidth, Width), std::min(oldHeight, Height), source, 0, 0,
+           SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+}
+
 void Picture::clearImage() {
     const RECT whole{0, 0, Width, Height};
     HBRUSH brush = CreateSolidBrush(m_backColor);
     FillRect(m_dc, &whole, brush);
     DeleteObject(brush);
+}
+
+std::vector<std::uint32_t> imagePixels(const Picture& picture) {
+    if (picture.Width <= 0 || picture.Height <= 0) return {};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(picture.Width) *
+                                      static_cast<std::size_t>(picture.Height));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.Width;
+    info.bmiHeader.biHeight = -picture.Height;  // top-down: row 0 first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(picture.hDC(), picture.Image(), 0, static_cast<UINT>(picture.Height),
+              std::as_writable_bytes(std::span(pixels)), &info, DIB_RGB_COLORS);
+    return pixels;
 }
 
 }  // namespace ui

@@ -36,16 +36,14 @@ void Window::focusNext(bool backward) {
         if (control->canFocus()) order.push_back(control);
     }
     if (order.empty()) return;
-    std::sort(order.begin(), order.end(),
-              [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
-    auto current = std::find(order.begin(), order.end(), m_active);
-    std::size_t position = current == order.end() ? 0 : static_cast<std::size_t>(current - order.begin());
-    if (current == order.end()) {
-        position = backward ? order.size() - 1 : 0;
-    } else if (backward) {
-        position = (position + order.size() - 1) % order.size();
-    } else {
-        position = (position + 1) % order.size();
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
+    const auto current = std::find(order.begin(), order.end(), m_active);
+    const std::size_t count = order.size();
+    std::size_t position = backward ? count - 1 : 0;
+    if (current != order.end()) {
+        const auto at = static_cast<std::size_t>(current - order.begin());
+        position = backward ? (at + count - 1) % count : (at + 1) % count;
     }
     setFocus(*order[position]);
 }
@@ -55,8 +53,14 @@ std::int16_t Window::previewKeyPress(std::int16_t code) const {
     return code;
 }
 
-void Window::load() const {
+void Window::keyPress(std::int16_t code) {
+    const std::int16_t delivered = previewKeyPress(code);
+    if (delivered != 0 && m_active != nullptr) m_active->keyPress(delivered);
+}
+
+void Window::load() {
     if (Load) Load();
+    if (m_active == nullptr) focusNext(false);
 }
 
 void Window::MsgBox(std::string_view text) const {

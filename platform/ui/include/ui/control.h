@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -31,6 +32,8 @@ public:
     std::string qualifiedName() const;
     // Whether the control can hold the keyboard focus (labels and lines never do).
     bool canFocus() const;
+    // A typed character that passed the window's key preview reaches the focused control here.
+    virtual void keyPress(std::int16_t code);
 
     int Left = 0;
     int Top = 0;

@@ -12,6 +12,7 @@ namespace ui {
 // Character codes that the key preview sees; 16-bit like the run-time's KeyAscii.
 inline constexpr std::int16_t kBackspace = 8;
 inline constexpr std::int16_t kEnter = 13;
+inline constexpr std::int16_t kSpace = 32;
 
 class TextBox : public Control {
 public:
@@ -24,8 +25,9 @@ public:
     // added. A front end that listens to onAppended can extend its view the same way.
     void appendText(std::string_view text);
     // One character that passed the key preview arrives at the end of the text: Backspace deletes
-    // the last character, Enter adds a line break only to a multi-line box.
+    // the last character (a whole line break), Enter adds a line break only to a multi-line box.
     void typeCharacter(std::int16_t code);
+    void keyPress(std::int16_t code) override { typeCharacter(code); }
     void dblClick() const;
 
     Alignment alignment = Alignment::Center;
@@ -59,6 +61,7 @@ public:
     void setValue(int value);
     // A mouse click or the space bar: toggles between 0 and 1, then Click.
     void click();
+    void keyPress(std::int16_t code) override;
     std::function<void()> Click;
 
 private:
@@ -72,12 +75,16 @@ public:
     const std::string& Caption() const { return m_caption; }
     void setCaption(std::string caption);
     void click() const;
+    // The space bar and Enter press a focused button.
+    void keyPress(std::int16_t code) override;
     std::function<void()> Click;
 
 private:
     std::string m_caption;
 };
 
+// A separator from (X1, Y1) to (X2, Y2); Left, Top, Width and Height hold the one-pixel-wide box
+// that encloses it.
 class Line : public Control {
 public:
     explicit Line(std::string name);

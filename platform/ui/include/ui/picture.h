@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "gdi/gdi.h"
 #include "ui/control.h"
@@ -22,8 +24,11 @@ public:
     HDC hDC() const { return m_dc; }
     HBITMAP Image() const { return m_image; }
 
-    // Width and Height writes in pixels; the image is remade at the new size, cleared to BackColor.
+    // Width and Height writes in pixels. The image is remade at the new size: what fits of the old
+    // content stays, the rest shows BackColor.
     void setSize(int widthPixels, int heightPixels);
+    void setWidth(int widthPixels) { setSize(widthPixels, Height); }
+    void setHeight(int heightPixels) { setSize(Width, heightPixels); }
     void setScaleMode(int mode) { m_scaleMode = mode; }
     int ScaleMode() const { return m_scaleMode; }
     double ScaleWidth() const { return Width; }
@@ -40,6 +45,7 @@ public:
 private:
     void makeImage();
     void clearImage();
+    void copyFrom(HBITMAP old, int oldWidth, int oldHeight);
 
     HDC m_dc = nullptr;
     HBITMAP m_image = nullptr;
@@ -47,5 +53,8 @@ private:
     COLORREF m_backColor = 0x00FFFFFF;
     int m_scaleMode = kScalePixel;
 };
+
+// The persistent image as pixel values 0xXXRRGGBB, top row first, all 32 bits as stored.
+std::vector<std::uint32_t> imagePixels(const Picture& picture);
 
 }  // namespace ui

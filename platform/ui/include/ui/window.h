@@ -29,6 +29,9 @@ public:
     const std::vector<Control*>& controls() const { return m_controls; }
     Control* find(const std::string& qualifiedName) const;
 
+    // The font of every control that has none of its own.
+    Font font;
+
     Control* ActiveControl() const { return m_active; }
     // Gives the focus to a control that can take it; returns false for labels and lines.
     bool setFocus(Control& control);
@@ -38,7 +41,10 @@ public:
     // Key preview: every typed character passes here before the focused control. Returns the code
     // to deliver, 0 when the form discarded it.
     std::int16_t previewKeyPress(std::int16_t code) const;
-    void load() const;
+    // A key that produces a character: the preview first, then the focused control, if any.
+    void keyPress(std::int16_t code);
+    // Runs Load, then gives the focus to the first control in tab order, as showing the window does.
+    void load();
 
     void setMessageBox(MessageBoxService* service) { m_messageBox = service; }
     // Shows a message through the installed service; without one the message is dropped.
