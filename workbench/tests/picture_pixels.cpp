@@ -1,5 +1,6 @@
 #include "picture_pixels.h"
 
+#include <algorithm>
 #include <span>
 
 #include "gdi/gdi.h"
@@ -32,4 +33,10 @@ std::vector<std::int32_t> distinctPixels() {
     std::vector<std::int32_t> pixels(64);
     for (int i = 0; i < 64; ++i) pixels[i] = (i << 16) | ((63 - i) << 8) | (i * 3 + 1);
     return pixels;
+}
+
+bool uniform(const ui::Picture& picture, std::uint32_t value) {
+    const std::vector<std::uint32_t> pixels = ui::imagePixels(picture);
+    return !pixels.empty() && std::all_of(pixels.begin(), pixels.end(),
+                                          [value](std::uint32_t pixel) { return pixel == value; });
 }

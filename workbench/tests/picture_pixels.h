@@ -13,3 +13,6 @@ std::vector<std::uint32_t> bottomUpPixels(const ui::Picture& picture);
 
 // 64 pixel values that all differ, none with a set top byte.
 std::vector<std::int32_t> distinctPixels();
+
+// Whether every pixel of the picture's image holds `value` (all 32 bits).
+bool uniform(const ui::Picture& picture, std::uint32_t value);
