@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "run_script.h"
+
+namespace {
+
+struct ErrorCase {
+    const char* name;
+    std::string script;
+    std::string error;  // what stderr says, without "error: " and the newline
+};
+
+class ScriptErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ScriptErrors, StopTheScriptWithStatusTwo) {
+    const ScriptRun run =
+        runScript("print Check1.Value\n" + GetParam().script + "\nprint Check2.Value\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "Check1.Value = 0\n");
+    EXPECT_EQ(run.err, "error: " + GetParam().error + "\n");
+}
+
+const ErrorCase kCases[] = {
+    {"UnknownCommand", "frobnicate Text1(0)", "line 2: unknown command 'frobnicate'"},
+    {"UnknownControl", "click Text99", "line 2: unknown control 'Text99'"},
+    {"UnknownIndex", "set Text1(4) 1", "line 2: unknown control 'Text1(4)'"},
+    {"UnknownProperty", "print Text1(0).Colour", "line 2: unknown property 'Colour'"},
+    {"LabelHasNoText", "print Label2.Text", "line 2: Label2 has no property Text"},
+    {"LineHasNoTabIndex", "print Line1.TabIndex", "line 2: Line1 has no property TabIndex"},
+    {"WindowHasNoTag", "print frmBench.Tag", "line 2: frmBench has no property Tag"},
+    {"ButtonHasNoValue", "print cmdTest.Value", "line 2: cmdTest has no property Value"},
+    {"PrintWithoutArgument", "print", "line 2: print needs CONTROL.PROPERTY"},
+    {"PrintWithoutProperty", "print Text1(0)",
+     "line 2: print needs CONTROL.PROPERTY, not 'Text1(0)'"},
+    {"SetWithoutControl", "set", "line 2: set needs a text box and a text"},
+    {"TypeWithoutControl", "type", "line 2: type needs a control and a text"},
+    {"ClickWithoutControl", "click ", "line 2: click needs a control"},
+    {"DblclickWithoutControl", "dblclick", "line 2: dblclick needs a text box"},
+    {"PixelsWithoutControl", "pixels", "line 2: pixels needs a picture"},
+    {"ExtraArgument", "click Check1 Check2", "line 2: unexpected text after 'Check1': 'Check2'"},
+    {"SetOnALabel", "set Label2 x", "line 2: set needs a text box; Label2 is not one"},
+    {"TypeIntoALabel", "type Label1(0) 1", "line 2: Label1(0) cannot take the focus"},
+    {"ClickOnALine", "click Line1", "line 2: Line1 is a line and takes no click"},
+    {"ClickOnTheWindow", "click frmBench", "line 2: frmBench is the window, not one of its controls"},
+    {"DblclickOnACheckBox", "dblclick Check1",
+     "line 2: dblclick needs a text box; Check1 is a check box"},
+    {"PixelsOfATextBox", "pixels Text3", "line 2: pixels needs a picture; Text3 is a text box"},
+    {"UnknownEscape", "set Text4 a\\q",
+     "line 2: bad escape '\\q' (use \\n, \\r, \\t, \\b, \\\\ or \\xNN)"},
+    {"ShortHexEscape", "type Text4 \\x4",
+     "line 2: bad escape '\\x4' (use \\n, \\r, \\t, \\b, \\\\ or \\xNN)"},
+    {"LoneBackslash", "set Text4 a\\",
+     "line 2: the text ends in a lone backslash (write \\\\ for one)"},
+    {"CharacterBeyondSixteenBits", "type Text4 \xF0\x9F\x98\x80",
+     "line 2: a character beyond U+FFFF cannot be typed"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptErrors, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<ErrorCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(ScriptErrorLines, CountCommentsAndBlankLines) {
+    const ScriptRun run = runScript("# first\n\nprint Check1.Value\n  \nbogus\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "error: line 5: unknown command 'bogus'\n");
+}
+
+TEST(ScriptCommandLine, UnknownOptionAndMissingFileFail) {
+    const ScriptRun option = runWithArgument("--bogus");
+    EXPECT_EQ(option.status, 2);
+    EXPECT_EQ(option.err, "error: unknown option --bogus; see diblab-script --help\n");
+    const ScriptRun missing = runWithArgument("/nonexistent/script.txt");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "error: cannot open /nonexistent/script.txt\n");
+}
+
+}  // namespace
