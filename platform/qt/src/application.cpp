@@ -1,0 +1,10 @@
+#include "qtui/application.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace qtui {
+
+void setUpApplication() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+}  // namespace qtui

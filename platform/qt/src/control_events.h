@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+
+namespace ui {
+class Control;
+class Window;
+}  // namespace ui
+
+namespace qtui {
+
+// Turns the real events of one control's widget into the control layer's: the focus moving in
+// makes the control the window's active control, every typed character passes the window's key
+// preview before the widget sees it, and a double-click on a text box fires its DblClick.
+class ControlEvents : public QObject {
+    Q_OBJECT
+
+public:
+    ControlEvents(ui::Window& window, ui::Control& control, QObject* parent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool previewKeyPress(QObject* watched, const QKeyEvent& event);
+
+    ui::Window& m_window;
+    ui::Control& m_control;
+    bool m_delivering = false;
+};
+
+}  // namespace qtui

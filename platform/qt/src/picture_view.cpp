@@ -1,0 +1,60 @@
+#include "picture_view.h"
+
+#include <QPainter>
+#include <span>
+#include <utility>
+
+#include "control_views.h"
+
+namespace qtui {
+
+PictureView::PictureView(ui::Picture& picture, QWidget* parent) : QWidget(parent), m_picture(picture) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_picture.onChanged = [this] { sync(); };
+    m_picture.onRefresh = [this] {
+        readImage();
+        update();
+    };
+    sync();
+}
+
+PictureView::~PictureView() {
+    m_picture.onChanged = nullptr;
+    m_picture.onRefresh = nullptr;
+}
+
+void PictureView::sync() {
+    applyPlacement(m_picture, *this);
+    readImage();
+    update();
+}
+
+void PictureView::readImage() {
+    const int width = m_picture.Width;
+    const int height = m_picture.Height;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, the row order of a QImage
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const auto bits = std::as_writable_bytes(std::span(image.bits(), static_cast<std::size_t>(image.sizeInBytes())));
+    GetDIBits(m_picture.hDC(), m_picture.Image(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) row[x] |= 0xFF000000u;
+    }
+    m_display = std::move(image);
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(QPoint(0, 0), m_display);
+}
+
+}  // namespace qtui

@@ -1,0 +1,48 @@
+# Shared steps of the set-up scripts: sourced, not run.
+
+# Debian packages the build, the tests and the headless window need. Add new needs here.
+DIBLAB_PACKAGES=(
+  build-essential
+  cmake
+  qt6-base-dev
+  qt6-qpa-plugins
+  libgtest-dev
+  libbenchmark-dev
+  xvfb
+  xauth
+  fontconfig
+  fonts-liberation
+)
+
+DIBLAB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+DIBLAB_JOBS="${DIBLAB_JOBS:-$(nproc)}"
+
+# Installs whichever of the named packages are missing, with apt-get.
+install_missing_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}. Run this script as root or with sudo." >&2
+    exit 1
+  fi
+  echo "Installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds the tree in the given folder; further arguments go to cmake.
+configure_and_build() {
+  local build_dir="$1"
+  shift
+  cmake -S "$DIBLAB_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DDIBLAB_WARNINGS_AS_ERRORS=ON "$@"
+  cmake --build "$build_dir" -j "$DIBLAB_JOBS"
+}
