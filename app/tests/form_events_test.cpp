@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct CaptionCase {
     int revision;
     const char* expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const CaptionCase& c, std::ostream* out) { *out << c.expected; }
 
 class VersionCaption : public testing::TestWithParam<CaptionCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <set>
+#include <ostream>
 #include <string>
 
 #include "app/frm_bench.h"
@@ -25,6 +26,9 @@ struct ControlRow {
     const char* fontName;
     double fontSize;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ControlRow& c, std::ostream* out) { *out << c.name; }
 
 const ControlRow kRows[] = {
     {"Label2", K::Label, "Source", 194, 4, 87, 19, 26, "", "", "MS Sans Serif", 12},

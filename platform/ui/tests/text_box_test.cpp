@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct TypingCase {
     std::vector<std::int16_t> codes;
     std::string expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const TypingCase& c, std::ostream* out) { *out << c.name; }
 
 class TextBoxTyping : public testing::TestWithParam<TypingCase> {};
 

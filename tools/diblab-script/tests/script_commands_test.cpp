@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "run_script.h"
@@ -11,6 +12,9 @@ struct ScriptCase {
     std::string script;
     std::string expected;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ScriptCase& c, std::ostream* out) { *out << c.name; }
 
 class ScriptCommands : public testing::TestWithParam<ScriptCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "run_script.h"
@@ -11,6 +12,9 @@ struct ErrorCase {
     std::string script;
     std::string error;  // what stderr says, without "error: " and the newline
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.name; }
 
 class ScriptErrors : public testing::TestWithParam<ErrorCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "text_escapes.h"
@@ -16,6 +17,9 @@ struct EscapeCase {
     std::string written;
     std::string value;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const EscapeCase& c, std::ostream* out) { *out << c.written; }
 
 class Escapes : public testing::TestWithParam<EscapeCase> {};
 
