@@ -15,7 +15,7 @@ namespace {
 
 bool checked(const ui::CheckBox& box) { return box.Value() == 1; }
 
-std::size_t elementCount(LONG width, LONG height) {
+std::size_t elementCount(int width, int height) {
     return static_cast<std::size_t>(std::max(width, 0)) *
            static_cast<std::size_t>(std::max(height, 0));
 }
@@ -68,8 +68,8 @@ private:
 
     void magnifySource() {
         m_sourceBits.assign(elementCount(m_width, m_height) * 4, std::byte{0});
-        const LONG bigWidth = workbench::scaleWidthPixels(m_controls.destBigPic);
-        const LONG bigHeight = workbench::scaleHeightPixels(m_controls.destBigPic);
+        const int bigWidth = workbench::scaleWidthPixels(m_controls.destBigPic);
+        const int bigHeight = workbench::scaleHeightPixels(m_controls.destBigPic);
         m_scratch.assign(4 * elementCount(bigWidth, bigHeight), 0);
         m_zoom(m_controls.srcPic, m_controls.srcBigPic, m_scratch);
     }
@@ -106,10 +106,10 @@ private:
     const TestRunControls& m_controls;
     const workbench::ZoomPicGetBitsProcedure& m_zoom;
     const Arguments& m_arguments;
-    LONG m_width = 0;
-    LONG m_height = 0;
-    LONG m_destWidth = 0;
-    LONG m_destHeight = 0;
+    int m_width = 0;
+    int m_height = 0;
+    int m_destWidth = 0;
+    int m_destHeight = 0;
     BITMAPINFO m_sourceHeader{};
     BITMAPINFO m_destHeader{};
     std::vector<std::int32_t> m_sourceListing;

@@ -30,11 +30,11 @@ std::size_t dibImageBytes(const BITMAPINFOHEADER& header) {
     return stride * static_cast<std::size_t>(std::abs(static_cast<long long>(header.biHeight)));
 }
 
-LONG scaleWidthPixels(const ui::Picture& picture) {
+int scaleWidthPixels(const ui::Picture& picture) {
     return numbers::toInt32(picture.ScaleWidth()).value_or(0);
 }
 
-LONG scaleHeightPixels(const ui::Picture& picture) {
+int scaleHeightPixels(const ui::Picture& picture) {
     return numbers::toInt32(picture.ScaleHeight()).value_or(0);
 }
 

@@ -20,7 +20,7 @@ struct PointRequest {
 };
 
 // Positions are compared as single-precision values, so 7.00000001 still counts as column 7.
-bool positionInRange(double value, LONG scaleSize) {
+bool positionInRange(double value, int scaleSize) {
     return value >= 0 && static_cast<float>(value) <= static_cast<float>(scaleSize - 1);
 }
 
@@ -52,11 +52,11 @@ std::int32_t pixelValue(const std::array<double, 3>& colour) {
 void writePixel(const SourcePointControls& controls, const PointRequest& request,
                 const ui::Window& form) {
     ui::Picture& srcPic = controls.srcPic;
-    const LONG width = scaleWidthPixels(srcPic);
-    const LONG height = scaleHeightPixels(srcPic);
+    const int width = scaleWidthPixels(srcPic);
+    const int height = scaleHeightPixels(srcPic);
     const BITMAP bitmap = selectedBitmap(srcPic.hDC());
     BITMAPINFO header = pictureHeader(width, height, bitmap.bmBitsPixel);
-    std::vector<std::int32_t> pixels(static_cast<std::size_t>(std::max<LONG>(width * height, 0)));
+    std::vector<std::int32_t> pixels(static_cast<std::size_t>(std::max(width * height, 0)));
     GetDIBits(srcPic.hDC(), srcPic.Image(), 0, static_cast<UINT>(bitmap.bmHeight),
               std::as_writable_bytes(std::span(pixels)), &header, DIB_RGB_COLORS);
 

@@ -18,7 +18,7 @@ BITMAPINFO pictureHeader(LONG width, LONG height, WORD bitCount);
 std::size_t dibImageBytes(const BITMAPINFOHEADER& header);
 
 // A picture's scale size in whole pixels.
-LONG scaleWidthPixels(const ui::Picture& picture);
-LONG scaleHeightPixels(const ui::Picture& picture);
+int scaleWidthPixels(const ui::Picture& picture);
+int scaleHeightPixels(const ui::Picture& picture);
 
 }  // namespace workbench
