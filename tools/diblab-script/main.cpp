@@ -27,7 +27,8 @@ frmBench for the window itself.
                            Value, Tag, ToolTipText, Left, Top, Width, Height (pixels),
                            ScaleWidth, ScaleHeight, BackColor (colour reference in decimal),
                            TabIndex, FontName, FontSize (points), Alignment (0 left, 1 right,
-                           2 centre)
+                           2 centre); frmBench has Caption, ScaleWidth and ScaleHeight
+                           (its client area in pixels), FontName and FontSize
   pixels CONTROL           writes the picture's image, top row first, one line a row:
                            "CONTROL row Y: " and each pixel as 8 hexadecimal digits
 
