@@ -1,0 +1,141 @@
+#include "case_sets.h"
+
+#include <array>
+#include <climits>
+#include <random>
+
+namespace difftest {
+
+namespace {
+
+constexpr std::uint32_t gridFill = 0x5a5a5a5a;
+constexpr std::uint32_t gridBase = 0xc0a00000;
+constexpr std::uint32_t minusOne = 0xffffffff;
+
+// Values on both sides of every edge of the 8 x 8 pictures: before, at and past the ends, and
+// the "negative" sizes the bench's sign-extended fields produce.
+constexpr std::array<std::int32_t, 3> gridXDest{-3, 0, 6};
+constexpr std::array<std::int32_t, 3> gridYDest{-3, 0, 6};
+constexpr std::array<std::uint32_t, 5> gridWidth{0, 3, 8, 11, minusOne};
+constexpr std::array<std::uint32_t, 5> gridHeight{0, 3, 8, 11, minusOne};
+constexpr std::array<std::int32_t, 4> gridXSrc{-2, 0, 5, 8};
+constexpr std::array<std::int32_t, 4> gridYSrc{-2, 0, 3, 8};
+constexpr std::array<std::uint32_t, 4> gridStartScan{0, 2, 5, 8};
+constexpr std::array<std::uint32_t, 6> gridCLines{0, 1, 4, 8, 12, minusOne};
+
+void addArgumentGrid(ProbeCase probeCase, std::vector<ProbeCase>& cases)
+{
+    for (std::int32_t xDest : gridXDest)
+    for (std::int32_t yDest : gridYDest)
+    for (std::uint32_t width : gridWidth)
+    for (std::uint32_t height : gridHeight)
+    for (std::int32_t xSrc : gridXSrc)
+    for (std::int32_t ySrc : gridYSrc)
+    for (std::uint32_t startScan : gridStartScan)
+    for (std::uint32_t cLines : gridCLines) {
+        probeCase.xDest = xDest;
+        probeCase.yDest = yDest;
+        probeCase.width = width;
+        probeCase.height = height;
+        probeCase.xSrc = xSrc;
+        probeCase.ySrc = ySrc;
+        probeCase.startScan = startScan;
+        probeCase.cLines = cLines;
+        cases.push_back(probeCase);
+    }
+}
+
+class Draw {
+public:
+    explicit Draw(std::uint32_t seed) : m_engine(seed) {}
+
+    std::uint32_t below(std::uint32_t bound) { return m_engine() % bound; }
+    std::uint32_t any() { return m_engine(); }
+    bool coin() { return below(2) == 1; }
+
+    // A signed coordinate: mostly small values around a picture of `size`, sometimes its edges,
+    // sometimes the extremes of 32 bits, where sums wrap.
+    std::int32_t coordinate(std::uint32_t size)
+    {
+        static constexpr std::array<std::int32_t, 8> extremes{
+            INT_MIN, INT_MIN + 1, INT_MAX, INT_MAX - 1, -65536, 65536, -(1 << 30), 1 << 30};
+        const auto span = std::int32_t(size);
+        switch (below(10)) {
+        case 0:
+        case 1: return extremes[below(extremes.size())];
+        case 2: return std::array<std::int32_t, 5>{-span, -1, span - 1, span, span + 1}[below(5)];
+        default: return std::int32_t(below(4 * size + 1)) - 2 * span;
+        }
+    }
+
+    // A DWORD or UINT argument: mostly 0 to a little over `size`, sometimes a huge value.
+    std::uint32_t count(std::uint32_t size)
+    {
+        static constexpr std::array<std::uint32_t, 9> extremes{
+            1, 0x10000, 0x7ffffffe, 0x7fffffff, 0x80000000, 0x80000001, 0xfffffff0, 0xfffffffe,
+            minusOne};
+        switch (below(10)) {
+        case 0:
+        case 1: return extremes[below(extremes.size())];
+        default: return below(size + size / 2 + 3);
+        }
+    }
+
+    std::uint32_t size() { return below(4) == 0 ? 1 + below(3) : 1 + below(20); }
+
+private:
+    std::mt19937 m_engine;
+};
+
+ProbeCase randomCase(Draw& draw)
+{
+    ProbeCase c;
+    c.destWidth = draw.size();
+    c.destHeight = draw.size();
+    c.destTopDown = draw.coin();
+    c.fill = draw.any();
+    c.sourceWidth = draw.size();
+    c.sourceHeight = draw.size();
+    c.sourceTopDown = draw.coin();
+    c.base = draw.any();
+    c.xDest = draw.coordinate(c.destWidth);
+    c.yDest = draw.coordinate(c.destHeight);
+    c.width = draw.count(c.destWidth);
+    c.height = draw.count(c.destHeight);
+    c.xSrc = draw.coordinate(c.sourceWidth);
+    c.ySrc = draw.coordinate(c.sourceHeight);
+    c.startScan = draw.count(c.sourceHeight);
+    c.cLines = draw.count(c.sourceHeight);
+    return c;
+}
+
+}  // namespace
+
+std::vector<ProbeCase> gridCases()
+{
+    std::vector<ProbeCase> cases;
+    for (bool sourceTopDown : {false, true}) {
+        for (bool destTopDown : {false, true}) {
+            ProbeCase probeCase;
+            probeCase.sourceTopDown = sourceTopDown;
+            probeCase.destTopDown = destTopDown;
+            probeCase.fill = gridFill;
+            probeCase.base = gridBase;
+            addArgumentGrid(probeCase, cases);
+        }
+    }
+    return cases;
+}
+
+std::vector<ProbeCase> randomCases(std::uint32_t seed, std::size_t count)
+{
+    Draw draw(seed);
+    std::vector<ProbeCase> cases;
+    cases.reserve(count);
+    while (cases.size() < count) {
+        cases.push_back(randomCase(draw));
+    }
+    return cases;
+}
+
+}  // namespace difftest
