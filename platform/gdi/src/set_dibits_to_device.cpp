@@ -45,8 +45,8 @@ ScanRange availableScanLines(const SetDibitsCall& call, const DibFormat& format,
 {
     const auto bufferRows = std::int64_t(bufferBytes / format.stride());
     if (format.order == RowOrder::BottomUp) {
-        return {call.startScan,
-                call.startScan + std::min({call.cLines, format.height, bufferRows})};
+        return {call.startScan, std::min({call.startScan + call.cLines, format.height,
+                                          call.startScan + bufferRows})};
     }
     const std::int64_t high = call.startScan + call.cLines;
     return {high - std::min({call.cLines, format.height, bufferRows}), high};

@@ -49,6 +49,13 @@ const Example examples[] = {
     {"Lines0", 0, 0, 8, 8, 0, 0, 0, 0, "........", 0, "........", 0},
 };
 
+// Bands that reach past the image's top, where only the top-down rule may draw rows above it.
+const Example bandsBeyondTheTop[] = {
+    {"Start2Lines8YSrc4", 0, 0, 8, 8, 0, 4, 2, 8, "....CDEF", 6, "..ABCDEF", 8},
+    {"Start2Lines8YSrc8", 0, 0, 8, 8, 0, 8, 2, 8, "........", 6, "......AB", 8},
+    {"Start6Lines4YSrcMinus1", 0, 0, 8, 8, 0, -1, 6, 4, "H.......", 1, "D.......", 4},
+};
+
 void PrintTo(const Example& example, std::ostream* out)
 {
     *out << example.name;
@@ -101,3 +108,9 @@ INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, WorkedExample,
                          exampleName);
 
 }
+
+INSTANTIATE_TEST_SUITE_P(SetDIBitsToDeviceBandBeyondTop, WorkedExample,
+                         testing::Combine(testing::ValuesIn(bandsBeyondTheTop),
+                                          testing::Values(Rows::BottomUp, Rows::TopDown),
+                                          testing::Values(Rows::BottomUp, Rows::TopDown)),
+                         exampleName);
