@@ -1,5 +1,6 @@
-#include "app/frm_bench.h"
+#include <string>
 
+#include "app/frm_bench.h"
 #include "testrun/test_run.h"
 #include "workbench/colour_fields.h"
 #include "workbench/set_point.h"
@@ -40,27 +41,27 @@ void frmBench::wireExperimentEvents() {
 }
 
 void frmBench::Text4_DblClick() {
-    workbench::toggleColourField(Text4, colourFieldName(lblDest, Label3), *this);
+    workbench::toggleColourField(Text4, destinationColours(*this)[0].name, *this);
 }
 
 void frmBench::Text5_DblClick() {
-    workbench::toggleColourField(Text5, colourFieldName(lblDest, Label4), *this);
+    workbench::toggleColourField(Text5, destinationColours(*this)[1].name, *this);
 }
 
 void frmBench::Text6_DblClick() {
-    workbench::toggleColourField(Text6, colourFieldName(lblDest, Label5), *this);
+    workbench::toggleColourField(Text6, destinationColours(*this)[2].name, *this);
 }
 
 void frmBench::Text7_DblClick() {
-    workbench::toggleColourField(Text7, colourFieldName(Label2, Label8), *this);
+    workbench::toggleColourField(Text7, sourceColours(*this)[0].name, *this);
 }
 
 void frmBench::Text8_DblClick() {
-    workbench::toggleColourField(Text8, colourFieldName(Label2, Label7), *this);
+    workbench::toggleColourField(Text8, sourceColours(*this)[1].name, *this);
 }
 
 void frmBench::Text9_DblClick() {
-    workbench::toggleColourField(Text9, colourFieldName(Label2, Label6), *this);
+    workbench::toggleColourField(Text9, sourceColours(*this)[2].name, *this);
 }
 
 void frmBench::cmdSetSrcBkg_Click() {
@@ -74,25 +75,41 @@ void frmBench::cmdSetDestBkg_Click() {
 }
 
 void frmBench::cmdSetSrcPoint_Click() {
-    const workbench::SourcePointControls controls{
-        sourceColours(*this), {Text10, Label9.Caption()}, {Text11, Label10.Caption()}, srcPic,
-        srcBigPic};
+    const workbench::SourcePointControls controls{sourceColours(*this),
+                                                  {Text10, Label9.Caption()},
+                                                  {Text11, Label10.Caption()},
+                                                  srcPic,
+                                                  srcBigPic};
     workbench::setSourcePoint(
         controls, [this](ui::Picture& pic, ui::Picture& bigPic) { ZoomPic(pic, bigPic); }, *this);
 }
 
 void frmBench::cmdTest_Click() {
-    const testrun::TestRunControls controls{
-        {testrun::ArgumentField{Text1[0], Label1[0]}, {Text1[1], Label1[1]}, {Text1[2], Label1[2]},
-         {Text1[3], Label1[3]}, {Text2[0], Label1[4]}, {Text2[1], Label1[5]},
-         {Text2[2], Label1[6]}, {Text2[3], Label1[7]}},
-        Check1, Check2, Check5, Check4, srcPic, srcBigPic, destPic, destBigPic, srcHeight, dstRet,
-        Text3};
-    testrun::runTest(controls,
-                     [this](ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits) {
-                         ZoomPicGetBits(pic, bigPic, bits);
-                     },
-                     *this);
+    const testrun::TestRunControls controls{{testrun::ArgumentField{Text1[0], Label1[0]},
+                                             {Text1[1], Label1[1]},
+                                             {Text1[2], Label1[2]},
+                                             {Text1[3], Label1[3]},
+                                             {Text2[0], Label1[4]},
+                                             {Text2[1], Label1[5]},
+                                             {Text2[2], Label1[6]},
+                                             {Text2[3], Label1[7]}},
+                                            Check1,
+                                            Check2,
+                                            Check5,
+                                            Check4,
+                                            srcPic,
+                                            srcBigPic,
+                                            destPic,
+                                            destBigPic,
+                                            srcHeight,
+                                            dstRet,
+                                            Text3};
+    testrun::runTest(
+        controls,
+        [this](ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits) {
+            ZoomPicGetBits(pic, bigPic, bits);
+        },
+        *this);
 }
 
 void frmBench::ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic,

@@ -16,8 +16,8 @@ void drawDistinctSource(ui::Picture& source) {
     for (int i = 0; i < 64; ++i) pixels[i] = (i << 16) | ((63 - i) << 8) | (i * 3 + 1);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, 8, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(source.hDC(), 0, 0, 8, 8, 0, 0, 0, 8, std::as_bytes(std::span(pixels)),
-                      &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(source.hDC(), 0, 0, 8, 8, 0, 0, 0, 8, std::as_bytes(std::span(pixels)), &info,
+                      DIB_RGB_COLORS);
 }
 
 // Whether the report holds `runs` pairs of listings, source then destination, in order.

@@ -60,7 +60,7 @@ std::optional<double> readRadixDigits(SignificantCharacters& chars, int base) {
 
 // The parts of a decimal number as far as they matter for classifying an out-of-range result.
 struct DecimalText {
-    std::string compact;           // sign, digits, point and exponent without ignored characters
+    std::string compact;  // sign, digits, point and exponent without ignored characters
     bool hasDigits = false;
     bool hasNonZeroDigit = false;
     std::int64_t magnitudeOrder = 0;  // decimal exponent of the leading digit, plus one

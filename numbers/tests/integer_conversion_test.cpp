@@ -18,14 +18,15 @@ TEST_P(RoundHalfEven, GoesToTheNearestIntegerAndHalvesToEven) {
     EXPECT_EQ(numbers::roundHalfEven(GetParam().value), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RoundHalfEven,
-    ::testing::Values(Rounding{0.5, 0}, Rounding{1.5, 2}, Rounding{2.5, 2}, Rounding{3.5, 4},
-                      Rounding{254.5, 254}, Rounding{253.5, 254}, Rounding{-0.5, 0},
-                      Rounding{-1.5, -2}, Rounding{-2.5, -2}, Rounding{0.4, 0},
-                      Rounding{0.6, 1}, Rounding{-0.6, -1}, Rounding{0.49999999999999994, 0},
-                      Rounding{4503599627370495.5, 4503599627370496.0},
-                      Rounding{1e300, 1e300}, Rounding{-7.4, -7}));
+INSTANTIATE_TEST_SUITE_P(Table, RoundHalfEven,
+                         ::testing::Values(Rounding{0.5, 0}, Rounding{1.5, 2}, Rounding{2.5, 2},
+                                           Rounding{3.5, 4}, Rounding{254.5, 254},
+                                           Rounding{253.5, 254}, Rounding{-0.5, 0},
+                                           Rounding{-1.5, -2}, Rounding{-2.5, -2}, Rounding{0.4, 0},
+                                           Rounding{0.6, 1}, Rounding{-0.6, -1},
+                                           Rounding{0.49999999999999994, 0},
+                                           Rounding{4503599627370495.5, 4503599627370496.0},
+                                           Rounding{1e300, 1e300}, Rounding{-7.4, -7}));
 
 TEST(ToInt16, KeepsTheFullRangeAndRefusesWhatLiesBeyond) {
     EXPECT_EQ(numbers::toInt16(-32768.0), -32768);

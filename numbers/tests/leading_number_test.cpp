@@ -28,38 +28,40 @@ INSTANTIATE_TEST_SUITE_P(
                       Reading{"2.5", 2.5}, Reading{".5", 0.5}, Reading{"5.", 5},
                       Reading{"-.25", -0.25}, Reading{"1.2.3", 1.2}, Reading{"1e3", 1000},
                       Reading{"1E+2", 100}, Reading{"25e-1", 2.5}, Reading{"1d2", 100},
-                      Reading{"1e", 1}, Reading{"1e+", 1}, Reading{"1ex", 1},
-                      Reading{"7.4", 7.4}, Reading{"0.1", 0.1}, Reading{"1,000", 1},
-                      Reading{"--5", 0}, Reading{"-", 0}, Reading{".", 0}, Reading{"", 0},
-                      Reading{"abc", 0}, Reading{"e5", 0}, Reading{"inf", 0},
-                      Reading{"nan", 0}, Reading{"0x1F", 0}, Reading{"1e-999", 0},
-                      Reading{"-1e-999", 0}, Reading{"0e99999999999999999999", 0},
+                      Reading{"1e", 1}, Reading{"1e+", 1}, Reading{"1ex", 1}, Reading{"7.4", 7.4},
+                      Reading{"0.1", 0.1}, Reading{"1,000", 1}, Reading{"--5", 0}, Reading{"-", 0},
+                      Reading{".", 0}, Reading{"", 0}, Reading{"abc", 0}, Reading{"e5", 0},
+                      Reading{"inf", 0}, Reading{"nan", 0}, Reading{"0x1F", 0},
+                      Reading{"1e-999", 0}, Reading{"-1e-999", 0},
+                      Reading{"0e99999999999999999999", 0},
                       Reading{"1.7976931348623157e308", 1.7976931348623157e308},
                       Reading{"4.9406564584124654e-324", 4.9406564584124654e-324}));
 
-INSTANTIATE_TEST_SUITE_P(
-    IgnoredCharacters, ReadLeadingNumber,
-    ::testing::Values(Reading{" 1 2 3", 123}, Reading{"\t-\n4", -4}, Reading{"2 . 5", 2.5},
-                      Reading{"1 e 2", 100}, Reading{"& h f f", 255}, Reading{"1\r2", 1},
-                      Reading{"\n\n", 0}));
+INSTANTIATE_TEST_SUITE_P(IgnoredCharacters, ReadLeadingNumber,
+                         ::testing::Values(Reading{" 1 2 3", 123}, Reading{"\t-\n4", -4},
+                                           Reading{"2 . 5", 2.5}, Reading{"1 e 2", 100},
+                                           Reading{"& h f f", 255}, Reading{"1\r2", 1},
+                                           Reading{"\n\n", 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     HexadecimalAndOctal, ReadLeadingNumber,
     ::testing::Values(Reading{"&HFF", 255}, Reading{"&hff", 255}, Reading{"&H1G", 1},
-                      Reading{"&H", 0}, Reading{"&", 0}, Reading{"&X12", 0},
-                      Reading{"&O17", 15}, Reading{"&o8", 0}, Reading{"&H7FFFFFFF", 2147483647},
+                      Reading{"&H", 0}, Reading{"&", 0}, Reading{"&X12", 0}, Reading{"&O17", 15},
+                      Reading{"&o8", 0}, Reading{"&H7FFFFFFF", 2147483647},
                       Reading{"&HFFFFFFFF", -1}, Reading{"&H80000000", -2147483648.0},
                       Reading{"&H00000000000000FF", 255}, Reading{"&O37777777777", -1},
                       Reading{"&H-1", 0}, Reading{"&HFFFFFFFFFFFFFFFF", std::nullopt},
                       Reading{"&H100000000", std::nullopt},
                       Reading{"&O40000000000", std::nullopt}));
 
-INSTANTIATE_TEST_SUITE_P(
-    BeyondDoubleRange, ReadLeadingNumber,
-    ::testing::Values(Reading{"1e999", std::nullopt}, Reading{"-1e999", std::nullopt},
-                      Reading{"1.8e308", std::nullopt}, Reading{"0.0001e312", 1e308}, Reading{"0.001e312", std::nullopt},
-                      Reading{"1e99999999999999999999", std::nullopt},
-                      Reading{"1 e 999abc", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(BeyondDoubleRange, ReadLeadingNumber,
+                         ::testing::Values(Reading{"1e999", std::nullopt},
+                                           Reading{"-1e999", std::nullopt},
+                                           Reading{"1.8e308", std::nullopt},
+                                           Reading{"0.0001e312", 1e308},
+                                           Reading{"0.001e312", std::nullopt},
+                                           Reading{"1e99999999999999999999", std::nullopt},
+                                           Reading{"1 e 999abc", std::nullopt}));
 
 TEST(ReadLeadingNumberLong, TenThousandDigitsReadAsTheNearestDouble) {
     EXPECT_EQ(numbers::readLeadingNumber("1" + std::string(300, '0')), 1e300);

@@ -48,8 +48,7 @@ private:
         const BITMAP source = workbench::selectedBitmap(m_controls.srcPic.hDC());
         m_sourceHeader = workbench::pictureHeader(m_width, m_height, source.bmBitsPixel);
         const BITMAP destination = workbench::selectedBitmap(m_controls.destPic.hDC());
-        m_destHeader =
-            workbench::pictureHeader(m_destWidth, m_destHeight, destination.bmBitsPixel);
+        m_destHeader = workbench::pictureHeader(m_destWidth, m_destHeight, destination.bmBitsPixel);
         m_sourceListing.assign(elementCount(m_width, m_height), 0);
         m_destListing.assign(elementCount(m_destWidth, m_destHeight), 0);
     }
@@ -84,8 +83,8 @@ private:
         m_destDC = m_controls.destPic.hDC();
         const auto& a = m_arguments;
         const int result = SetDIBitsToDevice(
-            m_destDC, a[0], a[1], asUnsigned(a[2]), asUnsigned(a[3]), a[4], a[5],
-            asUnsigned(a[6]), asUnsigned(a[7]), m_sourceBits, &m_sourceHeader, DIB_RGB_COLORS);
+            m_destDC, a[0], a[1], asUnsigned(a[2]), asUnsigned(a[3]), a[4], a[5], asUnsigned(a[6]),
+            asUnsigned(a[7]), m_sourceBits, &m_sourceHeader, DIB_RGB_COLORS);
         m_controls.dstRet.setCaption("Ret = " + std::to_string(result));
         m_controls.destPic.Refresh();
         m_controls.srcHeight.setCaption("Source biHeight = " +
@@ -95,8 +94,7 @@ private:
     void listDestination() {
         m_zoom(m_controls.destPic, m_controls.destBigPic, m_scratch);
         GetDIBits(m_destDC, m_controls.destPic.Image(), 0, static_cast<UINT>(m_destHeight),
-                  std::as_writable_bytes(std::span(m_destListing)), &m_destHeader,
-                  DIB_RGB_COLORS);
+                  std::as_writable_bytes(std::span(m_destListing)), &m_destHeader, DIB_RGB_COLORS);
         if (checked(m_controls.showDestinationBits)) {
             AppendPixelListing(m_controls.report, kDestinationListingHeader, m_destWidth,
                                m_destHeight, m_destListing);

@@ -30,9 +30,8 @@ protected:
 TEST_F(TestRunTest, StartUpArgumentsCopyTheSourceUnchanged) {
     showBothListings();
     form.cmdTest.click();
-    EXPECT_EQ(form.Text3.Text(),
-              sourceListing() +
-                  expectedListing("Dst Pixels (RRGGBB) are", asPixels(distinctPixels())));
+    EXPECT_EQ(form.Text3.Text(), sourceListing() + expectedListing("Dst Pixels (RRGGBB) are",
+                                                                   asPixels(distinctPixels())));
     EXPECT_EQ(form.dstRet.Caption(), "Ret = 8");
     EXPECT_EQ(form.srcHeight.Caption(), "Source biHeight = 8");
 }
@@ -63,7 +62,8 @@ TEST_F(TestRunTest, BothMagnifiedViewsShowTheirPicturesAfterTheRun) {
     for (const std::uint32_t pixel : bottomUpPixels(form.destPic)) {
         destination.push_back(static_cast<std::int32_t>(pixel));
     }
-    EXPECT_EQ(bottomUpPixels(form.srcBigPic), asPixels(workbench::enlargePixels(source, {8, 8}, {64, 64})));
+    EXPECT_EQ(bottomUpPixels(form.srcBigPic),
+              asPixels(workbench::enlargePixels(source, {8, 8}, {64, 64})));
     EXPECT_EQ(bottomUpPixels(form.destBigPic),
               asPixels(workbench::enlargePixels(destination, {8, 8}, {64, 64})));
     EXPECT_EQ(bottomUpPixels(form.destPic)[0], 0x00FFFFFFu);
@@ -75,7 +75,9 @@ struct ArgumentText {
     int xDest;  // the destination column that receives source column 0
 };
 
-void PrintTo(const ArgumentText& argument, std::ostream* out) { *out << '"' << argument.text << '"'; }
+void PrintTo(const ArgumentText& argument, std::ostream* out) {
+    *out << '"' << argument.text << '"';
+}
 
 class ArgumentReading : public TestRunTest, public ::testing::WithParamInterface<ArgumentText> {};
 
@@ -140,7 +142,8 @@ TEST_F(TestRunTest, SecondRunWithShiftedXDestDrawsOverTheFirst) {
         EXPECT_EQ(destination[line * 8 + 2], static_cast<std::uint32_t>(source[line * 8 + 5]));
         EXPECT_EQ(destination[line * 8 + 3], 0x00FFFFFFu);
     }
-    EXPECT_EQ(bottomUpPixels(form.destBigPic)[0], 0xFF000000u | static_cast<std::uint32_t>(source[0]));
+    EXPECT_EQ(bottomUpPixels(form.destBigPic)[0],
+              0xFF000000u | static_cast<std::uint32_t>(source[0]));
 }
 
 TEST_F(TestRunTest, ZeroResultIsShownAsItComes) {
@@ -189,8 +192,8 @@ TEST_F(TestRunTest, SourceDrawnPointByPointRunsThroughTheWholeBench) {
     for (int line = 0; line < 4; ++line) {
         for (int x = 0; x < 8; ++x) {
             const int sourceLine = line + 4;
-            expected[line * 8 + x] = static_cast<std::uint32_t>((x * 32) << 16 | (sourceLine * 32) << 8 |
-                                                                (x + sourceLine * 8));
+            expected[line * 8 + x] = static_cast<std::uint32_t>(
+                (x * 32) << 16 | (sourceLine * 32) << 8 | (x + sourceLine * 8));
         }
     }
     EXPECT_EQ(form.Text3.Text(), expectedListing("Dst Pixels (RRGGBB) are", expected));

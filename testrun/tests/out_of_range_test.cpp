@@ -28,7 +28,9 @@ void PrintTo(const BadArgument& argument, std::ostream* out) {
 class OutOfRange : public FormTest, public ::testing::WithParamInterface<BadArgument> {
 protected:
     Snapshot snapshot() const {
-        return {form.Text3.Text(), form.dstRet.Caption(), form.srcHeight.Caption(),
+        return {form.Text3.Text(),
+                form.dstRet.Caption(),
+                form.srcHeight.Caption(),
                 {ui::imagePixels(form.srcPic), ui::imagePixels(form.srcBigPic),
                  ui::imagePixels(form.destPic), ui::imagePixels(form.destBigPic)}};
     }

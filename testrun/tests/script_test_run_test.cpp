@@ -30,7 +30,8 @@ std::string diagonalPixel(int i) {
 // `column` and white elsewhere.
 std::string printedLine(int line, int column) {
     std::string text = std::to_string(line) + ":";
-    for (int c = 0; c < 8; ++c) text += (c == 0 ? " " : ", ") + (c == column ? diagonalPixel(c) : "FFFFFF");
+    for (int c = 0; c < 8; ++c)
+        text += (c == 0 ? " " : ", ") + (c == column ? diagonalPixel(c) : "FFFFFF");
     return text + "\\r\\n";
 }
 
@@ -73,9 +74,10 @@ TEST(ScriptTestRun, ArgumentOutOfRangeStopsTheRunBeforeItChangesAnything) {
     const std::string output = runScript(
         "click Check4\nclick cmdTest\nset Text2(3) 1e999\nclick Check1\nclick cmdTest\n"
         "print dstRet.Caption\nprint srcHeight.Caption\n");
-    EXPECT_EQ(output, "message: #Lines must be a whole number from -32768 to 32767.\n"
-                      "dstRet.Caption = Ret = 8\n"
-                      "srcHeight.Caption = Source biHeight = 8\n");
+    EXPECT_EQ(output,
+              "message: #Lines must be a whole number from -32768 to 32767.\n"
+              "dstRet.Caption = Ret = 8\n"
+              "srcHeight.Caption = Source biHeight = 8\n");
 }
 
 }  // namespace

@@ -69,8 +69,9 @@ std::vector<std::uint32_t> expectedDestination(const char* rows, int xSrc,
     return destination;
 }
 
-class WorkedExamples : public FormTest,
-                       public ::testing::WithParamInterface<std::tuple<WorkedExample, Orientation>> {
+class WorkedExamples
+    : public FormTest,
+      public ::testing::WithParamInterface<std::tuple<WorkedExample, Orientation>> {
 protected:
     void setArguments(const std::array<const char*, 8>& arguments) {
         for (int i = 0; i < 4; ++i) form.Text1[i].setText(arguments[i]);
@@ -91,9 +92,8 @@ TEST_P(WorkedExamples, DestinationListingAndResultMatchWindows) {
 
     form.cmdTest.click();
 
-    const auto expected =
-        expectedDestination(topDown ? example.topDownRows : example.bottomUpRows,
-                            std::stoi(example.arguments[4]), source, 0);
+    const auto expected = expectedDestination(topDown ? example.topDownRows : example.bottomUpRows,
+                                              std::stoi(example.arguments[4]), source, 0);
     EXPECT_EQ(form.Text3.Text(), expectedListing("Dst Pixels (RRGGBB) are", expected));
     EXPECT_EQ(bottomUpPixels(form.destPic), expected);
     const int result = topDown ? example.topDownResult : example.bottomUpResult;
@@ -102,13 +102,14 @@ TEST_P(WorkedExamples, DestinationListingAndResultMatchWindows) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WorkedExamples,
-    ::testing::Combine(::testing::ValuesIn(kExamples),
-                       ::testing::Values(Orientation::BottomUp, Orientation::TopDown)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) == Orientation::TopDown ? "TopDown" : "BottomUp");
-    });
+INSTANTIATE_TEST_SUITE_P(Table, WorkedExamples,
+                         ::testing::Combine(::testing::ValuesIn(kExamples),
+                                            ::testing::Values(Orientation::BottomUp,
+                                                              Orientation::TopDown)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == Orientation::TopDown ? "TopDown"
+                                                                                     : "BottomUp");
+                         });
 
 }  // namespace

@@ -69,9 +69,9 @@ void writePixel(const SourcePointControls& controls, const PointRequest& request
     const std::int32_t y = numbers::toInt16(request.y).value_or(0);
     const auto index = static_cast<std::size_t>(y * width + x);
     if (index < pixels.size()) pixels[index] = pixelValue(request.colour);
-    const std::size_t copied = std::min(
-        pixels.size() * sizeof(std::int32_t),
-        static_cast<std::size_t>(std::max<LONG>(bitmap.bmWidth * bitmap.bmHeight * 4, 0)));
+    const std::size_t copied =
+        std::min(pixels.size() * sizeof(std::int32_t),
+                 static_cast<std::size_t>(std::max<LONG>(bitmap.bmWidth * bitmap.bmHeight * 4, 0)));
     if (MoveMemoryBounded(scope.pixels(), std::as_bytes(std::span(pixels)).first(copied))) {
         BitBlt(srcPic.hDC(), 0, 0, bitmap.bmWidth, bitmap.bmHeight, scope.dc(), 0, 0, SRCCOPY);
     }

@@ -26,13 +26,14 @@ TEST_P(ColourFieldDoubleClick, SwitchesOnlyTheNumbers255And0) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ColourFieldDoubleClick,
-    ::testing::Values(Toggle{"255", "0"}, Toggle{"0", "255"}, Toggle{"255.0", "0"},
-                      Toggle{"0255", "0"}, Toggle{"0.0", "255"}, Toggle{"", "255"},
-                      Toggle{"abc", "255"}, Toggle{"&HFF", "0"}, Toggle{"128", "128"},
-                      Toggle{"256", "256"}, Toggle{"-1", "-1"}, Toggle{"254.9", "254.9"},
-                      Toggle{"1e-999", "255"}));
+INSTANTIATE_TEST_SUITE_P(Table, ColourFieldDoubleClick,
+                         ::testing::Values(Toggle{"255", "0"}, Toggle{"0", "255"},
+                                           Toggle{"255.0", "0"}, Toggle{"0255", "0"},
+                                           Toggle{"0.0", "255"}, Toggle{"", "255"},
+                                           Toggle{"abc", "255"}, Toggle{"&HFF", "0"},
+                                           Toggle{"128", "128"}, Toggle{"256", "256"},
+                                           Toggle{"-1", "-1"}, Toggle{"254.9", "254.9"},
+                                           Toggle{"1e-999", "255"}));
 
 TEST_F(FormTest, DoubleClickTwiceComesBackTo255) {
     form.Text7.dblClick();
@@ -103,12 +104,13 @@ TEST_P(FillComponent, IsReadAndRoundedHalvesToEven) {
     EXPECT_TRUE(uniform(form.srcBigPic, GetParam().pixel));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, FillComponent,
-    ::testing::Values(Component{"12abc", 0x000C0000}, Component{"0.4", 0},
-                      Component{"254.5", 0x00FE0000}, Component{"253.5", 0x00FE0000},
-                      Component{"0.5", 0}, Component{"1.5", 0x00020000}, Component{"", 0},
-                      Component{"255", 0x00FF0000}, Component{"&HFF", 0x00FF0000}));
+INSTANTIATE_TEST_SUITE_P(Table, FillComponent,
+                         ::testing::Values(Component{"12abc", 0x000C0000}, Component{"0.4", 0},
+                                           Component{"254.5", 0x00FE0000},
+                                           Component{"253.5", 0x00FE0000}, Component{"0.5", 0},
+                                           Component{"1.5", 0x00020000}, Component{"", 0},
+                                           Component{"255", 0x00FF0000},
+                                           Component{"&HFF", 0x00FF0000}));
 
 class BadFill : public FormTest, public ::testing::WithParamInterface<std::string> {};
 
@@ -128,7 +130,7 @@ TEST_P(BadFill, ShowsTheMessageOnceAndChangesNothing) {
         const std::string kept = field->Text();
         field->setText(GetParam());
         (field == &form.Text7 || field == &form.Text8 || field == &form.Text9 ? form.cmdSetSrcBkg
-                                                                             : form.cmdSetDestBkg)
+                                                                              : form.cmdSetDestBkg)
             .click();
         ASSERT_EQ(messages.shown, std::vector<std::string>{message}) << field->name();
         EXPECT_EQ(field->Text(), GetParam());

@@ -14,7 +14,8 @@ protected:
     FormTest() {
         form.setMessageBox(&messages);
         form.load();
-        for (ui::Picture* picture : {&form.srcPic, &form.srcBigPic, &form.destPic, &form.destBigPic}) {
+        for (ui::Picture* picture :
+             {&form.srcPic, &form.srcBigPic, &form.destPic, &form.destBigPic}) {
             picture->onRefresh = [this, picture] { refreshed.push_back(picture); };
         }
     }

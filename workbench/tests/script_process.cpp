@@ -1,12 +1,12 @@
 #include "script_process.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-
-#include <unistd.h>
 
 std::string runScript(const std::string& script) {
     const std::filesystem::path file =

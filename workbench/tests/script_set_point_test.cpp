@@ -14,8 +14,8 @@ std::string picturePrint(const std::string& name, int size, const std::string& f
     for (int row = 0; row < size; ++row) {
         text += name + " row " + std::to_string(row) + ":";
         for (int column = 0; column < size; ++column) {
-            const bool inBlock = column >= left && column < left + block && row >= top &&
-                                 row < top + block;
+            const bool inBlock =
+                column >= left && column < left + block && row >= top && row < top + block;
             text += " " + (inBlock ? value : fill);
         }
         text += "\n";
@@ -23,8 +23,7 @@ std::string picturePrint(const std::string& name, int size, const std::string& f
     return text;
 }
 
-const std::string kBlackSource =
-    "set Text7 0\nset Text8 0\nset Text9 0\nclick cmdSetSrcBkg\n";
+const std::string kBlackSource = "set Text7 0\nset Text8 0\nset Text9 0\nclick cmdSetSrcBkg\n";
 
 TEST(ScriptSetPoint, RedAtTheOriginIsTheBottomLeftPixelAndBlock) {
     const std::string output = runScript(kBlackSource +
@@ -43,21 +42,22 @@ TEST(ScriptSetPoint, BlueAtSevenSevenIsTheTopRightPixelAndBlock) {
 }
 
 TEST(ScriptSetPoint, DefaultFieldsWhitenTheBottomLeftPixel) {
-    const std::string output =
-        runScript(kBlackSource + "set Text7 255\nset Text8 255\nset Text9 255\n"
-                                 "click cmdSetSrcPoint\npixels srcPic\n");
+    const std::string output = runScript(kBlackSource +
+                                         "set Text7 255\nset Text8 255\nset Text9 255\n"
+                                         "click cmdSetSrcPoint\npixels srcPic\n");
     EXPECT_EQ(output, picturePrint("srcPic", 8, "00000000", 0, 7, 1, "00ffffff"));
 }
 
 TEST(ScriptSetPoint, ColourMessageComesBeforeThePositionMessage) {
-    const std::string output =
-        runScript("set Text7 256\nset Text10 8\nclick cmdSetSrcPoint\n"
-                  "set Text7 0\nclick cmdSetSrcPoint\n"
-                  "set Text10 1e999\nclick cmdSetSrcPoint\npixels srcPic\n");
-    EXPECT_EQ(output, "message: Error in RGB's for setting Source Colors\n"
-                      "message: Error in position X/Y's for setting Source Colors\n"
-                      "message: X holds a number too large.\n" +
-                          picturePrint("srcPic", 8, "00ffffff", 0, 0, 0, ""));
+    const std::string output = runScript(
+        "set Text7 256\nset Text10 8\nclick cmdSetSrcPoint\n"
+        "set Text7 0\nclick cmdSetSrcPoint\n"
+        "set Text10 1e999\nclick cmdSetSrcPoint\npixels srcPic\n");
+    EXPECT_EQ(output,
+              "message: Error in RGB's for setting Source Colors\n"
+              "message: Error in position X/Y's for setting Source Colors\n"
+              "message: X holds a number too large.\n" +
+                  picturePrint("srcPic", 8, "00ffffff", 0, 0, 0, ""));
 }
 
 TEST(ScriptSetPoint, DoubleClickTogglesTheColourFields) {

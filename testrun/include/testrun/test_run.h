@@ -30,7 +30,7 @@ struct TestRunControls {
 // destination with the source in the chosen orientation, shows the result and the source height,
 // magnifies and lists the destination. Arguments that cannot be held end the run before anything
 // is drawn, read back or written.
-void runTest(const TestRunControls& controls, const workbench::ZoomPicGetBitsProcedure& zoomPicGetBits,
-             const ui::Window& form);
+void runTest(const TestRunControls& controls,
+             const workbench::ZoomPicGetBitsProcedure& zoomPicGetBits, const ui::Window& form);
 
 }  // namespace testrun
