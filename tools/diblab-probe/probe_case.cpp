@@ -9,7 +9,7 @@ namespace probe {
 namespace {
 
 constexpr std::array<const char*, 16> fieldNames{
-    "DW", "DH", "DTD", "FILL", "SW", "SH", "STD", "BASE",
+    "DW",    "DH",    "DTD",   "FILL",   "SW",   "SH",   "STD",       "BASE",
     "XDest", "YDest", "Width", "Height", "XSrc", "YSrc", "StartScan", "cLines"};
 
 bool isBlank(char c)

@@ -56,12 +56,12 @@ std::vector<std::uint32_t> screenOrder(const std::uint32_t* pixels, const ProbeC
 int callSetDIBitsToDevice(HDC dc, const ProbeCase& probeCase)
 {
     const std::vector<std::uint32_t> buffer = sourceBuffer(probeCase);
-    const BITMAPINFO source = makeHeader(probeCase.srcWidth, probeCase.srcHeight,
-                                         probeCase.srcOrder);
+    const BITMAPINFO source =
+        makeHeader(probeCase.srcWidth, probeCase.srcHeight, probeCase.srcOrder);
     return SetDIBitsToDevice(dc, probeCase.xDest, probeCase.yDest, probeCase.width,
-                             probeCase.height, probeCase.xSrc, probeCase.ySrc,
-                             probeCase.startScan, probeCase.cLines,
-                             std::as_bytes(std::span(buffer)), &source, DIB_RGB_COLORS);
+                             probeCase.height, probeCase.xSrc, probeCase.ySrc, probeCase.startScan,
+                             probeCase.cLines, std::as_bytes(std::span(buffer)), &source,
+                             DIB_RGB_COLORS);
 }
 
 }
@@ -69,8 +69,8 @@ int callSetDIBitsToDevice(HDC dc, const ProbeCase& probeCase)
 ProbeOutcome evaluateCase(const ProbeCase& probeCase)
 {
     ProbeOutcome outcome;
-    const BITMAPINFO destHeader = makeHeader(probeCase.destWidth, probeCase.destHeight,
-                                             probeCase.destOrder);
+    const BITMAPINFO destHeader =
+        makeHeader(probeCase.destWidth, probeCase.destHeight, probeCase.destOrder);
     void* bits = nullptr;
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP section = CreateDIBSection(dc, &destHeader, DIB_RGB_COLORS, &bits, nullptr, 0);

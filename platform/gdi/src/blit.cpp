@@ -16,8 +16,8 @@ struct Span1D {
 Span1D clipSpan(Span1D span, std::int64_t destinationExtent, std::int64_t sourceExtent)
 {
     const std::int64_t skip = std::max({std::int64_t(0), -span.destination, -span.source});
-    const std::int64_t end = std::min(
-        {span.length, destinationExtent - span.destination, sourceExtent - span.source});
+    const std::int64_t end =
+        std::min({span.length, destinationExtent - span.destination, sourceExtent - span.source});
     return {span.destination + skip, span.source + skip, std::max<std::int64_t>(0, end - skip)};
 }
 

@@ -64,7 +64,8 @@ void ObjectTable::remove(const void* handle)
         return;
     }
     *object = std::monostate{};
-    m_freeSlots.push_back(std::uint32_t((reinterpret_cast<std::uintptr_t>(handle) & indexMask) - 1));
+    m_freeSlots.push_back(
+        std::uint32_t((reinterpret_cast<std::uintptr_t>(handle) & indexMask) - 1));
 }
 
 Bitmap* ObjectTable::surfaceOf(HDC hdc)

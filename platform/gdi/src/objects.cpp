@@ -75,9 +75,8 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** ppvBits,
     }
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
-    const HBITMAP handle = addBitmap(
-        table, Bitmap::make(BitmapKind::DibSection, int(format->width), int(format->height),
-                            format->order));
+    const HBITMAP handle = addBitmap(table, Bitmap::make(BitmapKind::DibSection, int(format->width),
+                                                         int(format->height), format->order));
     if (handle && ppvBits) {
         *ppvBits = table.find<Bitmap>(handle)->memory();
     }

@@ -29,10 +29,11 @@ int scanLinesSet(const SetDibitsCall& call, const DibFormat& format)
     if (format.order == RowOrder::TopDown) {
         return call.cLines >= signedLimit ? 0 : int(call.cLines);
     }
-    const std::int64_t lines = std::max<std::int64_t>(
-        0, std::min(call.cLines, format.height - call.startScan));
+    const std::int64_t lines =
+        std::max<std::int64_t>(0, std::min(call.cLines, format.height - call.startScan));
     const std::int64_t rectTop = call.ySrc + asSigned(call.height);
-    return int(std::max<std::int64_t>(0, std::min(call.startScan + lines, rectTop) - call.startScan));
+    return int(
+        std::max<std::int64_t>(0, std::min(call.startScan + lines, rectTop) - call.startScan));
 }
 
 struct ScanRange {
@@ -66,16 +67,17 @@ void drawBand(const SetDibitsCall& call, const DibFormat& format, std::span<cons
     scans.low = std::max({scans.low, call.ySrc, rectTop + call.yDest - surface.height});
     scans.high = std::min({scans.high, rectTop, rectTop + call.yDest});
     const std::int64_t firstColumn = std::max({std::int64_t(0), -call.xDest, -call.xSrc});
-    const std::int64_t endColumn = std::min(
-        {call.width, surface.width - call.xDest, format.width - call.xSrc});
+    const std::int64_t endColumn =
+        std::min({call.width, surface.width - call.xDest, format.width - call.xSrc});
     if (scans.low >= scans.high || firstColumn >= endColumn) {
         return;
     }
     const std::size_t rowBytes = std::size_t(endColumn - firstColumn) * 4;
     const std::size_t columnOffset = std::size_t(call.xSrc + firstColumn) * 4;
     for (std::int64_t scan = scans.low; scan < scans.high; ++scan) {
-        const std::byte* source = bits.data() + std::size_t(bufferRowOf(scan, call, format))
-                                                    * format.stride() + columnOffset;
+        const std::byte* source = bits.data()
+                                  + std::size_t(bufferRowOf(scan, call, format)) * format.stride()
+                                  + columnOffset;
         const auto y = int(call.yDest + rectTop - 1 - scan);
         std::memmove(surface.rowStart(y) + call.xDest + firstColumn, source, rowBytes);
     }
@@ -99,9 +101,9 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     }
     const SetDibitsCall call{xDest, yDest, width, height, xSrc, ySrc, startScan, cLines};
     const int result = scanLinesSet(call, *format);
-    const bool drawsNothing = result == 0
-                              || call.startScan >= format->height || call.width >= signedLimit
-                              || call.height >= signedLimit || !surface->isDrawable();
+    const bool drawsNothing = result == 0 || call.startScan >= format->height
+                              || call.width >= signedLimit || call.height >= signedLimit
+                              || !surface->isDrawable();
     if (!drawsNothing) {
         drawBand(call, *format, bits, surface->view());
     }

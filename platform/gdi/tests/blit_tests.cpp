@@ -38,10 +38,9 @@ TEST(BitBlt, CopiesAll32BitsAndClipsAtBothBitmaps)
     gditest::Surface destination(3, 3, Rows::TopDown);
     EXPECT_EQ(BitBlt(destination.dc(), 1, -1, 10, 10, source.dc(), 2, 0, SRCCOPY), TRUE);
     const std::uint32_t u = untouched;
-    EXPECT_EQ(destination.screenText(),
-              rowText({u, picturePixel(1, 2), picturePixel(1, 3)})
-                  + rowText({u, picturePixel(2, 2), picturePixel(2, 3)})
-                  + rowText({u, picturePixel(3, 2), picturePixel(3, 3)}));
+    EXPECT_EQ(destination.screenText(), rowText({u, picturePixel(1, 2), picturePixel(1, 3)})
+                                            + rowText({u, picturePixel(2, 2), picturePixel(2, 3)})
+                                            + rowText({u, picturePixel(3, 2), picturePixel(3, 3)}));
 }
 
 TEST(BitBlt, NegativeExtentsNameTheSameRectangle)
@@ -84,9 +83,9 @@ TEST(BitBlt, RefusesBadHandlesAndOtherRasterOperations)
     EXPECT_EQ(BitBlt(destination.dc(), 0, 0, 2, 2, source.dc(), 0, 0, 0x00EE0086), FALSE);
     EXPECT_EQ(BitBlt(destination.dc(), 0, 0, 2, 2, nullptr, 0, 0, SRCCOPY), FALSE);
     EXPECT_EQ(BitBlt(nullptr, 0, 0, 2, 2, source.dc(), 0, 0, SRCCOPY), FALSE);
-    EXPECT_EQ(BitBlt(reinterpret_cast<HDC>(source.bitmap()), 0, 0, 2, 2, source.dc(), 0, 0,
-                     SRCCOPY),
-              FALSE);
+    EXPECT_EQ(
+        BitBlt(reinterpret_cast<HDC>(source.bitmap()), 0, 0, 2, 2, source.dc(), 0, 0, SRCCOPY),
+        FALSE);
     EXPECT_EQ(destination.screenText(), before);
 }
 
@@ -130,9 +129,9 @@ TEST(MoveMemoryBounded, CopiesOnlyWhenTheSourceFits)
 {
     gditest::GuardedBuffer destination(8);
     std::memset(destination.span().data(), 0, 8);
-    const std::byte source[9] = {std::byte{1}, std::byte{2}, std::byte{3}, std::byte{4},
-                                 std::byte{5}, std::byte{6}, std::byte{7}, std::byte{8},
-                                 std::byte{9}};
+    const std::byte source[9] = {std::byte{1}, std::byte{2}, std::byte{3},
+                                 std::byte{4}, std::byte{5}, std::byte{6},
+                                 std::byte{7}, std::byte{8}, std::byte{9}};
     EXPECT_FALSE(MoveMemoryBounded(destination.span(), source));
     EXPECT_EQ(destination.span()[0], std::byte{0});
     EXPECT_TRUE(MoveMemoryBounded(destination.span(), std::span(source, 8)));

@@ -97,8 +97,8 @@ TEST_P(GetDIBitsRead, WritesTheCoveredRowsInTheHeadersOrder)
     const std::size_t rowCount = std::strlen(read.rows);
     gditest::GuardedBuffer buffer(rowCount * 32);
 
-    EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), read.startScan, read.cLines,
-                        buffer.span(), &header, DIB_RGB_COLORS),
+    EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), read.startScan, read.cLines, buffer.span(),
+                        &header, DIB_RGB_COLORS),
               read.result);
 
     std::vector<std::uint32_t> expected;
@@ -181,16 +181,16 @@ TEST(GetDIBits, NarrowerAndWiderHeadersCopyTheCommonColumns)
     PictureBitmap picture(Storage::DeviceCompatible);
     BITMAPINFO narrow = gditest::dibHeader(2, -1, Rows::BottomUp);
     std::vector<std::uint32_t> two(2);
-    EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), 0, 1, std::as_writable_bytes(std::span(two)),
-                        &narrow, 0),
+    EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), 0, 1,
+                        std::as_writable_bytes(std::span(two)), &narrow, 0),
               1);
-    EXPECT_EQ(gditest::hexRows(two, 2), gditest::hex(picturePixel(0, 0)) + ' '
-                                            + gditest::hex(picturePixel(0, 1)) + '\n');
+    EXPECT_EQ(gditest::hexRows(two, 2),
+              gditest::hex(picturePixel(0, 0)) + ' ' + gditest::hex(picturePixel(0, 1)) + '\n');
 
     BITMAPINFO wide = gditest::dibHeader(10, -1, Rows::BottomUp);
     std::vector<std::uint32_t> ten(10, gditest::untouched);
-    EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), 0, 1, std::as_writable_bytes(std::span(ten)),
-                        &wide, 0),
+    EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), 0, 1,
+                        std::as_writable_bytes(std::span(ten)), &wide, 0),
               1);
     EXPECT_EQ(ten[7], picturePixel(0, 7));
     EXPECT_EQ(ten[8], 0u);
@@ -211,32 +211,29 @@ void PrintTo(const BadRead& bad, std::ostream* out)
 
 const BadRead badReads[] = {
     {"NullDc", [](HDC& dc, HBITMAP&, BITMAPINFO*&, std::size_t&, UINT&) { dc = nullptr; }},
-    {"BitmapAsDc",
-     [](HDC& dc, HBITMAP& bitmap, BITMAPINFO*&, std::size_t&, UINT&) {
-         dc = reinterpret_cast<HDC>(bitmap);
-     }},
-    {"NullBitmap", [](HDC&, HBITMAP& bitmap, BITMAPINFO*&, std::size_t&, UINT&) { bitmap = nullptr; }},
-    {"DcAsBitmap",
-     [](HDC& dc, HBITMAP& bitmap, BITMAPINFO*&, std::size_t&, UINT&) {
-         bitmap = reinterpret_cast<HBITMAP>(dc);
-     }},
-    {"NullHeader", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header = nullptr; }},
-    {"HeaderSize39",
-     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header->bmiHeader.biSize = 39; }},
-    {"WidthZero",
-     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header->bmiHeader.biWidth = 0; }},
-    {"WidthNegative",
-     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header->bmiHeader.biWidth = -8; }},
-    {"HeightZero",
-     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header->bmiHeader.biHeight = 0; }},
-    {"BitCount24",
-     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header->bmiHeader.biBitCount = 24; }},
-    {"HugeImage",
-     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) {
-         header->bmiHeader.biWidth = 0x40000000;
-     }},
+    {"BitmapAsDc", [](HDC& dc, HBITMAP& bitmap, BITMAPINFO*&, std::size_t&,
+                      UINT&) { dc = reinterpret_cast<HDC>(bitmap); }},
+    {"NullBitmap",
+     [](HDC&, HBITMAP& bitmap, BITMAPINFO*&, std::size_t&, UINT&) { bitmap = nullptr; }},
+    {"DcAsBitmap", [](HDC& dc, HBITMAP& bitmap, BITMAPINFO*&, std::size_t&,
+                      UINT&) { bitmap = reinterpret_cast<HBITMAP>(dc); }},
+    {"NullHeader",
+     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) { header = nullptr; }},
+    {"HeaderSize39", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                        UINT&) { header->bmiHeader.biSize = 39; }},
+    {"WidthZero", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                     UINT&) { header->bmiHeader.biWidth = 0; }},
+    {"WidthNegative", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                         UINT&) { header->bmiHeader.biWidth = -8; }},
+    {"HeightZero", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                      UINT&) { header->bmiHeader.biHeight = 0; }},
+    {"BitCount24", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                      UINT&) { header->bmiHeader.biBitCount = 24; }},
+    {"HugeImage", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                     UINT&) { header->bmiHeader.biWidth = 0x40000000; }},
     {"UsageTwo", [](HDC&, HBITMAP&, BITMAPINFO*&, std::size_t&, UINT& usage) { usage = 2; }},
-    {"BufferOneByteShort", [](HDC&, HBITMAP&, BITMAPINFO*&, std::size_t& bytes, UINT&) { --bytes; }},
+    {"BufferOneByteShort",
+     [](HDC&, HBITMAP&, BITMAPINFO*&, std::size_t& bytes, UINT&) { --bytes; }},
 };
 
 class BrokenRead : public testing::TestWithParam<BadRead> {};

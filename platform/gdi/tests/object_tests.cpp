@@ -212,7 +212,8 @@ TEST(CreateDIBSection, GivesZeroedPageAlignedPixels)
         BITMAPINFO header = gditest::dibHeader(3, 3, Rows::BottomUp);
         header.bmiHeader.biSize = headerSize;
         void* bits = nullptr;
-        const HBITMAP section = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HBITMAP section =
+            CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
         ASSERT_NE(section, nullptr) << headerSize;
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(bits) % 4096, 0u);
         const auto* pixels = static_cast<const std::uint32_t*>(bits);
@@ -249,8 +250,16 @@ const BadSection badSections[] = {
     {"CompressionRle4", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE4; }},
     {"CompressionJpeg", [](BITMAPINFOHEADER& h) { h.biCompression = 4; }},
     {"Overflow8001Squared", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x8001; }},
-    {"OverflowTallColumn", [](BITMAPINFOHEADER& h) { h.biWidth = 1; h.biHeight = 0x40000001; }},
-    {"MaxDimensions", [](BITMAPINFOHEADER& h) { h.biWidth = INT32_MAX; h.biHeight = INT32_MIN; }},
+    {"OverflowTallColumn",
+     [](BITMAPINFOHEADER& h) {
+         h.biWidth = 1;
+         h.biHeight = 0x40000001;
+     }},
+    {"MaxDimensions",
+     [](BITMAPINFOHEADER& h) {
+         h.biWidth = INT32_MAX;
+         h.biHeight = INT32_MIN;
+     }},
 };
 
 class BrokenSection : public testing::TestWithParam<BadSection> {};
@@ -279,7 +288,8 @@ TEST(CreateDIBSection, RefusesBadUsageMissingHeaderAndFileMappings)
     EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
     EXPECT_EQ(bits, nullptr);
     EXPECT_EQ(CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, &sentinel, 0), nullptr);
-    const HBITMAP withoutPointer = CreateDIBSection(nullptr, &header, DIB_PAL_COLORS, nullptr, nullptr, 0);
+    const HBITMAP withoutPointer =
+        CreateDIBSection(nullptr, &header, DIB_PAL_COLORS, nullptr, nullptr, 0);
     EXPECT_NE(withoutPointer, nullptr);
     DeleteObject(withoutPointer);
 }

@@ -83,10 +83,10 @@ TEST_P(WorkedExample, DrawsTheListedRowsAndReturnsTheWindowsResult)
     const BITMAPINFO header = gditest::dibHeader(8, 8, sourceRows);
     const std::vector<std::uint32_t> bits = gditest::pictureBuffer(8, 8, sourceRows);
 
-    const int result = SetDIBitsToDevice(
-        surface.dc(), example.xDest, example.yDest, example.width, example.height, example.xSrc,
-        example.ySrc, example.startScan, example.cLines, std::as_bytes(std::span(bits)), &header,
-        DIB_RGB_COLORS);
+    const int result =
+        SetDIBitsToDevice(surface.dc(), example.xDest, example.yDest, example.width, example.height,
+                          example.xSrc, example.ySrc, example.startScan, example.cLines,
+                          std::as_bytes(std::span(bits)), &header, DIB_RGB_COLORS);
 
     const bool topDown = sourceRows == Rows::TopDown;
     EXPECT_EQ(result, topDown ? example.topDownResult : example.bottomUpResult);
@@ -97,7 +97,8 @@ TEST_P(WorkedExample, DrawsTheListedRowsAndReturnsTheWindowsResult)
 std::string exampleName(const testing::TestParamInfo<WorkedExample::ParamType>& info)
 {
     const auto& [example, sourceRows, destRows] = info.param;
-    return std::string(example.name) + (sourceRows == Rows::TopDown ? "_TopDownSource" : "_BottomUpSource")
+    return std::string(example.name)
+           + (sourceRows == Rows::TopDown ? "_TopDownSource" : "_BottomUpSource")
            + (destRows == Rows::TopDown ? "_TopDownDest" : "_BottomUpDest");
 }
 

@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, BrokenCall,
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).name)
                                     + (std::get<1>(info.param) == Rows::TopDown ? "_TopDown"
-                                                                                 : "_BottomUp");
+                                                                                : "_BottomUp");
                          });
 
 TEST(SetDIBitsToDevice, TopDownBandOf2Pow31LinesFails)

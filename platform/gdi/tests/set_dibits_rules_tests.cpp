@@ -87,8 +87,8 @@ TEST(SetDIBitsToDevice, TopDownSingleLineBandLandsOnTheLowerRow)
 {
     gditest::Surface surface(2, 2, Rows::TopDown);
     EXPECT_EQ(drawPicture(surface, 2, 2, Rows::TopDown, {0, 0, 2, 2, 0, 0, 0, 1}), 1);
-    const std::string expected = hex(untouched) + ' ' + hex(untouched) + '\n' + hex(picturePixel(0, 0))
-                                 + ' ' + hex(picturePixel(0, 1)) + '\n';
+    const std::string expected = hex(untouched) + ' ' + hex(untouched) + '\n'
+                                 + hex(picturePixel(0, 0)) + ' ' + hex(picturePixel(0, 1)) + '\n';
     EXPECT_EQ(surface.screenText(), expected);
 }
 
@@ -96,11 +96,10 @@ TEST(SetDIBitsToDevice, ClipsAtTheSurfaceOnEverySide)
 {
     gditest::Surface surface(3, 3, Rows::BottomUp);
     EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp, {-1, 1, 4, 4, 0, 0, 0, 4}), 4);
-    const std::string expected =
-        hex(untouched) + ' ' + hex(untouched) + ' ' + hex(untouched) + '\n'
-        + hex(picturePixel(0, 1)) + ' ' + hex(picturePixel(0, 2)) + ' ' + hex(picturePixel(0, 3))
-        + '\n' + hex(picturePixel(1, 1)) + ' ' + hex(picturePixel(1, 2)) + ' '
-        + hex(picturePixel(1, 3)) + '\n';
+    const std::string expected = hex(untouched) + ' ' + hex(untouched) + ' ' + hex(untouched) + '\n'
+                                 + hex(picturePixel(0, 1)) + ' ' + hex(picturePixel(0, 2)) + ' '
+                                 + hex(picturePixel(0, 3)) + '\n' + hex(picturePixel(1, 1)) + ' '
+                                 + hex(picturePixel(1, 2)) + ' ' + hex(picturePixel(1, 3)) + '\n';
     EXPECT_EQ(surface.screenText(), expected);
 }
 
@@ -120,9 +119,15 @@ TEST(SetDIBitsToDevice, ExtremeCoordinatesDrawNothing)
 {
     gditest::Surface surface(4, 4, Rows::BottomUp);
     const std::string before = surface.screenText();
-    EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp, {INT_MIN, INT_MIN, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0, 0, 4}), 4);
-    EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp, {INT_MAX, INT_MAX, 0x7FFFFFFF, 0x7FFFFFFF, INT_MAX, INT_MAX, 0, 4}), 4);
-    EXPECT_EQ(drawPicture(surface, 4, 4, Rows::TopDown, {0, 0, 0x80000000, 0x80000000, INT_MIN, INT_MIN, 0, 4}), 4);
+    EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp,
+                          {INT_MIN, INT_MIN, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0, 0, 4}),
+              4);
+    EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp,
+                          {INT_MAX, INT_MAX, 0x7FFFFFFF, 0x7FFFFFFF, INT_MAX, INT_MAX, 0, 4}),
+              4);
+    EXPECT_EQ(drawPicture(surface, 4, 4, Rows::TopDown,
+                          {0, 0, 0x80000000, 0x80000000, INT_MIN, INT_MIN, 0, 4}),
+              4);
     EXPECT_EQ(surface.screenText(), before);
 }
 

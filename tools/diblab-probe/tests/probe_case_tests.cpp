@@ -22,7 +22,8 @@ ProbeCase parsed(std::string_view line)
 
 TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt)
 {
-    const ProbeCase c = parsed(" 3 2 1 DeadBeef\t2 2 0 00a00000 -1 -2 -1 4294967295 -3 2147483647 7 8 ");
+    const ProbeCase c =
+        parsed(" 3 2 1 DeadBeef\t2 2 0 00a00000 -1 -2 -1 4294967295 -3 2147483647 7 8 ");
     EXPECT_EQ(c.destWidth, 3u);
     EXPECT_EQ(c.destHeight, 2u);
     EXPECT_EQ(c.destOrder, RowOrder::TopDown);
@@ -38,16 +39,16 @@ TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt)
     EXPECT_EQ(c.ySrc, 2147483647);
     EXPECT_EQ(c.startScan, 7u);
     EXPECT_EQ(c.cLines, 8u);
-    EXPECT_EQ(c.picture, (std::vector<std::uint32_t>{0x00a00000, 0x00a00001, 0x00a00100,
-                                                     0x00a00101}));
+    EXPECT_EQ(c.picture,
+              (std::vector<std::uint32_t>{0x00a00000, 0x00a00001, 0x00a00100, 0x00a00101}));
 }
 
 TEST(ParseCase, BasePatternWrapsModulo2Pow32)
 {
     const ProbeCase c = parsed("1 1 0 0 2 2 1 ffffff01 0 0 1 1 0 0 0 1");
     EXPECT_EQ(c.srcOrder, RowOrder::TopDown);
-    EXPECT_EQ(c.picture, (std::vector<std::uint32_t>{0xffffff01, 0xffffff02, 0x00000001,
-                                                     0x00000002}));
+    EXPECT_EQ(c.picture,
+              (std::vector<std::uint32_t>{0xffffff01, 0xffffff02, 0x00000001, 0x00000002}));
 }
 
 TEST(ParseCase, PxValuesReplaceThePattern)

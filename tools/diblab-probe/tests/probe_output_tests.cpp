@@ -24,8 +24,10 @@ TEST(ProcessLine, PrintsTheResultAndTheDestinationInScreenOrder)
 
 TEST(ProcessLine, ShowsTheTopDownQuirkOfAPartialBand)
 {
-    EXPECT_EQ(processed("1 4 0 0 1 4 1 a0 0 0 1 4 0 0 0 2"), "2 00000000 00000000 000000a0 000001a0\n");
-    EXPECT_EQ(processed("1 4 0 0 1 4 0 a0 0 0 1 4 0 0 0 2"), "2 00000000 00000000 000002a0 000003a0\n");
+    EXPECT_EQ(processed("1 4 0 0 1 4 1 a0 0 0 1 4 0 0 0 2"),
+              "2 00000000 00000000 000000a0 000001a0\n");
+    EXPECT_EQ(processed("1 4 0 0 1 4 0 a0 0 0 1 4 0 0 0 2"),
+              "2 00000000 00000000 000002a0 000003a0\n");
 }
 
 TEST(ProcessLine, ReportsTheWindowsResultOfAFailingCall)
@@ -45,7 +47,8 @@ TEST(ProcessLine, PrintsAGridOnRequest)
 
 TEST(RunProbe, KeepsGoingAfterAnErrorAndReportsItInTheStatus)
 {
-    std::istringstream in("# header\n1 1 0 0 1 1 0 7 0 0 1 1 0 0 0 1\n\n1 1 0\n1 1 0 0 1 1 0 8 0 0 1 1 0 0 0 1\n");
+    std::istringstream in(
+        "# header\n1 1 0 0 1 1 0 7 0 0 1 1 0 0 0 1\n\n1 1 0\n1 1 0 0 1 1 0 8 0 0 1 1 0 0 0 1\n");
     std::ostringstream out;
     EXPECT_EQ(probe::runProbe(in, out, probe::OutputStyle::Line), 1);
     EXPECT_EQ(out.str(), "1 00000007\nerror: missing field FILL\n1 00000008\n");
