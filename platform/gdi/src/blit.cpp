@@ -87,7 +87,8 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
     const auto bottom = std::clamp<LONG>(rect->bottom, 0, view.height);
     const std::uint32_t pixel = gdi::pixelFromColorRef(fill->color);
     for (LONG y = top; y < bottom; ++y) {
-        std::fill(view.rowStart(y) + left, view.rowStart(y) + std::max(left, right), pixel);
+        const auto count = std::size_t(std::max(left, right) - left);
+        std::ranges::fill(view.row(y).subspan(std::size_t(left), count), pixel);
     }
     return 1;
 }
