@@ -125,15 +125,16 @@ void ProbeTally::add(std::optional<CaseAgreement> agreement)
 
 std::string ProbeTally::summary() const
 {
-    return std::to_string(compared) + " cases compared, "
-           + std::to_string(identical + wineDepartures + refusedBands + wrappedRectangles)
-           + " matched: "
-           + std::to_string(identical) + " with identical result and pixels; "
+    const std::uint64_t matched = identical + wineDepartures + refusedBands + wrappedRectangles;
+    return std::to_string(compared) + " cases compared, " + std::to_string(matched) + " matched:\n  "
+           + std::to_string(identical) + " with identical result and pixels\n  "
            + std::to_string(wineDepartures)
-           + " where Wine departs from Windows in a call that draws nothing (same pixels, our "
-           + "result follows Windows); " + std::to_string(refusedBands)
+           + " where Wine departs from Windows in a call that draws nothing: same pixels, our "
+             "result follows Windows\n  "
+           + std::to_string(refusedBands)
            + " top-down calls with cLines >= 2^31 that ours fails as Windows does (0, nothing "
-           + "drawn) while Wine draws; " + std::to_string(wrappedRectangles)
+             "drawn) while Wine draws\n  "
+           + std::to_string(wrappedRectangles)
            + " with a rectangle edge beyond an int, where Wine's wrapped sums draw otherwise";
 }
 
