@@ -14,6 +14,13 @@ DIBLAB_PACKAGES=(
   fonts-liberation
 )
 
+# What the tests add: the differential test cross-builds the tools for Windows and runs them on
+# Wine's gdi32.
+DIBLAB_TEST_PACKAGES=(
+  g++-mingw-w64-x86-64
+  wine64
+)
+
 DIBLAB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DIBLAB_JOBS="${DIBLAB_JOBS:-$(nproc)}"
 

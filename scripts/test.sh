@@ -3,6 +3,6 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_missing_packages "${DIBLAB_PACKAGES[@]}"
-configure_and_build "$DIBLAB_ROOT/build"
+install_missing_packages "${DIBLAB_PACKAGES[@]}" "${DIBLAB_TEST_PACKAGES[@]}"
+configure_and_build "$DIBLAB_ROOT/build" -DDIBLAB_DIFFTEST=ON
 ctest --test-dir "$DIBLAB_ROOT/build" --output-on-failure -j "$DIBLAB_JOBS"
