@@ -194,4 +194,21 @@ TEST_P(ShortBits, DrawOnlyTheRowsTheBufferHolds)
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, ShortBits, testing::ValuesIn(shortBuffers),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(SetDIBitsToDevice, HugeHeaderOverATinyBufferDrawsNothing)
+{
+    gditest::Surface surface(4, 4, Rows::BottomUp);
+    const std::string before = surface.screenText();
+    const auto tiny = std::make_unique<std::byte[]>(8);
+    for (const LONG height : {INT32_MAX, INT32_MIN, -1}) {
+        BITMAPINFO header = gditest::dibHeader(1, 1, Rows::BottomUp);
+        header.bmiHeader.biWidth = INT32_MAX;
+        header.bmiHeader.biHeight = height;
+        EXPECT_EQ(SetDIBitsToDevice(surface.dc(), 0, 0, 4, 4, 0, 0, 0, 4, {tiny.get(), 8}, &header,
+                                    DIB_RGB_COLORS),
+                  4)
+            << height;
+    }
+    EXPECT_EQ(surface.screenText(), before);
+}
+
 }
