@@ -46,23 +46,6 @@ TEST_F(SetPointTest, RedAtTheOriginTurnsTheBottomLeftPixelAndBlockRed) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(SetPointTest, BlueAtSevenSevenIsTheTopRightPixel) {
-    blackSource();
-    setPoint("0", "0", "255", "7", "7");
-    EXPECT_EQ(ui::imagePixels(form.srcPic)[7], 0x000000FFu);
-    EXPECT_EQ(sourcePixel(7, 7), 0x000000FFu);
-}
-
-TEST_F(SetPointTest, DefaultFieldsWhitenTheBottomLeftPixel) {
-    blackSource();
-    form.Text7.setText("255");
-    form.Text8.setText("255");
-    form.Text9.setText("255");
-    form.cmdSetSrcPoint.click();
-    EXPECT_EQ(sourcePixel(0, 0), 0x00FFFFFFu);
-    EXPECT_EQ(sourcePixel(1, 0), 0u);
-}
-
 struct Column {
     std::string x;
     int column;

@@ -60,12 +60,4 @@ TEST(ScriptSetPoint, ColourMessageComesBeforeThePositionMessage) {
                   picturePrint("srcPic", 8, "00ffffff", 0, 0, 0, ""));
 }
 
-TEST(ScriptSetPoint, DoubleClickTogglesTheColourFields) {
-    const std::string output = runScript(
-        "dblclick Text4\nprint Text4.Text\ndblclick Text4\nprint Text4.Text\n"
-        "set Text5 128\ndblclick Text5\nprint Text5.Text\n"
-        "set Text6 letters\ndblclick Text6\nprint Text6.Text\n");
-    EXPECT_EQ(output, "Text4.Text = 0\nText4.Text = 255\nText5.Text = 128\nText6.Text = 255\n");
-}
-
 }  // namespace
