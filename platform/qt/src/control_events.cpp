@@ -1,6 +1,7 @@
 #include "control_events.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -20,6 +21,9 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event) {
         return false;
     case QEvent::KeyPress:
         return previewKeyPress(watched, static_cast<const QKeyEvent&>(*event));
+    case QEvent::InputMethod:
+        previewCommittedText(static_cast<QInputMethodEvent&>(*event));
+        return false;
     case QEvent::MouseButtonDblClick:
         if (m_control.kind() == ui::ControlKind::TextBox &&
             static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -31,17 +35,23 @@ bool ControlEvents::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+// The characters that pass the key preview, in their order.
+std::u16string ControlEvents::preview(const std::u16string& typed) const {
+    std::u16string delivered;
+    for (const char16_t unit : typed) {
+        const std::int16_t code = m_window.previewKeyPress(static_cast<std::int16_t>(unit));
+        if (code != 0) delivered.push_back(static_cast<char16_t>(code));
+    }
+    return delivered;
+}
+
 // Returns true when the key preview discarded or replaced what the key typed, so that the widget
 // never sees the original key.
 bool ControlEvents::previewKeyPress(QObject* watched, const QKeyEvent& event) {
     if (m_delivering) return false;
     const std::u16string typed = typedCharacters(event);
     if (typed.empty()) return false;
-    std::u16string delivered;
-    for (const char16_t unit : typed) {
-        const std::int16_t code = m_window.previewKeyPress(static_cast<std::int16_t>(unit));
-        if (code != 0) delivered.push_back(static_cast<char16_t>(code));
-    }
+    const std::u16string delivered = preview(typed);
     if (delivered == typed) return false;
     if (!delivered.empty()) {
         QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
@@ -51,6 +61,17 @@ bool ControlEvents::previewKeyPress(QObject* watched, const QKeyEvent& event) {
         m_delivering = false;
     }
     return true;
+}
+
+// With an input method the characters arrive as committed text instead of key presses; they pass
+// the key preview all the same.
+void ControlEvents::previewCommittedText(QInputMethodEvent& event) const {
+    const std::u16string typed = event.commitString().toStdU16String();
+    if (typed.empty()) return;
+    const std::u16string delivered = preview(typed);
+    if (delivered == typed) return;
+    event.setCommitString(QString::fromStdU16String(delivered), event.replacementStart(),
+                          event.replacementLength());
 }
 
 }  // namespace qtui

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <string>
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace ui {
@@ -24,7 +26,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::u16string preview(const std::u16string& typed) const;
     bool previewKeyPress(QObject* watched, const QKeyEvent& event);
+    void previewCommittedText(QInputMethodEvent& event) const;
 
     ui::Window& m_window;
     ui::Control& m_control;

@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -66,6 +68,19 @@ TEST_F(WindowViewTest, KeyPreviewThatReplacesACharacterDeliversTheReplacement) {
     QTest::keyClicks(edit, "abx1");
     EXPECT_EQ(edit->text().toStdString(), "AB1");
     EXPECT_EQ(field.Text(), "AB1");
+}
+
+TEST_F(WindowViewTest, TextCommittedByAnInputMethodPassesTheKeyPreview) {
+    window.KeyPress = [](std::int16_t& code) {
+        if (code < '0' || code > '9') code = 0;
+    };
+    auto* edit = shown<QLineEdit>(field);
+    edit->setFocus();
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("a1.2"));
+    QCoreApplication::sendEvent(edit, &commit);
+    EXPECT_EQ(edit->text().toStdString(), "12");
+    EXPECT_EQ(field.Text(), "12");
 }
 
 TEST_F(WindowViewTest, KeyPreviewSeesTheFocusedControlAsActive) {
