@@ -37,7 +37,8 @@ std::string describePixelDifference(std::string_view ours, std::string_view wind
     }
     const std::size_t pixel = at / 9;
     const std::size_t start = pixel * 9;
-    return "pixel x " + std::to_string(pixel % destWidth) + " y " + std::to_string(pixel / destWidth)
+    return "pixel x " + std::to_string(pixel % destWidth) + " y "
+           + std::to_string(pixel / destWidth)
            + " (top row 0): ours " + std::string(ours.substr(start, 8)) + ", Windows "
            + std::string(windows.substr(start, 8));
 }
@@ -57,7 +58,8 @@ bool drawsNothing(std::string_view pixels, std::uint32_t fill)
 std::string describeResults(std::int64_t ours, std::int64_t windows, const ProbeCase& c)
 {
     return "result ours " + std::to_string(ours) + ", Windows (gdi32 under Wine) "
-           + std::to_string(windows) + "; expected Windows' rule " + std::to_string(windowsScanLines(c))
+           + std::to_string(windows) + "; expected Windows' rule "
+           + std::to_string(windowsScanLines(c))
            + ", Wine's " + std::to_string(wineScanLines(c));
 }
 
@@ -126,7 +128,8 @@ void ProbeTally::add(std::optional<CaseAgreement> agreement)
 std::string ProbeTally::summary() const
 {
     const std::uint64_t matched = identical + wineDepartures + refusedBands + wrappedRectangles;
-    return std::to_string(compared) + " cases compared, " + std::to_string(matched) + " matched:\n  "
+    return std::to_string(compared) + " cases compared, " + std::to_string(matched)
+           + " matched:\n  "
            + std::to_string(identical) + " with identical result and pixels\n  "
            + std::to_string(wineDepartures)
            + " where Wine departs from Windows in a call that draws nothing: same pixels, our "

@@ -55,7 +55,8 @@ bool compareProbes(const std::vector<ProbeCase>& cases, const ToolPair& probes,
     ProbeTally tally;
     bool same = true;
     for (std::size_t first = 0; same && first < cases.size(); first += batchSize) {
-        const auto batch = std::span(cases).subspan(first, std::min(batchSize, cases.size() - first));
+        const auto batch
+            = std::span(cases).subspan(first, std::min(batchSize, cases.size() - first));
         writeFile(input, caseLines(batch));
         same = probes.run(input, oursOutput, windowsOutput)
                && compareBatch(batch, readFile(oursOutput), readFile(windowsOutput), tally, report);

@@ -64,7 +64,8 @@ std::int64_t wineScanLines(const ProbeCase& c)
         lines = std::min(lines, c.sourceHeight - c.startScan);
     }
     // The source rectangle's top, counted downward from the band's top row.
-    std::int32_t top = wrapped(std::int64_t(c.startScan) + lines - (std::int64_t(c.ySrc) + c.height));
+    std::int32_t top
+        = wrapped(std::int64_t(c.startScan) + lines - (std::int64_t(c.ySrc) + c.height));
     if (top > 0) {
         if (std::uint32_t(top) >= lines) {
             return c.sourceTopDown ? std::int32_t(lines) : 0;
