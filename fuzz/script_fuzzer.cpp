@@ -1,0 +1,46 @@
+// Runs arbitrary scripts against the headless form: any command, control name and text. A script
+// may stop with an error line but must never crash, and the pictures keep their size.
+
+#include "script_runner.h"
+
+#include "ui/picture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+namespace {
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "fuzz check failed: %s\n", what);
+        std::abort();
+    }
+}
+
+void checkPicture(const ui::Picture& picture, int size)
+{
+    check(picture.Width == size && picture.Height == size, "a picture keeps its size");
+    check(ui::imagePixels(picture).size() == std::size_t(size * size), "a picture keeps its image");
+}
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::ostringstream out;
+    ScriptRunner runner(out);
+    std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
+    const auto error = runner.run(script);
+    if (error) {
+        check(error->line >= 1 && !error->reason.empty(), "an error names its line and reason");
+    }
+    const frmBench& form = runner.form();
+    checkPicture(form.srcPic, 8);
+    checkPicture(form.destPic, 8);
+    checkPicture(form.srcBigPic, 64);
+    checkPicture(form.destBigPic, 64);
+    return 0;
+}
