@@ -21,6 +21,12 @@ DIBLAB_TEST_PACKAGES=(
   wine64
 )
 
+# What the fuzzing step adds: clang with libFuzzer and the sanitizer runtimes.
+DIBLAB_FUZZ_PACKAGES=(
+  clang
+  libclang-rt-14-dev
+)
+
 DIBLAB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DIBLAB_JOBS="${DIBLAB_JOBS:-$(nproc)}"
 
