@@ -9,6 +9,7 @@
 
 #include <array>
 #include <climits>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <vector>
@@ -30,7 +31,7 @@ constexpr std::array<std::int64_t, 14> edgeValues{
 
 class GdiSession {
 public:
-    explicit GdiSession(FuzzedDataProvider& input) : m_in(input) {}
+    explicit GdiSession(FuzzedDataProvider& input);
     GdiSession(const GdiSession&) = delete;
     GdiSession& operator=(const GdiSession&) = delete;
     ~GdiSession();
@@ -47,6 +48,7 @@ private:
     const SectionPixels* liveSection(HGDIOBJ bitmap) const;
     const SectionPixels* surfaceSection(HDC dc) const;
 
+    void addSurface();
     void createDC();
     void createDIBSection();
     void createBitmap();
@@ -61,6 +63,35 @@ private:
     std::map<void*, SectionPixels> m_sections;
 };
 
+// Two DCs with small DIB sections selected, as the bench's pictures have, so that most calls
+// reach pixels from the first step on.
+GdiSession::GdiSession(FuzzedDataProvider& input) : m_in(input)
+{
+    addSurface();
+    addSurface();
+}
+
+void GdiSession::addSurface()
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), m_in.ConsumeIntegralInRange(1, 12),
+                      (m_in.ConsumeBool() ? -1 : 1) * m_in.ConsumeIntegralInRange(1, 12), 1, 32,
+                      BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    check(dc && bitmap && SelectObject(dc, bitmap), "a small DIB section selected into a memory DC");
+    const LONG height = std::abs(info.bmiHeader.biHeight);
+    const SectionPixels pixels{static_cast<std::uint32_t*>(bits), info.bmiHeader.biWidth, height,
+                               info.bmiHeader.biHeight < 0};
+    for (std::size_t i = 0; i < std::size_t(pixels.width * height); ++i) {
+        pixels.memory[i] = 0xC0000000u + std::uint32_t(m_handles.size() << 16) + std::uint32_t(i);
+    }
+    m_sections[bitmap] = pixels;
+    m_handles.push_back(dc);
+    m_handles.push_back(bitmap);
+}
+
 GdiSession::~GdiSession()
 {
     for (void* created : m_handles) {
@@ -71,19 +102,20 @@ GdiSession::~GdiSession()
     }
 }
 
-// Mostly small values, often a boundary, sometimes any 32-bit pattern.
+// Mostly small values, sometimes a boundary or any 32-bit pattern.
 std::int64_t GdiSession::number()
 {
-    switch (m_in.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-        return m_in.ConsumeIntegralInRange(-2 * maxSide, 2 * maxSide);
-    case 1:
-        return edgeValues[m_in.ConsumeIntegralInRange<std::size_t>(0, edgeValues.size() - 1)];
-    case 2:
-        return m_in.ConsumeIntegralInRange(0, maxSide);
-    default:
-        return m_in.ConsumeIntegral<std::int32_t>();
+    const int kind = m_in.ConsumeIntegralInRange(0, 15);
+    if (kind < 12) {
+        return m_in.ConsumeIntegralInRange(-3, 14);
     }
+    if (kind < 14) {
+        return edgeValues[m_in.ConsumeIntegralInRange<std::size_t>(0, edgeValues.size() - 1)];
+    }
+    if (kind == 14) {
+        return m_in.ConsumeIntegralInRange(-2 * maxSide, 2 * maxSide);
+    }
+    return m_in.ConsumeIntegral<std::int32_t>();
 }
 
 // A handle this session created (perhaps deleted since), NULL, or a made-up value.
@@ -99,18 +131,20 @@ void* GdiSession::handle()
     return reinterpret_cast<void*>(std::uintptr_t(m_in.ConsumeIntegral<std::uint32_t>()));
 }
 
+// Mostly a supported header of a small DIB; sometimes one field, sometimes every field, odd.
 BITMAPINFOHEADER GdiSession::header()
 {
-    BITMAPINFOHEADER header{};
-    const bool plausible = m_in.ConsumeIntegralInRange(0, 3) != 0;
-    header.biSize = plausible && m_in.ConsumeBool() ? 40 : unsignedArgument();
-    header.biWidth = plausible ? m_in.ConsumeIntegralInRange(-1, maxSide) : signedArgument();
-    header.biHeight = plausible ? m_in.ConsumeIntegralInRange(-maxSide, maxSide) : signedArgument();
-    header.biPlanes = WORD(plausible && m_in.ConsumeBool() ? 1 : unsignedArgument());
-    header.biBitCount = WORD(plausible && m_in.ConsumeBool() ? 32 : unsignedArgument());
-    header.biCompression = plausible && m_in.ConsumeBool() ? BI_RGB : unsignedArgument();
-    header.biSizeImage = unsignedArgument();
-    header.biClrUsed = unsignedArgument();
+    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), m_in.ConsumeIntegralInRange(1, 16),
+                            m_in.ConsumeIntegralInRange(-16, 16), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const int odd = m_in.ConsumeIntegralInRange(0, 15);
+    if (odd == 0 || odd == 1) header.biSize = unsignedArgument();
+    if (odd == 0 || odd == 2) header.biWidth = signedArgument();
+    if (odd == 0 || odd == 3) header.biHeight = signedArgument();
+    if (odd == 0 || odd == 4) header.biPlanes = WORD(unsignedArgument());
+    if (odd == 0 || odd == 5) header.biBitCount = WORD(unsignedArgument());
+    if (odd == 0 || odd == 6) header.biCompression = unsignedArgument();
+    header.biSizeImage = odd == 0 ? unsignedArgument() : 0;
+    header.biClrUsed = odd == 0 ? unsignedArgument() : 0;
     return header;
 }
 
