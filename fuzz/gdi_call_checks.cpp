@@ -69,9 +69,8 @@ Screen SectionPixels::screen() const
 
 bool supportedHeader(const BITMAPINFOHEADER& header)
 {
-    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biWidth > 0
-           && header.biHeight != 0 && header.biPlanes != 0 && header.biBitCount == 32
-           && header.biCompression == BI_RGB;
+    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biWidth > 0 && header.biHeight != 0
+           && header.biPlanes != 0 && header.biBitCount == 32 && header.biCompression == BI_RGB;
 }
 
 int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& call)
@@ -81,15 +80,14 @@ int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& ca
         return call.cLines >= signedLimit ? 0 : int(call.cLines);
     }
     const std::int64_t start = call.startScan;
-    const std::int64_t lines = std::max<std::int64_t>(0, std::min<std::int64_t>(call.cLines,
-                                                                                 dib.height - start));
+    const std::int64_t lines =
+        std::max<std::int64_t>(0, std::min<std::int64_t>(call.cLines, dib.height - start));
     const std::int64_t sourceTop = std::int64_t(call.ySrc) + asSigned(call.height);
     return int(std::max<std::int64_t>(0, std::min(start + lines, sourceTop) - start));
 }
 
 Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFOHEADER& header,
-                               const DibitsCall& call, std::span<const std::byte> bits,
-                               int result)
+                               const DibitsCall& call, std::span<const std::byte> bits, int result)
 {
     const DibShape dib = shapeOf(header);
     if (result == 0 || call.startScan >= dib.height || call.width >= signedLimit
@@ -98,8 +96,10 @@ Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFO
     }
     const auto surfaceHeight = std::int64_t(before.size()) / surfaceWidth;
     const auto bufferRows = std::int64_t(bits.size() / std::uint64_t(dib.stride));
-    const std::int64_t xEnd = std::min<std::int64_t>(surfaceWidth, std::int64_t(call.xDest) + call.width);
-    const std::int64_t yEnd = std::min<std::int64_t>(surfaceHeight, std::int64_t(call.yDest) + call.height);
+    const std::int64_t xEnd =
+        std::min<std::int64_t>(surfaceWidth, std::int64_t(call.xDest) + call.width);
+    const std::int64_t yEnd =
+        std::min<std::int64_t>(surfaceHeight, std::int64_t(call.yDest) + call.height);
     for (std::int64_t y = std::max(0, call.yDest); y < yEnd; ++y) {
         const std::int64_t scan = std::int64_t(call.ySrc) + call.height - 1 - (y - call.yDest);
         const std::int64_t row = bandRow(dib, call, scan);
@@ -134,9 +134,11 @@ Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Scre
     }
     const auto destinationHeight = std::int64_t(destination.size()) / destinationWidth;
     const auto sourceHeight = std::int64_t(source.size()) / sourceWidth;
-    for (std::int64_t y = std::max<std::int64_t>(0, yDest); y < std::min(destinationHeight, yDest + height); ++y) {
+    for (std::int64_t y = std::max<std::int64_t>(0, yDest);
+         y < std::min(destinationHeight, yDest + height); ++y) {
         const std::int64_t sy = ySrc + (y - yDest);
-        for (std::int64_t x = std::max<std::int64_t>(0, xDest); x < std::min<std::int64_t>(destinationWidth, xDest + width); ++x) {
+        for (std::int64_t x = std::max<std::int64_t>(0, xDest);
+             x < std::min<std::int64_t>(destinationWidth, xDest + width); ++x) {
             const std::int64_t sx = xSrc + (x - xDest);
             if (sx >= 0 && sx < sourceWidth && sy >= 0 && sy < sourceHeight) {
                 destination[std::size_t(y * destinationWidth + x)] =
@@ -147,8 +149,8 @@ Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Scre
     return destination;
 }
 
-GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight,
-                                   UINT startScan, UINT cLines, std::span<const std::byte> bits)
+GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight, UINT startScan,
+                                   UINT cLines, std::span<const std::byte> bits)
 {
     if (!supportedHeader(header)) {
         return {};
@@ -182,8 +184,8 @@ void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
         return;
     }
     for (std::size_t r = 0; r < rows; ++r) {
-        const std::int64_t scan = dib.topDown ? std::int64_t(startScan + rows - 1 - r)
-                                              : std::int64_t(startScan + r);
+        const std::int64_t scan =
+            dib.topDown ? std::int64_t(startScan + rows - 1 - r) : std::int64_t(startScan + r);
         const std::int64_t bitmapRow = dib.height - 1 - scan;
         for (std::int64_t x = 0; x < dib.width; ++x) {
             std::uint32_t expected = 0;

@@ -15,7 +15,7 @@ namespace fuzzcheck {
 // Ends the run with a message libFuzzer reports as a crash.
 void check(bool condition, const char* what);
 
-using Screen = std::vector<std::uint32_t>;  // pixels top row first, left to right
+using Screen = std::vector<std::uint32_t>; // pixels top row first, left to right
 
 // A DIB section's pixels seen through the address CreateDIBSection returned.
 struct SectionPixels {
@@ -43,8 +43,7 @@ int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& ca
 
 // The surface after SetDIBitsToDevice drew whatever band rows `bits` holds.
 Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFOHEADER& header,
-                               const DibitsCall& call, std::span<const std::byte> bits,
-                               int result);
+                               const DibitsCall& call, std::span<const std::byte> bits, int result);
 
 struct BlitCall {
     int xDest, yDest, width, height, xSrc, ySrc;
@@ -61,8 +60,8 @@ struct GetDibitsOutcome {
 
 // GetDIBits' result for a valid DC, a bitmap of the given height and a header with a bit count;
 // rows written when it copies.
-GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight,
-                                   UINT startScan, UINT cLines, std::span<const std::byte> bits);
+GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight, UINT startScan,
+                                   UINT cLines, std::span<const std::byte> bits);
 
 // Checks GetDIBits' buffer after it wrote `rows` rows: every byte past them still holds
 // `untouched`, and, when the bitmap's pixels are known, covered rows hold its rows or zeros.

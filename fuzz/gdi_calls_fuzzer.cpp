@@ -4,11 +4,8 @@
 // against the restatements in gdi_call_checks.
 
 #include "gdi_call_checks.h"
+#include "gdi_fuzz_input.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <array>
-#include <climits>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -18,20 +15,17 @@ namespace {
 
 using fuzzcheck::check;
 using fuzzcheck::SectionPixels;
+using fuzzinput::dibHeader;
+using fuzzinput::GdiInput;
+using fuzzinput::maxSide;
 
-// Bitmaps the fuzzer creates stay small so that every call can be checked pixel by pixel.
-constexpr int maxSide = 40;
 constexpr std::uint64_t maxSectionBytes = std::uint64_t(1) << 20;
 constexpr std::uint64_t maxBitmapBytes = 0x7FFFFFFF;
-constexpr std::size_t maxBufferBytes = 4 * maxSide * maxSide * 2 + 8;
 constexpr std::byte untouched{0xA5};
-
-constexpr std::array<std::int64_t, 14> edgeValues{
-    0, 1, -1, 2, 8, -8, 0x7FFF, -0x8000, 0x8001, 0x40000001, INT_MAX, INT_MIN, UINT_MAX, 0x80000000};
 
 class GdiSession {
 public:
-    explicit GdiSession(FuzzedDataProvider& input);
+    explicit GdiSession(GdiInput& input);
     GdiSession(const GdiSession&) = delete;
     GdiSession& operator=(const GdiSession&) = delete;
     ~GdiSession();
@@ -39,12 +33,7 @@ public:
     void step();
 
 private:
-    std::int64_t number();
-    int signedArgument() { return int(std::int32_t(std::uint32_t(number()))); }
-    DWORD unsignedArgument() { return DWORD(std::uint32_t(number())); }
     void* handle();
-    BITMAPINFOHEADER header();
-    std::vector<std::byte> buffer(std::byte fill);
     const SectionPixels* liveSection(HGDIOBJ bitmap) const;
     const SectionPixels* surfaceSection(HDC dc) const;
 
@@ -58,14 +47,14 @@ private:
     void bitBlt();
     void getObject();
 
-    FuzzedDataProvider& m_in;
+    GdiInput& m_in;
     std::vector<void*> m_handles;
     std::map<void*, SectionPixels> m_sections;
 };
 
 // Two DCs with small DIB sections selected, as the bench's pictures have, so that most calls
 // reach pixels from the first step on.
-GdiSession::GdiSession(FuzzedDataProvider& input) : m_in(input)
+GdiSession::GdiSession(GdiInput& input) : m_in(input)
 {
     addSurface();
     addSurface();
@@ -74,13 +63,14 @@ GdiSession::GdiSession(FuzzedDataProvider& input) : m_in(input)
 void GdiSession::addSurface()
 {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), m_in.ConsumeIntegralInRange(1, 12),
-                      (m_in.ConsumeBool() ? -1 : 1) * m_in.ConsumeIntegralInRange(1, 12), 1, 32,
-                      BI_RGB, 0, 0, 0, 0, 0};
+    const LONG width = m_in.ConsumeIntegralInRange(1, 12);
+    const LONG sign = m_in.ConsumeBool() ? -1 : 1;
+    info.bmiHeader = dibHeader(width, sign * m_in.ConsumeIntegralInRange(1, 12));
     void* bits = nullptr;
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    check(dc && bitmap && SelectObject(dc, bitmap), "a small DIB section selected into a memory DC");
+    check(dc && bitmap && SelectObject(dc, bitmap),
+          "a small DIB section selected into a memory DC");
     const LONG height = std::abs(info.bmiHeader.biHeight);
     const SectionPixels pixels{static_cast<std::uint32_t*>(bits), info.bmiHeader.biWidth, height,
                                info.bmiHeader.biHeight < 0};
@@ -102,22 +92,6 @@ GdiSession::~GdiSession()
     }
 }
 
-// Mostly small values, sometimes a boundary or any 32-bit pattern.
-std::int64_t GdiSession::number()
-{
-    const int kind = m_in.ConsumeIntegralInRange(0, 15);
-    if (kind < 12) {
-        return m_in.ConsumeIntegralInRange(-3, 14);
-    }
-    if (kind < 14) {
-        return edgeValues[m_in.ConsumeIntegralInRange<std::size_t>(0, edgeValues.size() - 1)];
-    }
-    if (kind == 14) {
-        return m_in.ConsumeIntegralInRange(-2 * maxSide, 2 * maxSide);
-    }
-    return m_in.ConsumeIntegral<std::int32_t>();
-}
-
 // A handle this session created (perhaps deleted since), NULL, or a made-up value.
 void* GdiSession::handle()
 {
@@ -129,34 +103,6 @@ void* GdiSession::handle()
         return nullptr;
     }
     return reinterpret_cast<void*>(std::uintptr_t(m_in.ConsumeIntegral<std::uint32_t>()));
-}
-
-// Mostly a supported header of a small DIB; sometimes one field, sometimes every field, odd.
-BITMAPINFOHEADER GdiSession::header()
-{
-    BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), m_in.ConsumeIntegralInRange(1, 16),
-                            m_in.ConsumeIntegralInRange(-16, 16), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const int odd = m_in.ConsumeIntegralInRange(0, 15);
-    if (odd == 0 || odd == 1) header.biSize = unsignedArgument();
-    if (odd == 0 || odd == 2) header.biWidth = signedArgument();
-    if (odd == 0 || odd == 3) header.biHeight = signedArgument();
-    if (odd == 0 || odd == 4) header.biPlanes = WORD(unsignedArgument());
-    if (odd == 0 || odd == 5) header.biBitCount = WORD(unsignedArgument());
-    if (odd == 0 || odd == 6) header.biCompression = unsignedArgument();
-    header.biSizeImage = odd == 0 ? unsignedArgument() : 0;
-    header.biClrUsed = odd == 0 ? unsignedArgument() : 0;
-    return header;
-}
-
-// A heap block of exactly the chosen size; a null span stands for a NULL pointer.
-std::vector<std::byte> GdiSession::buffer(std::byte fill)
-{
-    const auto size = m_in.ConsumeIntegralInRange<std::size_t>(0, maxBufferBytes);
-    std::vector<std::byte> bytes(size, fill);
-    for (std::size_t i = 0; i < size && m_in.remaining_bytes() > 0 && fill != untouched; i += 97) {
-        bytes[i] = std::byte(m_in.ConsumeIntegral<std::uint8_t>());
-    }
-    return bytes;
 }
 
 const SectionPixels* GdiSession::liveSection(HGDIOBJ bitmap) const
@@ -187,20 +133,22 @@ void GdiSession::createDC()
 void GdiSession::createDIBSection()
 {
     BITMAPINFO info{};
-    info.bmiHeader = header();
+    info.bmiHeader = m_in.header();
     const auto usage = m_in.ConsumeIntegralInRange<UINT>(0, 3);
     const HANDLE section = m_in.ConsumeIntegralInRange(0, 7) == 0 ? handle() : nullptr;
     const bool wantBits = m_in.ConsumeBool();
     const BITMAPINFOHEADER& h = info.bmiHeader;
-    const std::uint64_t bytes = std::uint64_t(std::max(h.biWidth, 0))
-                                * std::uint64_t(h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight) * 4;
+    const std::uint64_t bytes =
+        std::uint64_t(std::max(h.biWidth, 0))
+        * std::uint64_t(h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight) * 4;
     const bool valid = fuzzcheck::supportedHeader(h) && h.biPlanes == 1 && usage <= DIB_PAL_COLORS
                        && !section && bytes <= maxBitmapBytes;
     if (valid && bytes > maxSectionBytes) {
         return;
     }
     void* bits = reinterpret_cast<void*>(std::uintptr_t(1));
-    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, usage, wantBits ? &bits : nullptr, section, 0);
+    const HBITMAP bitmap =
+        CreateDIBSection(nullptr, &info, usage, wantBits ? &bits : nullptr, section, 0);
     check(!bitmap == !valid, "CreateDIBSection succeeds exactly for a supported header");
     if (wantBits) {
         check(!bits == !bitmap, "CreateDIBSection returns pixels exactly with a bitmap");
@@ -211,12 +159,13 @@ void GdiSession::createDIBSection()
     m_handles.push_back(bitmap);
     BITMAP record{};
     check(GetObjectA(bitmap, sizeof record, &record) == sizeof record, "GetObjectA of a section");
-    check(record.bmWidth == h.biWidth && std::uint64_t(record.bmHeight) * record.bmWidth * 4 == bytes
+    check(record.bmWidth == h.biWidth
+              && std::uint64_t(record.bmHeight) * record.bmWidth * 4 == bytes
               && record.bmWidthBytes == 4 * h.biWidth && record.bmBitsPixel == 32,
           "GetObjectA describes the section");
     if (wantBits) {
-        const SectionPixels pixels{static_cast<std::uint32_t*>(bits), record.bmWidth, record.bmHeight,
-                                   h.biHeight < 0};
+        const SectionPixels pixels{static_cast<std::uint32_t*>(bits), record.bmWidth,
+                                   record.bmHeight, h.biHeight < 0};
         for (std::uint32_t& pixel : std::span(pixels.memory, std::size_t(bytes / 4))) {
             check(pixel == 0, "a new section is zeroed");
             pixel = m_in.ConsumeIntegral<std::uint32_t>();
@@ -233,7 +182,8 @@ void GdiSession::createBitmap()
     const UINT bitCount = m_in.ConsumeBool() ? 32 : m_in.ConsumeIntegralInRange<UINT>(0, 33);
     std::vector<std::uint32_t> pixels(std::size_t(std::max(width, 0) * std::max(height, 0)));
     const bool withBits = m_in.ConsumeBool() && !pixels.empty();
-    const HBITMAP bitmap = CreateBitmap(width, height, planes, bitCount, withBits ? pixels.data() : nullptr);
+    const HBITMAP bitmap =
+        CreateBitmap(width, height, planes, bitCount, withBits ? pixels.data() : nullptr);
     if (planes != 1 || bitCount != 32) {
         check(!bitmap, "CreateBitmap refuses formats other than 32 bpp");
     } else if (width >= 0 && height >= 0) {
@@ -258,25 +208,28 @@ void GdiSession::setDIBitsToDevice()
 {
     const auto dc = static_cast<HDC>(handle());
     const auto info = std::make_unique<BITMAPINFO>();
-    info->bmiHeader = header();
+    info->bmiHeader = m_in.header();
     const BITMAPINFO* bmi = m_in.ConsumeIntegralInRange(0, 15) == 0 ? nullptr : info.get();
-    const std::vector<std::byte> bits = buffer(std::byte{0});
+    const std::vector<std::byte> bits = m_in.sourceBits();
     const std::span<const std::byte> passed =
         m_in.ConsumeIntegralInRange(0, 15) == 0 ? std::span<const std::byte>() : std::span(bits);
-    const fuzzcheck::DibitsCall call{signedArgument(),   signedArgument(),   unsignedArgument(),
-                                     unsignedArgument(), signedArgument(),   signedArgument(),
-                                     unsignedArgument(), unsignedArgument()};
+    const fuzzcheck::DibitsCall call{m_in.signedArgument(),   m_in.signedArgument(),
+                                     m_in.unsignedArgument(), m_in.unsignedArgument(),
+                                     m_in.signedArgument(),   m_in.signedArgument(),
+                                     m_in.unsignedArgument(), m_in.unsignedArgument()};
     const UINT colorUse = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.ConsumeIntegral<UINT>() : 0;
     const SectionPixels* surface = surfaceSection(dc);
     const fuzzcheck::Screen before = surface ? surface->screen() : fuzzcheck::Screen();
     const std::vector<std::byte> bitsBefore = bits;
 
-    const int result = SetDIBitsToDevice(dc, call.xDest, call.yDest, call.width, call.height, call.xSrc,
-                                         call.ySrc, call.startScan, call.cLines, passed, bmi, colorUse);
+    const int result =
+        SetDIBitsToDevice(dc, call.xDest, call.yDest, call.width, call.height, call.xSrc, call.ySrc,
+                          call.startScan, call.cLines, passed, bmi, colorUse);
 
     const bool valid = bmi && fuzzcheck::supportedHeader(bmi->bmiHeader) && passed.data()
                        && colorUse <= 2 && call.cLines != 0 && GetCurrentObject(dc, OBJ_BITMAP);
-    check(result >= 0 && UINT(result) <= call.cLines, "SetDIBitsToDevice sets at most cLines lines");
+    check(result >= 0 && UINT(result) <= call.cLines,
+          "SetDIBitsToDevice sets at most cLines lines");
     if (valid && bmi->bmiHeader.biHeight < 0) {
         check(UINT(result) == call.cLines || result == 0, "top-down: the result is cLines or 0");
     }
@@ -285,8 +238,8 @@ void GdiSession::setDIBitsToDevice()
     check(bits == bitsBefore, "SetDIBitsToDevice leaves the bits alone");
     if (surface) {
         const fuzzcheck::Screen expected =
-            valid ? fuzzcheck::expectedSetDibitsScreen(before, surface->width, bmi->bmiHeader,
-                                                       call, passed, result)
+            valid ? fuzzcheck::expectedSetDibitsScreen(before, surface->width, bmi->bmiHeader, call,
+                                                       passed, result)
                   : before;
         check(surface->screen() == expected, "SetDIBitsToDevice pixels");
     }
@@ -297,24 +250,25 @@ void GdiSession::getDIBits()
     const auto dc = static_cast<HDC>(handle());
     const auto bitmap = static_cast<HBITMAP>(handle());
     const auto info = std::make_unique<BITMAPINFO>();
-    info->bmiHeader = header();
+    info->bmiHeader = m_in.header();
     if (m_in.ConsumeIntegralInRange(0, 7) == 0) {
         info->bmiHeader.biBitCount = 0;
     }
     const BITMAPINFOHEADER requested = info->bmiHeader;
     BITMAPINFO* bmi = m_in.ConsumeIntegralInRange(0, 15) == 0 ? nullptr : info.get();
-    std::vector<std::byte> bits = buffer(untouched);
+    std::vector<std::byte> bits = m_in.buffer(untouched);
     const std::span<std::byte> passed =
         m_in.ConsumeIntegralInRange(0, 7) == 0 ? std::span<std::byte>() : std::span(bits);
-    const UINT startScan = unsignedArgument();
-    const UINT cLines = unsignedArgument();
+    const UINT startScan = m_in.unsignedArgument();
+    const UINT cLines = m_in.unsignedArgument();
     const UINT usage = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.ConsumeIntegral<UINT>() : 0;
     BITMAP record{};
     const bool bitmapLive = GetObjectA(bitmap, sizeof record, &record) != 0;
 
     const int result = GetDIBits(dc, bitmap, startScan, cLines, passed, bmi, usage);
 
-    const bool valid = bmi && usage <= DIB_PAL_COLORS && requested.biSize >= sizeof(BITMAPINFOHEADER)
+    const bool valid = bmi && usage <= DIB_PAL_COLORS
+                       && requested.biSize >= sizeof(BITMAPINFOHEADER)
                        && GetCurrentObject(dc, OBJ_BITMAP) && bitmapLive;
     fuzzcheck::GetDibitsOutcome expected;
     if (valid && requested.biBitCount == 0) {
@@ -323,7 +277,8 @@ void GdiSession::getDIBits()
                   && bmi->bmiHeader.biBitCount == record.bmBitsPixel,
               "a GetDIBits query describes the bitmap");
     } else if (valid) {
-        expected = fuzzcheck::expectedGetDibits(requested, record.bmHeight, startScan, cLines, passed);
+        expected =
+            fuzzcheck::expectedGetDibits(requested, record.bmHeight, startScan, cLines, passed);
     }
     check(result == expected.result, "GetDIBits result");
     fuzzcheck::checkGetDibitsBuffer(bits, untouched, requested, liveSection(bitmap), startScan,
@@ -334,9 +289,10 @@ void GdiSession::bitBlt()
 {
     const auto to = static_cast<HDC>(handle());
     const auto from = static_cast<HDC>(handle());
-    const fuzzcheck::BlitCall call{signedArgument(), signedArgument(), signedArgument(),
-                                   signedArgument(), signedArgument(), signedArgument()};
-    const DWORD rop = m_in.ConsumeIntegralInRange(0, 7) == 0 ? unsignedArgument() : SRCCOPY;
+    const fuzzcheck::BlitCall call{m_in.signedArgument(), m_in.signedArgument(),
+                                   m_in.signedArgument(), m_in.signedArgument(),
+                                   m_in.signedArgument(), m_in.signedArgument()};
+    const DWORD rop = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.unsignedArgument() : SRCCOPY;
     const SectionPixels* destination = surfaceSection(to);
     const SectionPixels* source = surfaceSection(from);
     const fuzzcheck::Screen before = destination ? destination->screen() : fuzzcheck::Screen();
@@ -345,8 +301,8 @@ void GdiSession::bitBlt()
     const BOOL result = BitBlt(to, call.xDest, call.yDest, call.width, call.height, from, call.xSrc,
                                call.ySrc, rop);
 
-    const bool valid = GetCurrentObject(to, OBJ_BITMAP) && GetCurrentObject(from, OBJ_BITMAP)
-                       && rop == SRCCOPY;
+    const bool valid =
+        GetCurrentObject(to, OBJ_BITMAP) && GetCurrentObject(from, OBJ_BITMAP) && rop == SRCCOPY;
     check(result == (valid ? TRUE : FALSE), "BitBlt result");
     if (destination && (source || !valid)) {
         const fuzzcheck::Screen expected =
@@ -374,20 +330,27 @@ void GdiSession::getObject()
 void GdiSession::step()
 {
     switch (m_in.ConsumeIntegralInRange(0, 9)) {
-    case 0: return createDC();
+    case 0:
+        return createDC();
     case 1:
-    case 2: return createDIBSection();
-    case 3: return createBitmap();
-    case 4: return selectObject();
+    case 2:
+        return createDIBSection();
+    case 3:
+        return createBitmap();
+    case 4:
+        return selectObject();
     case 5:
         DeleteObject(handle());
         return;
     case 6:
         DeleteDC(static_cast<HDC>(handle()));
         return;
-    case 7: return setDIBitsToDevice();
-    case 8: return m_in.ConsumeBool() ? getDIBits() : getObject();
-    default: return bitBlt();
+    case 7:
+        return setDIBitsToDevice();
+    case 8:
+        return m_in.ConsumeBool() ? getDIBits() : getObject();
+    default:
+        return bitBlt();
     }
 }
 
@@ -395,7 +358,7 @@ void GdiSession::step()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzedDataProvider input(data, size);
+    GdiInput input(data, size);
     GdiSession session(input);
     for (int steps = 0; steps < 64 && input.remaining_bytes() > 0; ++steps) {
         session.step();

@@ -120,8 +120,7 @@ std::optional<double> referenceLeadingNumber(std::string_view text)
     return 0.0;
 }
 
-template <typename Integer>
-void checkConversion(double value, std::optional<Integer> converted)
+template <typename Integer> void checkConversion(double value, std::optional<Integer> converted)
 {
     const double rounded = std::nearbyint(value);
     const bool fits = rounded >= double(std::numeric_limits<Integer>::min())

@@ -22,7 +22,8 @@ BITMAPINFOHEADER sourceHeader(const probe::ProbeCase& c)
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = LONG(c.srcWidth);
-    header.biHeight = c.srcOrder == probe::RowOrder::TopDown ? -LONG(c.srcHeight) : LONG(c.srcHeight);
+    header.biHeight =
+        c.srcOrder == probe::RowOrder::TopDown ? -LONG(c.srcHeight) : LONG(c.srcHeight);
     header.biPlanes = 1;
     header.biBitCount = 32;
     return header;
@@ -33,9 +34,10 @@ std::vector<std::uint32_t> sourceBuffer(const probe::ProbeCase& c)
 {
     std::vector<std::uint32_t> buffer(c.picture.size());
     for (std::uint32_t row = 0; row < c.srcHeight; ++row) {
-        const std::uint32_t target = c.srcOrder == probe::RowOrder::TopDown ? row : c.srcHeight - 1 - row;
-        std::memcpy(&buffer[std::size_t(target) * c.srcWidth], &c.picture[std::size_t(row) * c.srcWidth],
-                    std::size_t(c.srcWidth) * 4);
+        const std::uint32_t target =
+            c.srcOrder == probe::RowOrder::TopDown ? row : c.srcHeight - 1 - row;
+        std::memcpy(&buffer[std::size_t(target) * c.srcWidth],
+                    &c.picture[std::size_t(row) * c.srcWidth], std::size_t(c.srcWidth) * 4);
     }
     return buffer;
 }
@@ -44,15 +46,15 @@ void checkEvaluation(const probe::ProbeCase& c)
 {
     const probe::ProbeOutcome outcome = probe::evaluateCase(c);
     check(outcome.error.empty(), "a small case evaluates");
-    const fuzzcheck::DibitsCall call{c.xDest, c.yDest, c.width, c.height,
+    const fuzzcheck::DibitsCall call{c.xDest, c.yDest, c.width,     c.height,
                                      c.xSrc,  c.ySrc,  c.startScan, c.cLines};
     const BITMAPINFOHEADER header = sourceHeader(c);
     const int expected = c.cLines == 0 ? 0 : fuzzcheck::expectedSetDibitsResult(header, call);
     check(outcome.result == expected, "probe result");
     const std::vector<std::uint32_t> buffer = sourceBuffer(c);
     const fuzzcheck::Screen screen = fuzzcheck::expectedSetDibitsScreen(
-        fuzzcheck::Screen(std::size_t(c.destWidth) * c.destHeight, c.fill), int(c.destWidth), header,
-        call, std::as_bytes(std::span(buffer)), expected);
+        fuzzcheck::Screen(std::size_t(c.destWidth) * c.destHeight, c.fill), int(c.destWidth),
+        header, call, std::as_bytes(std::span(buffer)), expected);
     check(outcome.destination == screen, "probe destination");
 }
 
@@ -60,15 +62,17 @@ void checkLine(std::string_view line)
 {
     const auto parsed = probe::parseCase(line);
     const auto* probeCase = std::get_if<probe::ProbeCase>(&parsed);
-    const bool small = probeCase
-                       && std::uint64_t(probeCase->destWidth) * probeCase->destHeight <= maxEvaluatedPixels
-                       && std::uint64_t(probeCase->srcWidth) * probeCase->srcHeight <= maxEvaluatedPixels;
+    const bool small =
+        probeCase
+        && std::uint64_t(probeCase->destWidth) * probeCase->destHeight <= maxEvaluatedPixels
+        && std::uint64_t(probeCase->srcWidth) * probeCase->srcHeight <= maxEvaluatedPixels;
     if (probeCase && !small) {
         return;
     }
     std::string out;
     const bool ok = probe::processLine(line, probe::OutputStyle::Line, out);
-    check(ok == (probeCase || probe::isSkippedLine(line)), "a line fails exactly when it does not parse");
+    check(ok == (probeCase || probe::isSkippedLine(line)),
+          "a line fails exactly when it does not parse");
     check(out.empty() == probe::isSkippedLine(line), "every case line gives output");
     check(out.empty() || (out.back() == '\n' && out.find('\n') == out.size() - 1),
           "one output line per case");
