@@ -85,7 +85,8 @@ const ui::TextBox& textBox(const frmBench& form, const std::string& name) {
 
 FormState stateOf(const frmBench& form) {
     FormState state;
-    for (const ui::Picture* picture : {&form.srcPic, &form.srcBigPic, &form.destPic, &form.destBigPic}) {
+    for (const ui::Picture* picture :
+         {&form.srcPic, &form.srcBigPic, &form.destPic, &form.destBigPic}) {
         state.pictures.push_back(ui::imagePixels(*picture));
     }
     for (const char* name : kTextBoxes) state.texts.push_back(textBox(form, name).Text());
