@@ -55,8 +55,14 @@ void frmBench::Form_KeyPress(std::int16_t& KeyAscii) {
     if (argumentField && (KeyAscii < '0' || KeyAscii > '9')) KeyAscii = 0;
 }
 
-void frmBench::Check1_Click() { setRowLabels(Label11, Label12, Check1.Value() == 1); }
+void frmBench::Check1_Click() {
+    setRowLabels(Label11, Label12, Check1.Value() == 1);
+}
 
-void frmBench::Check2_Click() { setRowLabels(Label13, Label14, Check2.Value() == 1); }
+void frmBench::Check2_Click() {
+    setRowLabels(Label13, Label14, Check2.Value() == 1);
+}
 
-void frmBench::Text3_DblClick() { Text3.setText(""); }
+void frmBench::Text3_DblClick() {
+    Text3.setText("");
+}

@@ -58,8 +58,8 @@ void button(frmBench& form, ui::CommandButton& control, const char* caption, Twi
     control.setCaption(caption);
 }
 
-void checkBox(frmBench& form, ui::CheckBox& control, const char* caption, Twips twips,
-              int tabIndex, const ui::Font* ownFont = nullptr) {
+void checkBox(frmBench& form, ui::CheckBox& control, const char* caption, Twips twips, int tabIndex,
+              const ui::Font* ownFont = nullptr) {
     place(form, control, twips, tabIndex);
     control.setCaption(caption);
     if (ownFont != nullptr) control.font = *ownFont;

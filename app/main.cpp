@@ -17,7 +17,8 @@ namespace {
 // program: the run script uses it where there is no display to look at.
 class ScreenshotOnFirstPaint : public QObject {
 public:
-    ScreenshotOnFirstPaint(QWidget& window, QString file) : m_window(window), m_file(std::move(file)) {
+    ScreenshotOnFirstPaint(QWidget& window, QString file)
+        : m_window(window), m_file(std::move(file)) {
         m_window.installEventFilter(this);
     }
 
@@ -73,7 +74,8 @@ int main(int argc, char* argv[]) {
 
     std::unique_ptr<ScreenshotOnFirstPaint> screenshotTaker;
     if (parser.isSet(screenshot)) {
-        screenshotTaker = std::make_unique<ScreenshotOnFirstPaint>(window, parser.value(screenshot));
+        screenshotTaker =
+            std::make_unique<ScreenshotOnFirstPaint>(window, parser.value(screenshot));
     }
     window.show();
     return QApplication::exec();

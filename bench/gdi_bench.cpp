@@ -11,8 +11,7 @@ namespace {
 // A DIB section of the given size selected into a memory DC, and a source picture to draw.
 class Scene {
 public:
-    explicit Scene(int size) : m_size(size), m_source(std::size_t(size) * std::size_t(size))
-    {
+    explicit Scene(int size) : m_size(size), m_source(std::size_t(size) * std::size_t(size)) {
         std::iota(m_source.begin(), m_source.end(), 0x00A00000u);
         m_header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         m_header.bmiHeader.biWidth = size;
@@ -26,8 +25,7 @@ public:
         m_previous = SelectObject(m_dc, m_section);
     }
 
-    ~Scene()
-    {
+    ~Scene() {
         SelectObject(m_dc, m_previous);
         DeleteObject(m_section);
         DeleteDC(m_dc);
@@ -36,8 +34,7 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    int draw() const
-    {
+    int draw() const {
         const DWORD size = DWORD(m_size);
         return SetDIBitsToDevice(m_dc, 0, 0, size, size, 0, 0, 0, size,
                                  std::as_bytes(std::span(m_source)), &m_header, DIB_RGB_COLORS);
@@ -54,8 +51,7 @@ private:
     HGDIOBJ m_previous = nullptr;
 };
 
-void setDIBitsToDevice8x8(benchmark::State& state)
-{
+void setDIBitsToDevice8x8(benchmark::State& state) {
     const Scene scene(8);
     for (auto _ : state) {
         benchmark::DoNotOptimize(scene.draw());
@@ -63,8 +59,7 @@ void setDIBitsToDevice8x8(benchmark::State& state)
 }
 BENCHMARK(setDIBitsToDevice8x8);
 
-void setDIBitsToDevice4096x4096(benchmark::State& state)
-{
+void setDIBitsToDevice4096x4096(benchmark::State& state) {
     const Scene scene(4096);
     for (auto _ : state) {
         benchmark::DoNotOptimize(scene.draw());
@@ -75,8 +70,7 @@ void setDIBitsToDevice4096x4096(benchmark::State& state)
 BENCHMARK(setDIBitsToDevice4096x4096)->Unit(benchmark::kMillisecond);
 
 // The yardstick for the large copy: memcpy of the same number of bytes between two buffers.
-void memcpy4096x4096(benchmark::State& state)
-{
+void memcpy4096x4096(benchmark::State& state) {
     const std::size_t bytes = std::size_t(4096) * 4096 * 4;
     std::vector<std::byte> source(bytes, std::byte{1});
     std::vector<std::byte> destination(bytes);
@@ -89,6 +83,6 @@ void memcpy4096x4096(benchmark::State& state)
 }
 BENCHMARK(memcpy4096x4096)->Unit(benchmark::kMillisecond);
 
-}
+}  // namespace
 
 BENCHMARK_MAIN();

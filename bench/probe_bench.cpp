@@ -7,8 +7,7 @@
 namespace {
 
 // One bench-sized case through parsing, the GDI call and formatting, as diblab-probe runs it.
-void probeCase8x8(benchmark::State& state)
-{
+void probeCase8x8(benchmark::State& state) {
     const std::string line = "8 8 1 ffffffff 8 8 0 00a00000 0 0 8 8 0 0 2 3";
     std::string out;
     for (auto _ : state) {
@@ -19,6 +18,6 @@ void probeCase8x8(benchmark::State& state)
 }
 BENCHMARK(probeCase8x8);
 
-}
+}  // namespace
 
 BENCHMARK_MAIN();

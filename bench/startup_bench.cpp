@@ -19,7 +19,8 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         (std::filesystem::temp_directory_path() / "diblab-startup-bench.png").string();
     std::string program = DIBLAB_EXECUTABLE;
     std::string option = "--screenshot";
-    char* arguments[] = {program.data(), option.data(), const_cast<char*>(screenshot.c_str()), nullptr};
+    char* arguments[] = {program.data(), option.data(), const_cast<char*>(screenshot.c_str()),
+                         nullptr};
     for (auto _ : state) {
         pid_t child = 0;
         int status = 0;

@@ -11,8 +11,7 @@ namespace {
 
 constexpr std::int64_t signedLimit = std::int64_t(1) << 31;
 
-std::int64_t asSigned(DWORD value)
-{
+std::int64_t asSigned(DWORD value) {
     return std::int32_t(value);
 }
 
@@ -21,16 +20,14 @@ struct DibShape {
     bool topDown;
 };
 
-DibShape shapeOf(const BITMAPINFOHEADER& header)
-{
+DibShape shapeOf(const BITMAPINFOHEADER& header) {
     const std::int64_t height = header.biHeight;
     return {header.biWidth, height < 0 ? -height : height, std::int64_t(header.biWidth) * 4,
             height < 0};
 }
 
 // The buffer row that holds scan line `scan` of the band, or -1 when the band lacks it.
-std::int64_t bandRow(const DibShape& dib, const DibitsCall& call, std::int64_t scan)
-{
+std::int64_t bandRow(const DibShape& dib, const DibitsCall& call, std::int64_t scan) {
     const std::int64_t start = call.startScan;
     const std::int64_t lines = call.cLines;
     if (!dib.topDown) {
@@ -40,24 +37,21 @@ std::int64_t bandRow(const DibShape& dib, const DibitsCall& call, std::int64_t s
     return row >= 0 && row < std::min(lines, dib.height) ? row : -1;
 }
 
-}
+}  // namespace
 
-void check(bool condition, const char* what)
-{
+void check(bool condition, const char* what) {
     if (!condition) {
         std::fprintf(stderr, "fuzz check failed: %s\n", what);
         std::abort();
     }
 }
 
-std::uint32_t& SectionPixels::at(int x, int y) const
-{
+std::uint32_t& SectionPixels::at(int x, int y) const {
     const int row = topDown ? y : height - 1 - y;
     return memory[std::size_t(row) * std::size_t(width) + std::size_t(x)];
 }
 
-Screen SectionPixels::screen() const
-{
+Screen SectionPixels::screen() const {
     Screen pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -67,14 +61,13 @@ Screen SectionPixels::screen() const
     return pixels;
 }
 
-bool supportedHeader(const BITMAPINFOHEADER& header)
-{
-    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biWidth > 0 && header.biHeight != 0
-           && header.biPlanes != 0 && header.biBitCount == 32 && header.biCompression == BI_RGB;
+bool supportedHeader(const BITMAPINFOHEADER& header) {
+    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biWidth > 0 &&
+           header.biHeight != 0 && header.biPlanes != 0 && header.biBitCount == 32 &&
+           header.biCompression == BI_RGB;
 }
 
-int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& call)
-{
+int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& call) {
     const DibShape dib = shapeOf(header);
     if (dib.topDown) {
         return call.cLines >= signedLimit ? 0 : int(call.cLines);
@@ -87,11 +80,11 @@ int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& ca
 }
 
 Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFOHEADER& header,
-                               const DibitsCall& call, std::span<const std::byte> bits, int result)
-{
+                               const DibitsCall& call, std::span<const std::byte> bits,
+                               int result) {
     const DibShape dib = shapeOf(header);
-    if (result == 0 || call.startScan >= dib.height || call.width >= signedLimit
-        || call.height >= signedLimit) {
+    if (result == 0 || call.startScan >= dib.height || call.width >= signedLimit ||
+        call.height >= signedLimit) {
         return before;
     }
     const auto surfaceHeight = std::int64_t(before.size()) / surfaceWidth;
@@ -118,8 +111,7 @@ Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFO
 }
 
 Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Screen& source,
-                            int sourceWidth, const BlitCall& call)
-{
+                            int sourceWidth, const BlitCall& call) {
     std::int64_t xDest = call.xDest, yDest = call.yDest, xSrc = call.xSrc, ySrc = call.ySrc;
     std::int64_t width = call.width, height = call.height;
     if (width < 0) {
@@ -150,8 +142,7 @@ Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Scre
 }
 
 GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight, UINT startScan,
-                                   UINT cLines, std::span<const std::byte> bits)
-{
+                                   UINT cLines, std::span<const std::byte> bits) {
     if (!supportedHeader(header)) {
         return {};
     }
@@ -173,8 +164,7 @@ GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHei
 
 void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
                           const BITMAPINFOHEADER& header, const SectionPixels* bitmap,
-                          UINT startScan, std::size_t rows)
-{
+                          UINT startScan, std::size_t rows) {
     const DibShape dib = shapeOf(header);
     const std::size_t written = rows * std::size_t(dib.stride);
     for (std::size_t i = written; i < bits.size(); ++i) {
@@ -199,4 +189,4 @@ void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
     }
 }
 
-}
+}  // namespace fuzzcheck

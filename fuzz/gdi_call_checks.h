@@ -15,7 +15,7 @@ namespace fuzzcheck {
 // Ends the run with a message libFuzzer reports as a crash.
 void check(bool condition, const char* what);
 
-using Screen = std::vector<std::uint32_t>; // pixels top row first, left to right
+using Screen = std::vector<std::uint32_t>;  // pixels top row first, left to right
 
 // A DIB section's pixels seen through the address CreateDIBSection returned.
 struct SectionPixels {
@@ -69,4 +69,4 @@ void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
                           const BITMAPINFOHEADER& header, const SectionPixels* bitmap,
                           UINT startScan, std::size_t rows);
 
-}
+}  // namespace fuzzcheck

@@ -54,14 +54,12 @@ private:
 
 // Two DCs with small DIB sections selected, as the bench's pictures have, so that most calls
 // reach pixels from the first step on.
-GdiSession::GdiSession(GdiInput& input) : m_in(input)
-{
+GdiSession::GdiSession(GdiInput& input) : m_in(input) {
     addSurface();
     addSurface();
 }
 
-void GdiSession::addSurface()
-{
+void GdiSession::addSurface() {
     BITMAPINFO info{};
     const LONG width = m_in.ConsumeIntegralInRange(1, 12);
     const LONG sign = m_in.ConsumeBool() ? -1 : 1;
@@ -82,8 +80,7 @@ void GdiSession::addSurface()
     m_handles.push_back(bitmap);
 }
 
-GdiSession::~GdiSession()
-{
+GdiSession::~GdiSession() {
     for (void* created : m_handles) {
         DeleteDC(static_cast<HDC>(created));
     }
@@ -93,8 +90,7 @@ GdiSession::~GdiSession()
 }
 
 // A handle this session created (perhaps deleted since), NULL, or a made-up value.
-void* GdiSession::handle()
-{
+void* GdiSession::handle() {
     const auto pick = m_in.ConsumeIntegralInRange<std::size_t>(0, m_handles.size() + 1);
     if (pick < m_handles.size()) {
         return m_handles[pick];
@@ -105,8 +101,7 @@ void* GdiSession::handle()
     return reinterpret_cast<void*>(std::uintptr_t(m_in.ConsumeIntegral<std::uint32_t>()));
 }
 
-const SectionPixels* GdiSession::liveSection(HGDIOBJ bitmap) const
-{
+const SectionPixels* GdiSession::liveSection(HGDIOBJ bitmap) const {
     const auto found = m_sections.find(bitmap);
     if (found == m_sections.end() || GetObjectA(bitmap, 0, nullptr) == 0) {
         return nullptr;
@@ -114,13 +109,11 @@ const SectionPixels* GdiSession::liveSection(HGDIOBJ bitmap) const
     return &found->second;
 }
 
-const SectionPixels* GdiSession::surfaceSection(HDC dc) const
-{
+const SectionPixels* GdiSession::surfaceSection(HDC dc) const {
     return liveSection(GetCurrentObject(dc, OBJ_BITMAP));
 }
 
-void GdiSession::createDC()
-{
+void GdiSession::createDC() {
     const auto from = static_cast<HDC>(handle());
     const HDC dc = CreateCompatibleDC(from);
     check(!dc == (from && !GetCurrentObject(from, OBJ_BITMAP)),
@@ -130,8 +123,7 @@ void GdiSession::createDC()
     }
 }
 
-void GdiSession::createDIBSection()
-{
+void GdiSession::createDIBSection() {
     BITMAPINFO info{};
     info.bmiHeader = m_in.header();
     const auto usage = m_in.ConsumeIntegralInRange<UINT>(0, 3);
@@ -139,10 +131,10 @@ void GdiSession::createDIBSection()
     const bool wantBits = m_in.ConsumeBool();
     const BITMAPINFOHEADER& h = info.bmiHeader;
     const std::uint64_t bytes =
-        std::uint64_t(std::max(h.biWidth, 0))
-        * std::uint64_t(h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight) * 4;
-    const bool valid = fuzzcheck::supportedHeader(h) && h.biPlanes == 1 && usage <= DIB_PAL_COLORS
-                       && !section && bytes <= maxBitmapBytes;
+        std::uint64_t(std::max(h.biWidth, 0)) *
+        std::uint64_t(h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight) * 4;
+    const bool valid = fuzzcheck::supportedHeader(h) && h.biPlanes == 1 &&
+                       usage <= DIB_PAL_COLORS && !section && bytes <= maxBitmapBytes;
     if (valid && bytes > maxSectionBytes) {
         return;
     }
@@ -159,9 +151,9 @@ void GdiSession::createDIBSection()
     m_handles.push_back(bitmap);
     BITMAP record{};
     check(GetObjectA(bitmap, sizeof record, &record) == sizeof record, "GetObjectA of a section");
-    check(record.bmWidth == h.biWidth
-              && std::uint64_t(record.bmHeight) * record.bmWidth * 4 == bytes
-              && record.bmWidthBytes == 4 * h.biWidth && record.bmBitsPixel == 32,
+    check(record.bmWidth == h.biWidth &&
+              std::uint64_t(record.bmHeight) * record.bmWidth * 4 == bytes &&
+              record.bmWidthBytes == 4 * h.biWidth && record.bmBitsPixel == 32,
           "GetObjectA describes the section");
     if (wantBits) {
         const SectionPixels pixels{static_cast<std::uint32_t*>(bits), record.bmWidth,
@@ -174,8 +166,7 @@ void GdiSession::createDIBSection()
     }
 }
 
-void GdiSession::createBitmap()
-{
+void GdiSession::createBitmap() {
     const int width = m_in.ConsumeIntegralInRange(-1, maxSide);
     const int height = m_in.ConsumeIntegralInRange(-1, maxSide);
     const UINT planes = m_in.ConsumeIntegralInRange<UINT>(0, 2);
@@ -194,8 +185,7 @@ void GdiSession::createBitmap()
     }
 }
 
-void GdiSession::selectObject()
-{
+void GdiSession::selectObject() {
     const auto dc = static_cast<HDC>(handle());
     void* object = handle();
     const HGDIOBJ previous = SelectObject(dc, object);
@@ -204,8 +194,7 @@ void GdiSession::selectObject()
     }
 }
 
-void GdiSession::setDIBitsToDevice()
-{
+void GdiSession::setDIBitsToDevice() {
     const auto dc = static_cast<HDC>(handle());
     const auto info = std::make_unique<BITMAPINFO>();
     info->bmiHeader = m_in.header();
@@ -226,8 +215,8 @@ void GdiSession::setDIBitsToDevice()
         SetDIBitsToDevice(dc, call.xDest, call.yDest, call.width, call.height, call.xSrc, call.ySrc,
                           call.startScan, call.cLines, passed, bmi, colorUse);
 
-    const bool valid = bmi && fuzzcheck::supportedHeader(bmi->bmiHeader) && passed.data()
-                       && colorUse <= 2 && call.cLines != 0 && GetCurrentObject(dc, OBJ_BITMAP);
+    const bool valid = bmi && fuzzcheck::supportedHeader(bmi->bmiHeader) && passed.data() &&
+                       colorUse <= 2 && call.cLines != 0 && GetCurrentObject(dc, OBJ_BITMAP);
     check(result >= 0 && UINT(result) <= call.cLines,
           "SetDIBitsToDevice sets at most cLines lines");
     if (valid && bmi->bmiHeader.biHeight < 0) {
@@ -245,8 +234,7 @@ void GdiSession::setDIBitsToDevice()
     }
 }
 
-void GdiSession::getDIBits()
-{
+void GdiSession::getDIBits() {
     const auto dc = static_cast<HDC>(handle());
     const auto bitmap = static_cast<HBITMAP>(handle());
     const auto info = std::make_unique<BITMAPINFO>();
@@ -267,14 +255,15 @@ void GdiSession::getDIBits()
 
     const int result = GetDIBits(dc, bitmap, startScan, cLines, passed, bmi, usage);
 
-    const bool valid = bmi && usage <= DIB_PAL_COLORS
-                       && requested.biSize >= sizeof(BITMAPINFOHEADER)
-                       && GetCurrentObject(dc, OBJ_BITMAP) && bitmapLive;
+    const bool valid = bmi && usage <= DIB_PAL_COLORS &&
+                       requested.biSize >= sizeof(BITMAPINFOHEADER) &&
+                       GetCurrentObject(dc, OBJ_BITMAP) && bitmapLive;
     fuzzcheck::GetDibitsOutcome expected;
     if (valid && requested.biBitCount == 0) {
         expected.result = 1;
-        check(bmi->bmiHeader.biWidth == record.bmWidth && bmi->bmiHeader.biHeight == record.bmHeight
-                  && bmi->bmiHeader.biBitCount == record.bmBitsPixel,
+        check(bmi->bmiHeader.biWidth == record.bmWidth &&
+                  bmi->bmiHeader.biHeight == record.bmHeight &&
+                  bmi->bmiHeader.biBitCount == record.bmBitsPixel,
               "a GetDIBits query describes the bitmap");
     } else if (valid) {
         expected =
@@ -285,8 +274,7 @@ void GdiSession::getDIBits()
                                     expected.rowsWritten);
 }
 
-void GdiSession::bitBlt()
-{
+void GdiSession::bitBlt() {
     const auto to = static_cast<HDC>(handle());
     const auto from = static_cast<HDC>(handle());
     const fuzzcheck::BlitCall call{m_in.signedArgument(), m_in.signedArgument(),
@@ -313,8 +301,7 @@ void GdiSession::bitBlt()
     }
 }
 
-void GdiSession::getObject()
-{
+void GdiSession::getObject() {
     void* object = handle();
     const int size = m_in.ConsumeIntegralInRange(-1, int(sizeof(BITMAP)) + 8);
     std::vector<std::byte> bytes(std::size_t(std::max(size, 0)), untouched);
@@ -327,37 +314,35 @@ void GdiSession::getObject()
     }
 }
 
-void GdiSession::step()
-{
+void GdiSession::step() {
     switch (m_in.ConsumeIntegralInRange(0, 9)) {
-    case 0:
-        return createDC();
-    case 1:
-    case 2:
-        return createDIBSection();
-    case 3:
-        return createBitmap();
-    case 4:
-        return selectObject();
-    case 5:
-        DeleteObject(handle());
-        return;
-    case 6:
-        DeleteDC(static_cast<HDC>(handle()));
-        return;
-    case 7:
-        return setDIBitsToDevice();
-    case 8:
-        return m_in.ConsumeBool() ? getDIBits() : getObject();
-    default:
-        return bitBlt();
+        case 0:
+            return createDC();
+        case 1:
+        case 2:
+            return createDIBSection();
+        case 3:
+            return createBitmap();
+        case 4:
+            return selectObject();
+        case 5:
+            DeleteObject(handle());
+            return;
+        case 6:
+            DeleteDC(static_cast<HDC>(handle()));
+            return;
+        case 7:
+            return setDIBitsToDevice();
+        case 8:
+            return m_in.ConsumeBool() ? getDIBits() : getObject();
+        default:
+            return bitBlt();
     }
 }
 
-}
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     GdiInput input(data, size);
     GdiSession session(input);
     for (int steps = 0; steps < 64 && input.remaining_bytes() > 0; ++steps) {

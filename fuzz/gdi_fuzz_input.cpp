@@ -13,8 +13,7 @@ constexpr std::array<std::int64_t, 14> edgeValues{0,       1,       -1,       2,
 
 }
 
-BITMAPINFOHEADER dibHeader(LONG width, LONG height)
-{
+BITMAPINFOHEADER dibHeader(LONG width, LONG height) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -26,8 +25,7 @@ BITMAPINFOHEADER dibHeader(LONG width, LONG height)
 }
 
 // Mostly small values, sometimes a boundary or any 32-bit pattern.
-std::int64_t GdiInput::number()
-{
+std::int64_t GdiInput::number() {
     const int kind = ConsumeIntegralInRange(0, 15);
     if (kind < 12) {
         return ConsumeIntegralInRange(-3, 14);
@@ -42,8 +40,7 @@ std::int64_t GdiInput::number()
 }
 
 // Mostly a supported header of a small DIB; sometimes one field, sometimes every field, odd.
-BITMAPINFOHEADER GdiInput::header()
-{
+BITMAPINFOHEADER GdiInput::header() {
     const LONG width = ConsumeIntegralInRange(1, 16);
     BITMAPINFOHEADER header = dibHeader(width, ConsumeIntegralInRange(-16, 16));
     const int odd = ConsumeIntegralInRange(0, 15);
@@ -71,13 +68,11 @@ BITMAPINFOHEADER GdiInput::header()
 }
 
 // A heap block of exactly the chosen size, so AddressSanitizer sees any access beyond it.
-std::vector<std::byte> GdiInput::buffer(std::byte fill)
-{
+std::vector<std::byte> GdiInput::buffer(std::byte fill) {
     return std::vector<std::byte>(ConsumeIntegralInRange<std::size_t>(0, maxBufferBytes), fill);
 }
 
-std::vector<std::byte> GdiInput::sourceBits()
-{
+std::vector<std::byte> GdiInput::sourceBits() {
     std::vector<std::byte> bits = buffer(std::byte{0});
     for (std::size_t i = 0; i < bits.size() && remaining_bytes() > 0; i += 97) {
         bits[i] = std::byte(ConsumeIntegral<std::uint8_t>());
@@ -85,4 +80,4 @@ std::vector<std::byte> GdiInput::sourceBits()
     return bits;
 }
 
-}
+}  // namespace fuzzinput

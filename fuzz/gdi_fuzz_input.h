@@ -34,4 +34,4 @@ public:
     std::vector<std::byte> sourceBits();
 };
 
-}
+}  // namespace fuzzinput

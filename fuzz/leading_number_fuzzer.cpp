@@ -16,26 +16,22 @@
 
 namespace {
 
-[[noreturn]] void failure(const char* what)
-{
+[[noreturn]] void failure(const char* what) {
     std::fprintf(stderr, "fuzz check failed: %s\n", what);
     std::abort();
 }
 
-void check(bool condition, const char* what)
-{
+void check(bool condition, const char* what) {
     if (!condition) {
         failure(what);
     }
 }
 
-bool isDigit(char c)
-{
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string withoutIgnored(std::string_view text)
-{
+std::string withoutIgnored(std::string_view text) {
     std::string compact;
     for (const char c : text) {
         if (c != ' ' && c != '\t' && c != '\n') {
@@ -45,8 +41,7 @@ std::string withoutIgnored(std::string_view text)
     return compact;
 }
 
-std::optional<double> referenceRadix(std::string_view digits, int base)
-{
+std::optional<double> referenceRadix(std::string_view digits, int base) {
     std::uint64_t value = 0;
     for (const char c : digits) {
         int digit = base;
@@ -67,8 +62,7 @@ std::optional<double> referenceRadix(std::string_view digits, int base)
 }
 
 // The longest prefix of the form [+-] digits [. digits] [(e|d) [+-] digits], read by strtod.
-std::optional<double> referenceDecimal(std::string_view text)
-{
+std::optional<double> referenceDecimal(std::string_view text) {
     std::size_t at = 0;
     std::string number;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
@@ -104,8 +98,7 @@ std::optional<double> referenceDecimal(std::string_view text)
     return value;
 }
 
-std::optional<double> referenceLeadingNumber(std::string_view text)
-{
+std::optional<double> referenceLeadingNumber(std::string_view text) {
     const std::string compact = withoutIgnored(text);
     if (compact.empty() || compact[0] != '&') {
         return referenceDecimal(compact);
@@ -120,19 +113,18 @@ std::optional<double> referenceLeadingNumber(std::string_view text)
     return 0.0;
 }
 
-template <typename Integer> void checkConversion(double value, std::optional<Integer> converted)
-{
+template <typename Integer>
+void checkConversion(double value, std::optional<Integer> converted) {
     const double rounded = std::nearbyint(value);
-    const bool fits = rounded >= double(std::numeric_limits<Integer>::min())
-                      && rounded <= double(std::numeric_limits<Integer>::max());
+    const bool fits = rounded >= double(std::numeric_limits<Integer>::min()) &&
+                      rounded <= double(std::numeric_limits<Integer>::max());
     check(converted.has_value() == fits, "integer conversion accepts exactly the values in range");
     if (fits) {
         check(double(*converted) == rounded, "integer conversion rounds halves to even");
     }
 }
 
-void checkNumber(double value)
-{
+void checkNumber(double value) {
     if (std::isfinite(value)) {
         check(numbers::roundHalfEven(value) == std::nearbyint(value), "roundHalfEven");
     }
@@ -140,10 +132,9 @@ void checkNumber(double value)
     checkConversion(value, numbers::toInt32(value));
 }
 
-}
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::optional<double> read = numbers::readLeadingNumber(text);
     const std::optional<double> expected = referenceLeadingNumber(text);

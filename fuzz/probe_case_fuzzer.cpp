@@ -17,8 +17,7 @@ using fuzzcheck::check;
 // Cases beyond this many pixels only get parsed: evaluating them is slow, not different.
 constexpr std::uint64_t maxEvaluatedPixels = 4096;
 
-BITMAPINFOHEADER sourceHeader(const probe::ProbeCase& c)
-{
+BITMAPINFOHEADER sourceHeader(const probe::ProbeCase& c) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = LONG(c.srcWidth);
@@ -30,8 +29,7 @@ BITMAPINFOHEADER sourceHeader(const probe::ProbeCase& c)
 }
 
 // The source picture in the buffer order of its DIB.
-std::vector<std::uint32_t> sourceBuffer(const probe::ProbeCase& c)
-{
+std::vector<std::uint32_t> sourceBuffer(const probe::ProbeCase& c) {
     std::vector<std::uint32_t> buffer(c.picture.size());
     for (std::uint32_t row = 0; row < c.srcHeight; ++row) {
         const std::uint32_t target =
@@ -42,8 +40,7 @@ std::vector<std::uint32_t> sourceBuffer(const probe::ProbeCase& c)
     return buffer;
 }
 
-void checkEvaluation(const probe::ProbeCase& c)
-{
+void checkEvaluation(const probe::ProbeCase& c) {
     const probe::ProbeOutcome outcome = probe::evaluateCase(c);
     check(outcome.error.empty(), "a small case evaluates");
     const fuzzcheck::DibitsCall call{c.xDest, c.yDest, c.width,     c.height,
@@ -58,14 +55,13 @@ void checkEvaluation(const probe::ProbeCase& c)
     check(outcome.destination == screen, "probe destination");
 }
 
-void checkLine(std::string_view line)
-{
+void checkLine(std::string_view line) {
     const auto parsed = probe::parseCase(line);
     const auto* probeCase = std::get_if<probe::ProbeCase>(&parsed);
     const bool small =
-        probeCase
-        && std::uint64_t(probeCase->destWidth) * probeCase->destHeight <= maxEvaluatedPixels
-        && std::uint64_t(probeCase->srcWidth) * probeCase->srcHeight <= maxEvaluatedPixels;
+        probeCase &&
+        std::uint64_t(probeCase->destWidth) * probeCase->destHeight <= maxEvaluatedPixels &&
+        std::uint64_t(probeCase->srcWidth) * probeCase->srcHeight <= maxEvaluatedPixels;
     if (probeCase && !small) {
         return;
     }
@@ -85,10 +81,9 @@ void checkLine(std::string_view line)
     }
 }
 
-}
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     for (int lines = 0; lines < 8 && !text.empty(); ++lines) {
         const std::size_t end = std::min(text.find('\n'), text.size());

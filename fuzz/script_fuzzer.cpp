@@ -12,24 +12,21 @@
 
 namespace {
 
-void check(bool condition, const char* what)
-{
+void check(bool condition, const char* what) {
     if (!condition) {
         std::fprintf(stderr, "fuzz check failed: %s\n", what);
         std::abort();
     }
 }
 
-void checkPicture(const ui::Picture& picture, int size)
-{
+void checkPicture(const ui::Picture& picture, int size) {
     check(picture.Width == size && picture.Height == size, "a picture keeps its size");
     check(ui::imagePixels(picture).size() == std::size_t(size * size), "a picture keeps its image");
 }
 
-}
+}  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::ostringstream out;
     ScriptRunner runner(out);
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));

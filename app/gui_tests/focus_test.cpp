@@ -8,11 +8,11 @@ namespace {
 
 // The controls that can take the focus, in tab-index order; labels and lines never take it.
 const std::vector<std::string> kTabOrder = {
-    "srcPic",   "srcBigPic", "Check2",   "Check1",   "Text2(3)",   "Text2(2)",       "Text2(1)",
-    "Text2(0)", "Text1(1)",  "Text1(3)", "Text1(2)", "Text1(0)",   "cmdTest",        "destPic",
-    "destBigPic", "Check4",  "Check5",   "Text3",    "Text4",      "Text5",          "Text6",
-    "cmdSetDestBkg", "cmdSetSrcBkg", "Text9", "Text8", "Text7",  "Text10",         "Text11",
-    "cmdSetSrcPoint"};
+    "srcPic",   "srcBigPic", "Check2",     "Check1",        "Text2(3)",      "Text2(2)",
+    "Text2(1)", "Text2(0)",  "Text1(1)",   "Text1(3)",      "Text1(2)",      "Text1(0)",
+    "cmdTest",  "destPic",   "destBigPic", "Check4",        "Check5",        "Text3",
+    "Text4",    "Text5",     "Text6",      "cmdSetDestBkg", "cmdSetSrcBkg",  "Text9",
+    "Text8",    "Text7",     "Text10",     "Text11",        "cmdSetSrcPoint"};
 
 TEST_F(WindowTest, FocusStartsOnTheFirstControlInTabOrder) {
     EXPECT_EQ(focusedControl(), "srcPic");

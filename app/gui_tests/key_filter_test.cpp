@@ -13,7 +13,7 @@ namespace {
 
 const char* const kArgumentFields[] = {"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)",
                                        "Text2(0)", "Text2(1)", "Text2(2)", "Text2(3)"};
-const char* const kFreeFields[] = {"Text4", "Text5",  "Text6",  "Text7",
+const char* const kFreeFields[] = {"Text4", "Text5", "Text6",  "Text7",
                                    "Text8", "Text9", "Text10", "Text11"};
 
 std::string safeName(std::string name) {

@@ -24,7 +24,9 @@ struct Expected {
     int height;
 };
 
-int pixels(int twips) { return static_cast<int>(std::lround(twips / 12.0)); }
+int pixels(int twips) {
+    return static_cast<int>(std::lround(twips / 12.0));
+}
 
 // Every control of the window. Pictures have their sizes after load (8 and 64 pixels).
 const Expected kControls[] = {
@@ -89,7 +91,8 @@ QString shownText(const QWidget& widget) {
     if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
     if (const auto* edit = qobject_cast<const QLineEdit*>(&widget)) return edit->text();
-    if (const auto* report = qobject_cast<const QPlainTextEdit*>(&widget)) return report->toPlainText();
+    if (const auto* report = qobject_cast<const QPlainTextEdit*>(&widget))
+        return report->toPlainText();
     return {};
 }
 
@@ -101,8 +104,8 @@ TEST_P(ControlLayout, StandsAtItsDesignedPlaceWithItsText) {
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->parentWidget(), m_window.get());
     EXPECT_TRUE(shown->isVisible());
-    EXPECT_EQ(shown->geometry(), QRect(pixels(expected.left), pixels(expected.top), pixels(expected.width),
-                                       pixels(expected.height)));
+    EXPECT_EQ(shown->geometry(), QRect(pixels(expected.left), pixels(expected.top),
+                                       pixels(expected.width), pixels(expected.height)));
     if (expected.shown == Shown::Text || expected.shown == Shown::Caption) {
         EXPECT_EQ(shownText(*shown).toStdString(), expected.text);
     }
@@ -116,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(EveryControl, ControlLayout, ::testing::ValuesIn(kContr
                              return name;
                          });
 
-TEST(ControlTable, NamesAllFiftyFiveControls) { EXPECT_EQ(std::size(kControls), 55u); }
+TEST(ControlTable, NamesAllFiftyFiveControls) {
+    EXPECT_EQ(std::size(kControls), 55u);
+}
 
 struct ExpectedFont {
     const char* name;
@@ -126,13 +131,13 @@ struct ExpectedFont {
 
 // 12 pt is 20 pixels, 9.6 pt 16 and 7.8 pt 13 at the design's 120 dots per inch.
 const ExpectedFont kFonts[] = {
-    {"Label2", "Liberation Sans", 20},   {"lblDest", "Liberation Sans", 20},
-    {"Label3", "Liberation Sans", 16},   {"Label8", "Liberation Sans", 16},
-    {"Label10", "Liberation Sans", 16},  {"srcHeight", "Liberation Sans", 16},
-    {"dstRet", "Liberation Sans", 16},   {"Check4", "Liberation Sans", 16},
-    {"Check5", "Liberation Sans", 16},   {"Text3", "Liberation Mono", 13},
+    {"Label2", "Liberation Sans", 20},    {"lblDest", "Liberation Sans", 20},
+    {"Label3", "Liberation Sans", 16},    {"Label8", "Liberation Sans", 16},
+    {"Label10", "Liberation Sans", 16},   {"srcHeight", "Liberation Sans", 16},
+    {"dstRet", "Liberation Sans", 16},    {"Check4", "Liberation Sans", 16},
+    {"Check5", "Liberation Sans", 16},    {"Text3", "Liberation Mono", 13},
     {"Label1(7)", "Liberation Sans", 13}, {"Text1(0)", "Liberation Sans", 13},
-    {"cmdTest", "Liberation Sans", 13},  {"Check1", "Liberation Sans", 13},
+    {"cmdTest", "Liberation Sans", 13},   {"Check1", "Liberation Sans", 13},
 };
 
 class ControlFont : public WindowTest, public ::testing::WithParamInterface<ExpectedFont> {};

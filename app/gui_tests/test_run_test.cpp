@@ -13,7 +13,9 @@ protected:
         QWidget* target = widget(name);
         QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(8, target->height() / 2));
     }
-    void doubleClick(const std::string& name) const { QTest::mouseDClick(widget(name), Qt::LeftButton); }
+    void doubleClick(const std::string& name) const {
+        QTest::mouseDClick(widget(name), Qt::LeftButton);
+    }
     // Replaces a one-digit argument by typing, as a user would: Backspace, then the new digit.
     void typeArgument(const std::string& name, char digit) const {
         focus(name);
@@ -22,7 +24,9 @@ protected:
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClick(field, digit);
     }
-    QImage shownImage(const std::string& picture) const { return widget(picture)->grab().toImage(); }
+    QImage shownImage(const std::string& picture) const {
+        return widget(picture)->grab().toImage();
+    }
 };
 
 std::string listing(const std::string& header, const std::string& row) {
@@ -40,13 +44,15 @@ TEST_F(TestRunWindow, ButtonRunsTheCallAndTheReportShowsBothListings) {
     typeArgument("Text1(0)", '4');  // XDest
     click("cmdTest");
 
-    const std::string report = static_cast<QPlainTextEdit*>(widget("Text3"))->toPlainText().toStdString();
+    const std::string report =
+        static_cast<QPlainTextEdit*>(widget("Text3"))->toPlainText().toStdString();
     const std::string red = "FF0000, FF0000, FF0000, FF0000";
     const std::string white = "FFFFFF, FFFFFF, FFFFFF, FFFFFF";
     EXPECT_EQ(report, listing("Src Pixels (RRGGBB) are", red + ", " + red) +
                           listing("Dst Pixels (RRGGBB) are", white + ", " + red));
     EXPECT_EQ(static_cast<QLabel*>(widget("dstRet"))->text().toStdString(), "Ret = 8");
-    EXPECT_EQ(static_cast<QLabel*>(widget("srcHeight"))->text().toStdString(), "Source biHeight = 8");
+    EXPECT_EQ(static_cast<QLabel*>(widget("srcHeight"))->text().toStdString(),
+              "Source biHeight = 8");
 
     const QImage destination = shownImage("destBigPic");
     EXPECT_EQ(destination.pixel(31, 0), 0xFFFFFFFFu);

@@ -9,7 +9,8 @@
 void WindowTest::SetUp() {
     m_form = std::make_unique<frmBench>();
     m_window = std::make_unique<qtui::WindowView>(*m_form);
-    m_messageBox = std::make_unique<qtui::MessageBox>(QString::fromLatin1(kProductTitle), m_window.get());
+    m_messageBox =
+        std::make_unique<qtui::MessageBox>(QString::fromLatin1(kProductTitle), m_window.get());
     m_form->setMessageBox(m_messageBox.get());
     m_form->load();
     m_window->show();
@@ -17,7 +18,9 @@ void WindowTest::SetUp() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-QWidget* WindowTest::widget(const ui::Control& control) const { return m_window->widgetFor(control); }
+QWidget* WindowTest::widget(const ui::Control& control) const {
+    return m_window->widgetFor(control);
+}
 
 QWidget* WindowTest::widget(const std::string& qualifiedName) const {
     return widget(control(qualifiedName));

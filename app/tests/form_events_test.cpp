@@ -17,7 +17,9 @@ struct CaptionCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const CaptionCase& c, std::ostream* out) { *out << c.expected; }
+void PrintTo(const CaptionCase& c, std::ostream* out) {
+    *out << c.expected;
+}
 
 class VersionCaption : public testing::TestWithParam<CaptionCase> {};
 
@@ -50,7 +52,8 @@ TEST_F(LoadedForm, PicturesHavePixelScaleAndTheirSizes) {
         EXPECT_EQ(picture->ScaleWidth(), size) << picture->name();
         EXPECT_EQ(picture->ScaleHeight(), size) << picture->name();
         BITMAP image{};
-        ASSERT_EQ(GetObjectA(picture->Image(), sizeof image, &image), static_cast<int>(sizeof image));
+        ASSERT_EQ(GetObjectA(picture->Image(), sizeof image, &image),
+                  static_cast<int>(sizeof image));
         EXPECT_EQ(image.bmWidth, static_cast<LONG>(size)) << picture->name();
         EXPECT_EQ(image.bmHeight, static_cast<LONG>(size)) << picture->name();
     }
@@ -100,11 +103,11 @@ std::vector<std::string> tabWalk(frmBench& form, bool backward, int steps) {
 }
 
 const std::vector<std::string> kFocusOrder = {
-    "srcPic",   "srcBigPic", "Check2",        "Check1",        "Text2(3)", "Text2(2)",
-    "Text2(1)", "Text2(0)",  "Text1(1)",      "Text1(3)",      "Text1(2)", "Text1(0)",
-    "cmdTest",  "destPic",   "destBigPic",    "Check4",        "Check5",   "Text3",
-    "Text4",    "Text5",     "Text6",         "cmdSetDestBkg", "cmdSetSrcBkg", "Text9",
-    "Text8",    "Text7",     "Text10",        "Text11",        "cmdSetSrcPoint"};
+    "srcPic",   "srcBigPic", "Check2",     "Check1",        "Text2(3)",      "Text2(2)",
+    "Text2(1)", "Text2(0)",  "Text1(1)",   "Text1(3)",      "Text1(2)",      "Text1(0)",
+    "cmdTest",  "destPic",   "destBigPic", "Check4",        "Check5",        "Text3",
+    "Text4",    "Text5",     "Text6",      "cmdSetDestBkg", "cmdSetSrcBkg",  "Text9",
+    "Text8",    "Text7",     "Text10",     "Text11",        "cmdSetSrcPoint"};
 
 TEST_F(LoadedForm, FocusStartsAtTheSourcePictureAndTabFollowsTheTabIndexes) {
     ASSERT_EQ(form.ActiveControl(), &form.srcPic);

@@ -28,7 +28,9 @@ struct ControlRow {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ControlRow& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ControlRow& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const ControlRow kRows[] = {
     {"Label2", K::Label, "Source", 194, 4, 87, 19, 26, "", "", "MS Sans Serif", 12},
@@ -39,11 +41,16 @@ const ControlRow kRows[] = {
     {"Label8", K::Label, "R", 28, 5, 13, 19, 43, "", "", "MS Sans Serif", 9.6},
     {"Label7", K::Label, "G", 62, 5, 13, 19, 42, "", "", "MS Sans Serif", 9.6},
     {"Label6", K::Label, "B", 95, 5, 13, 19, 41, "", "", "MS Sans Serif", 9.6},
-    {"Text7", K::TextBox, "255", 21, 26, 28, 24, 40, "", "Double Click to Change", "MS Sans Serif", 7.8},
-    {"Text8", K::TextBox, "255", 55, 26, 28, 24, 39, "", "Double Click to Change", "MS Sans Serif", 7.8},
-    {"Text9", K::TextBox, "255", 86, 25, 28, 24, 38, "", "Double Click to Change", "MS Sans Serif", 7.8},
-    {"cmdSetSrcBkg", K::CommandButton, "Set  Background", 13, 53, 112, 23, 37, "", "", "MS Sans Serif", 7.8},
-    {"cmdSetSrcPoint", K::CommandButton, "Set Point", 13, 81, 112, 21, 48, "", "", "MS Sans Serif", 7.8},
+    {"Text7", K::TextBox, "255", 21, 26, 28, 24, 40, "", "Double Click to Change", "MS Sans Serif",
+     7.8},
+    {"Text8", K::TextBox, "255", 55, 26, 28, 24, 39, "", "Double Click to Change", "MS Sans Serif",
+     7.8},
+    {"Text9", K::TextBox, "255", 86, 25, 28, 24, 38, "", "Double Click to Change", "MS Sans Serif",
+     7.8},
+    {"cmdSetSrcBkg", K::CommandButton, "Set  Background", 13, 53, 112, 23, 37, "", "",
+     "MS Sans Serif", 7.8},
+    {"cmdSetSrcPoint", K::CommandButton, "Set Point", 13, 81, 112, 21, 48, "", "", "MS Sans Serif",
+     7.8},
     {"Label9", K::Label, "X", 139, 58, 16, 19, 46, "", "", "MS Sans Serif", 9.6},
     {"Label10", K::Label, "Y", 169, 58, 16, 19, 47, "", "", "MS Sans Serif", 9.6},
     {"Text10", K::TextBox, "0", 128, 79, 31, 24, 44, "", "", "MS Sans Serif", 7.8},
@@ -56,10 +63,14 @@ const ControlRow kRows[] = {
     {"Label3", K::Label, "R", 315, 20, 12, 18, 33, "", "", "MS Sans Serif", 9.6},
     {"Label4", K::Label, "G", 349, 20, 12, 18, 34, "", "", "MS Sans Serif", 9.6},
     {"Label5", K::Label, "B", 382, 20, 12, 18, 35, "", "", "MS Sans Serif", 9.6},
-    {"Text4", K::TextBox, "255", 309, 41, 28, 24, 30, "", "Double Click to Change", "MS Sans Serif", 7.8},
-    {"Text5", K::TextBox, "255", 343, 41, 28, 24, 31, "", "Double Click to Change", "MS Sans Serif", 7.8},
-    {"Text6", K::TextBox, "255", 374, 40, 28, 24, 32, "", "Double Click to Change", "MS Sans Serif", 7.8},
-    {"cmdSetDestBkg", K::CommandButton, "Set  Background", 301, 69, 110, 23, 36, "", "", "MS Sans Serif", 7.8},
+    {"Text4", K::TextBox, "255", 309, 41, 28, 24, 30, "", "Double Click to Change", "MS Sans Serif",
+     7.8},
+    {"Text5", K::TextBox, "255", 343, 41, 28, 24, 31, "", "Double Click to Change", "MS Sans Serif",
+     7.8},
+    {"Text6", K::TextBox, "255", 374, 40, 28, 24, 32, "", "Double Click to Change", "MS Sans Serif",
+     7.8},
+    {"cmdSetDestBkg", K::CommandButton, "Set  Background", 301, 69, 110, 23, 36, "", "",
+     "MS Sans Serif", 7.8},
     {"Label1(0)", K::Label, "XDest", 403, 120, 36, 16, 21, "", "", "MS Sans Serif", 7.8},
     {"Label1(1)", K::Label, "YDest", 473, 120, 36, 16, 20, "", "", "MS Sans Serif", 7.8},
     {"Label1(2)", K::Label, "Width", 403, 168, 35, 16, 19, "", "", "MS Sans Serif", 7.8},
@@ -77,13 +88,18 @@ const ControlRow kRows[] = {
     {"Text2(2)", K::TextBox, "0", 76, 188, 41, 24, 5, "0", "", "MS Sans Serif", 7.8},
     {"Text2(3)", K::TextBox, "8", 146, 188, 41, 24, 4, "0", "", "MS Sans Serif", 7.8},
     {"Check1", K::CheckBox, "Source Top Down", 218, 134, 137, 28, 3, "", "", "MS Sans Serif", 7.8},
-    {"Check2", K::CheckBox, "Destination Top Down", 219, 168, 166, 25, 2, "", "", "MS Sans Serif", 7.8},
-    {"cmdTest", K::CommandButton, "SetDIBitsToDevice", 231, 202, 137, 39, 12, "", "", "MS Sans Serif", 7.8},
-    {"srcHeight", K::Label, "Source biHeight = ", 26, 232, 164, 21, 24, "", "", "MS Sans Serif", 9.6},
+    {"Check2", K::CheckBox, "Destination Top Down", 219, 168, 166, 25, 2, "", "", "MS Sans Serif",
+     7.8},
+    {"cmdTest", K::CommandButton, "SetDIBitsToDevice", 231, 202, 137, 39, 12, "", "",
+     "MS Sans Serif", 7.8},
+    {"srcHeight", K::Label, "Source biHeight = ", 26, 232, 164, 21, 24, "", "", "MS Sans Serif",
+     9.6},
     {"dstRet", K::Label, "Ret = 0", 490, 233, 71, 20, 13, "", "", "MS Sans Serif", 9.6},
     {"Check5", K::CheckBox, "Show Source Bits", 26, 258, 199, 16, 28, "", "", "MS Sans Serif", 9.6},
-    {"Check4", K::CheckBox, "Show Destination Bits", 373, 258, 199, 20, 27, "", "", "MS Sans Serif", 9.6},
-    {"Text3", K::TextBox, "", 8, 282, 567, 181, 29, "", "Double Click to Clear", "Courier New", 7.8},
+    {"Check4", K::CheckBox, "Show Destination Bits", 373, 258, 199, 20, 27, "", "", "MS Sans Serif",
+     9.6},
+    {"Text3", K::TextBox, "", 8, 282, 567, 181, 29, "", "Double Click to Clear", "Courier New",
+     7.8},
 };
 
 std::string shownText(const ui::Control& control) {

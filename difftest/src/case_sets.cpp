@@ -23,26 +23,25 @@ constexpr std::array<std::int32_t, 4> gridYSrc{-2, 0, 3, 8};
 constexpr std::array<std::uint32_t, 4> gridStartScan{0, 2, 5, 8};
 constexpr std::array<std::uint32_t, 6> gridCLines{0, 1, 4, 8, 12, minusOne};
 
-void addArgumentGrid(ProbeCase probeCase, std::vector<ProbeCase>& cases)
-{
+void addArgumentGrid(ProbeCase probeCase, std::vector<ProbeCase>& cases) {
     for (std::int32_t xDest : gridXDest)
-    for (std::int32_t yDest : gridYDest)
-    for (std::uint32_t width : gridWidth)
-    for (std::uint32_t height : gridHeight)
-    for (std::int32_t xSrc : gridXSrc)
-    for (std::int32_t ySrc : gridYSrc)
-    for (std::uint32_t startScan : gridStartScan)
-    for (std::uint32_t cLines : gridCLines) {
-        probeCase.xDest = xDest;
-        probeCase.yDest = yDest;
-        probeCase.width = width;
-        probeCase.height = height;
-        probeCase.xSrc = xSrc;
-        probeCase.ySrc = ySrc;
-        probeCase.startScan = startScan;
-        probeCase.cLines = cLines;
-        cases.push_back(probeCase);
-    }
+        for (std::int32_t yDest : gridYDest)
+            for (std::uint32_t width : gridWidth)
+                for (std::uint32_t height : gridHeight)
+                    for (std::int32_t xSrc : gridXSrc)
+                        for (std::int32_t ySrc : gridYSrc)
+                            for (std::uint32_t startScan : gridStartScan)
+                                for (std::uint32_t cLines : gridCLines) {
+                                    probeCase.xDest = xDest;
+                                    probeCase.yDest = yDest;
+                                    probeCase.width = width;
+                                    probeCase.height = height;
+                                    probeCase.xSrc = xSrc;
+                                    probeCase.ySrc = ySrc;
+                                    probeCase.startScan = startScan;
+                                    probeCase.cLines = cLines;
+                                    cases.push_back(probeCase);
+                                }
 }
 
 class Draw {
@@ -55,29 +54,32 @@ public:
 
     // A signed coordinate: mostly small values around a picture of `size`, sometimes its edges,
     // sometimes the extremes of 32 bits, where sums wrap.
-    std::int32_t coordinate(std::uint32_t size)
-    {
+    std::int32_t coordinate(std::uint32_t size) {
         static constexpr std::array<std::int32_t, 8> extremes{
             INT_MIN, INT_MIN + 1, INT_MAX, INT_MAX - 1, -65536, 65536, -(1 << 30), 1 << 30};
         const auto span = std::int32_t(size);
         switch (below(10)) {
-        case 0:
-        case 1: return extremes[below(extremes.size())];
-        case 2: return std::array<std::int32_t, 5>{-span, -1, span - 1, span, span + 1}[below(5)];
-        default: return std::int32_t(below(4 * size + 1)) - 2 * span;
+            case 0:
+            case 1:
+                return extremes[below(extremes.size())];
+            case 2:
+                return std::array<std::int32_t, 5>{-span, -1, span - 1, span, span + 1}[below(5)];
+            default:
+                return std::int32_t(below(4 * size + 1)) - 2 * span;
         }
     }
 
     // A DWORD or UINT argument: mostly 0 to a little over `size`, sometimes a huge value.
-    std::uint32_t count(std::uint32_t size)
-    {
-        static constexpr std::array<std::uint32_t, 9> extremes{
-            1, 0x10000, 0x7ffffffe, 0x7fffffff, 0x80000000, 0x80000001, 0xfffffff0, 0xfffffffe,
-            minusOne};
+    std::uint32_t count(std::uint32_t size) {
+        static constexpr std::array<std::uint32_t, 9> extremes{1,          0x10000,    0x7ffffffe,
+                                                               0x7fffffff, 0x80000000, 0x80000001,
+                                                               0xfffffff0, 0xfffffffe, minusOne};
         switch (below(10)) {
-        case 0:
-        case 1: return extremes[below(extremes.size())];
-        default: return below(size + size / 2 + 3);
+            case 0:
+            case 1:
+                return extremes[below(extremes.size())];
+            default:
+                return below(size + size / 2 + 3);
         }
     }
 
@@ -87,8 +89,7 @@ private:
     std::mt19937 m_engine;
 };
 
-ProbeCase randomCase(Draw& draw)
-{
+ProbeCase randomCase(Draw& draw) {
     ProbeCase c;
     c.destWidth = draw.size();
     c.destHeight = draw.size();
@@ -111,8 +112,7 @@ ProbeCase randomCase(Draw& draw)
 
 }  // namespace
 
-std::vector<ProbeCase> gridCases()
-{
+std::vector<ProbeCase> gridCases() {
     std::vector<ProbeCase> cases;
     for (bool sourceTopDown : {false, true}) {
         for (bool destTopDown : {false, true}) {
@@ -127,8 +127,7 @@ std::vector<ProbeCase> gridCases()
     return cases;
 }
 
-std::vector<ProbeCase> randomCases(std::uint32_t seed, std::size_t count)
-{
+std::vector<ProbeCase> randomCases(std::uint32_t seed, std::size_t count) {
     Draw draw(seed);
     std::vector<ProbeCase> cases;
     cases.reserve(count);

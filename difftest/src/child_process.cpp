@@ -13,13 +13,12 @@ namespace difftest {
 
 namespace {
 
-pid_t start(const ChildRun& run)
-{
+pid_t start(const ChildRun& run) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, run.input.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, run.output.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, run.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     std::vector<char*> argv;
     for (const std::string& word : run.command) {
         argv.push_back(const_cast<char*>(word.c_str()));
@@ -35,8 +34,7 @@ pid_t start(const ChildRun& run)
     return pid;
 }
 
-int waitFor(pid_t pid, const std::string& name)
-{
+int waitFor(pid_t pid, const std::string& name) {
     int status = 0;
     if (pid < 0 || waitpid(pid, &status, 0) != pid) {
         return -1;
@@ -50,8 +48,7 @@ int waitFor(pid_t pid, const std::string& name)
 
 }  // namespace
 
-std::vector<int> runAll(const std::vector<ChildRun>& runs)
-{
+std::vector<int> runAll(const std::vector<ChildRun>& runs) {
     std::vector<pid_t> pids;
     for (const ChildRun& run : runs) {
         pids.push_back(start(run));

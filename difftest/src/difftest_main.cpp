@@ -29,8 +29,7 @@ constexpr std::string_view usage =
     "bad usage.\n";
 
 bool runMode(std::string_view mode, const std::vector<std::string>& args,
-             difftest::ToolPair& tools)
-{
+             difftest::ToolPair& tools) {
     const auto pickTools = [&](std::size_t at) {
         tools.ours = {args.at(at)};
         tools.windows.push_back(args.at(at + 1));
@@ -41,8 +40,8 @@ bool runMode(std::string_view mode, const std::vector<std::string>& args,
     }
     if (mode == "probe-random" && args.size() == 4) {
         pickTools(2);
-        const auto cases = difftest::randomCases(std::uint32_t(std::stoul(args[0])),
-                                                 std::stoul(args[1]));
+        const auto cases =
+            difftest::randomCases(std::uint32_t(std::stoul(args[0])), std::stoul(args[1]));
         return difftest::compareProbes(cases, tools, batchSize, std::cout);
     }
     if (mode == "scripts" && args.size() >= 3) {
@@ -54,8 +53,7 @@ bool runMode(std::string_view mode, const std::vector<std::string>& args,
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.size() < 3 || words[0] == "--help") {
         std::cout << usage;

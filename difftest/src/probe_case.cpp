@@ -4,8 +4,7 @@
 
 namespace difftest {
 
-std::string toCaseLine(const ProbeCase& c)
-{
+std::string toCaseLine(const ProbeCase& c) {
     char line[256];
     const int length = std::snprintf(
         line, sizeof line, "%u %u %d %08x %u %u %d %08x %d %d %d %d %d %d %d %d", c.destWidth,

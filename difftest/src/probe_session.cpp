@@ -11,8 +11,7 @@ namespace difftest {
 
 namespace {
 
-std::string caseLines(std::span<const ProbeCase> cases)
-{
+std::string caseLines(std::span<const ProbeCase> cases) {
     std::string text;
     for (const ProbeCase& probeCase : cases) {
         text += toCaseLine(probeCase);
@@ -22,9 +21,8 @@ std::string caseLines(std::span<const ProbeCase> cases)
 }
 
 // Compares one batch's outputs; false after writing the first difference.
-bool compareBatch(std::span<const ProbeCase> cases, std::string_view ours,
-                  std::string_view windows, ProbeTally& tally, std::ostream& report)
-{
+bool compareBatch(std::span<const ProbeCase> cases, std::string_view ours, std::string_view windows,
+                  ProbeTally& tally, std::ostream& report) {
     const std::vector<std::string_view> ourLines = splitLines(ours);
     const std::vector<std::string_view> windowsLines = splitLines(windows);
     if (ourLines.size() != cases.size() || windowsLines.size() != cases.size()) {
@@ -47,19 +45,18 @@ bool compareBatch(std::span<const ProbeCase> cases, std::string_view ours,
 }  // namespace
 
 bool compareProbes(const std::vector<ProbeCase>& cases, const ToolPair& probes,
-                   std::size_t batchSize, std::ostream& report)
-{
+                   std::size_t batchSize, std::ostream& report) {
     const auto input = probes.work / "cases.txt";
     const auto oursOutput = probes.work / "ours.txt";
     const auto windowsOutput = probes.work / "windows.txt";
     ProbeTally tally;
     bool same = true;
     for (std::size_t first = 0; same && first < cases.size(); first += batchSize) {
-        const auto batch
-            = std::span(cases).subspan(first, std::min(batchSize, cases.size() - first));
+        const auto batch =
+            std::span(cases).subspan(first, std::min(batchSize, cases.size() - first));
         writeFile(input, caseLines(batch));
-        same = probes.run(input, oursOutput, windowsOutput)
-               && compareBatch(batch, readFile(oursOutput), readFile(windowsOutput), tally, report);
+        same = probes.run(input, oursOutput, windowsOutput) &&
+               compareBatch(batch, readFile(oursOutput), readFile(windowsOutput), tally, report);
     }
     report << tally.summary() << '\n';
     return same;

@@ -10,8 +10,7 @@ namespace difftest {
 namespace {
 
 void reportFirstDifference(const std::filesystem::path& script, std::string_view ours,
-                           std::string_view windows, std::ostream& report)
-{
+                           std::string_view windows, std::ostream& report) {
     const std::vector<std::string_view> a = splitLines(ours);
     const std::vector<std::string_view> b = splitLines(windows);
     std::size_t line = 0;
@@ -26,8 +25,7 @@ void reportFirstDifference(const std::filesystem::path& script, std::string_view
 }  // namespace
 
 bool compareScripts(const std::vector<std::filesystem::path>& scripts, const ToolPair& runners,
-                    std::ostream& report)
-{
+                    std::ostream& report) {
     const auto oursOutput = runners.work / "script-ours.txt";
     const auto windowsOutput = runners.work / "script-windows.txt";
     std::size_t compared = 0;

@@ -6,8 +6,7 @@
 
 namespace difftest {
 
-std::string readFile(const std::filesystem::path& path)
-{
+std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot read " + path.string());
@@ -15,8 +14,7 @@ std::string readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeFile(const std::filesystem::path& path, std::string_view text)
-{
+void writeFile(const std::filesystem::path& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary);
     out.write(text.data(), std::streamsize(text.size()));
     if (!out) {
@@ -24,8 +22,7 @@ void writeFile(const std::filesystem::path& path, std::string_view text)
     }
 }
 
-std::string withUnixLineEnds(std::string_view text)
-{
+std::string withUnixLineEnds(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -36,8 +33,7 @@ std::string withUnixLineEnds(std::string_view text)
     return result;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text)
-{
+std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');

@@ -11,8 +11,7 @@ namespace {
 
 using difftest::ProbeCase;
 
-TEST(GridCases, CoverEveryOrientationPairWithAtLeast200000Cases)
-{
+TEST(GridCases, CoverEveryOrientationPairWithAtLeast200000Cases) {
     const std::vector<ProbeCase> cases = difftest::gridCases();
     EXPECT_GE(cases.size(), 200000u);
     std::set<std::pair<bool, bool>> orientations;
@@ -22,16 +21,14 @@ TEST(GridCases, CoverEveryOrientationPairWithAtLeast200000Cases)
     EXPECT_EQ(orientations.size(), 4u);
 }
 
-TEST(GridCases, AreAllEightByEight)
-{
+TEST(GridCases, AreAllEightByEight) {
     const std::vector<ProbeCase> cases = difftest::gridCases();
     EXPECT_TRUE(std::all_of(cases.begin(), cases.end(), [](const ProbeCase& c) {
         return c.destWidth == 8 && c.destHeight == 8 && c.sourceWidth == 8 && c.sourceHeight == 8;
     }));
 }
 
-TEST(GridCases, AreAllDistinct)
-{
+TEST(GridCases, AreAllDistinct) {
     std::set<std::string> lines;
     for (const ProbeCase& c : difftest::gridCases()) {
         lines.insert(difftest::toCaseLine(c));
@@ -39,8 +36,7 @@ TEST(GridCases, AreAllDistinct)
     EXPECT_EQ(lines.size(), difftest::gridCases().size());
 }
 
-std::vector<std::string> randomLines(std::uint32_t seed)
-{
+std::vector<std::string> randomLines(std::uint32_t seed) {
     std::vector<std::string> lines;
     for (const ProbeCase& c : difftest::randomCases(seed, 2000)) {
         lines.push_back(difftest::toCaseLine(c));
@@ -48,14 +44,12 @@ std::vector<std::string> randomLines(std::uint32_t seed)
     return lines;
 }
 
-TEST(RandomCases, AreReproducibleFromTheirSeed)
-{
+TEST(RandomCases, AreReproducibleFromTheirSeed) {
     EXPECT_EQ(randomLines(7), randomLines(7));
     EXPECT_NE(randomLines(7), randomLines(8));
 }
 
-TEST(RandomCases, KeepSizesSmallButNotEightByEight)
-{
+TEST(RandomCases, KeepSizesSmallButNotEightByEight) {
     std::set<std::uint32_t> sizes;
     for (const ProbeCase& c : difftest::randomCases(1, 5000)) {
         for (std::uint32_t size : {c.destWidth, c.destHeight, c.sourceWidth, c.sourceHeight}) {
@@ -67,8 +61,7 @@ TEST(RandomCases, KeepSizesSmallButNotEightByEight)
     EXPECT_EQ(sizes.size(), 20u);
 }
 
-TEST(RandomCases, ReachTheExtremesOf32Bits)
-{
+TEST(RandomCases, ReachTheExtremesOf32Bits) {
     const std::vector<ProbeCase> cases = difftest::randomCases(1, 5000);
     const auto some = [&](auto predicate) {
         return std::any_of(cases.begin(), cases.end(), predicate);
@@ -81,8 +74,7 @@ TEST(RandomCases, ReachTheExtremesOf32Bits)
     EXPECT_TRUE(some([](const ProbeCase& c) { return c.cLines == 0xfffffffe; }));
 }
 
-TEST(CaseLine, WritesTheEightArgumentsAsSigned32BitValues)
-{
+TEST(CaseLine, WritesTheEightArgumentsAsSigned32BitValues) {
     ProbeCase c;
     c.destTopDown = true;
     c.fill = 0xffffffff;
@@ -92,8 +84,7 @@ TEST(CaseLine, WritesTheEightArgumentsAsSigned32BitValues)
     c.height = 0x80000000;
     c.startScan = 2;
     c.cLines = 3;
-    EXPECT_EQ(difftest::toCaseLine(c),
-              "8 8 1 ffffffff 8 8 0 00a00000 -3 0 -1 -2147483648 0 0 2 3");
+    EXPECT_EQ(difftest::toCaseLine(c), "8 8 1 ffffffff 8 8 0 00a00000 -3 0 -1 -2147483648 0 0 2 3");
 }
 
 }  // namespace

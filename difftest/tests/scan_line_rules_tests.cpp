@@ -19,8 +19,7 @@ struct WorkedExample {
     std::int64_t bottomUpWindows, bottomUpWine, topDownWindows, topDownWine;
 };
 
-ProbeCase caseOf(const WorkedExample& e, bool sourceTopDown)
-{
+ProbeCase caseOf(const WorkedExample& e, bool sourceTopDown) {
     ProbeCase c;
     c.sourceTopDown = sourceTopDown;
     c.xDest = e.xDest;
@@ -36,14 +35,12 @@ ProbeCase caseOf(const WorkedExample& e, bool sourceTopDown)
 
 class WorkedExamples : public testing::TestWithParam<WorkedExample> {};
 
-TEST_P(WorkedExamples, WindowsRule)
-{
+TEST_P(WorkedExamples, WindowsRule) {
     EXPECT_EQ(difftest::windowsScanLines(caseOf(GetParam(), false)), GetParam().bottomUpWindows);
     EXPECT_EQ(difftest::windowsScanLines(caseOf(GetParam(), true)), GetParam().topDownWindows);
 }
 
-TEST_P(WorkedExamples, WineRule)
-{
+TEST_P(WorkedExamples, WineRule) {
     EXPECT_EQ(difftest::wineScanLines(caseOf(GetParam(), false)), GetParam().bottomUpWine);
     EXPECT_EQ(difftest::wineScanLines(caseOf(GetParam(), true)), GetParam().topDownWine);
 }

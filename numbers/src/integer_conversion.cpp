@@ -28,8 +28,12 @@ double roundHalfEven(double value) {
     return std::fmod(below, 2.0) == 0.0 ? below : below + 1;
 }
 
-std::optional<std::int16_t> toInt16(double value) { return toInteger<std::int16_t>(value); }
+std::optional<std::int16_t> toInt16(double value) {
+    return toInteger<std::int16_t>(value);
+}
 
-std::optional<std::int32_t> toInt32(double value) { return toInteger<std::int32_t>(value); }
+std::optional<std::int32_t> toInt32(double value) {
+    return toInteger<std::int32_t>(value);
+}
 
 }  // namespace numbers

@@ -36,7 +36,9 @@ private:
     std::size_t m_position = 0;
 };
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int digitValue(char c, int base) {
     int value = base;

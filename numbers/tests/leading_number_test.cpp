@@ -13,7 +13,9 @@ struct Reading {
     std::optional<double> expected;
 };
 
-void PrintTo(const Reading& reading, std::ostream* out) { *out << '"' << reading.text << '"'; }
+void PrintTo(const Reading& reading, std::ostream* out) {
+    *out << '"' << reading.text << '"';
+}
 
 class ReadLeadingNumber : public ::testing::TestWithParam<Reading> {};
 

@@ -13,7 +13,9 @@
 namespace testrun {
 namespace {
 
-bool checked(const ui::CheckBox& box) { return box.Value() == 1; }
+bool checked(const ui::CheckBox& box) {
+    return box.Value() == 1;
+}
 
 std::size_t elementCount(int width, int height) {
     return static_cast<std::size_t>(std::max(width, 0)) *

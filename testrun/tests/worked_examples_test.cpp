@@ -21,7 +21,9 @@ struct WorkedExample {
     int topDownResult;
 };
 
-void PrintTo(const WorkedExample& example, std::ostream* out) { *out << example.name; }
+void PrintTo(const WorkedExample& example, std::ostream* out) {
+    *out << example.name;
+}
 
 const WorkedExample kExamples[] = {
     {"Defaults", {"0", "0", "8", "8", "0", "0", "0", "8"}, "ABCDEFGH", 8, "ABCDEFGH", 8},

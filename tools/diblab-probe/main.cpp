@@ -40,8 +40,7 @@ Unknown options print a usage note and exit with status 2.
 
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     probe::OutputStyle style = probe::OutputStyle::Line;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {

@@ -12,13 +12,11 @@ constexpr std::array<const char*, 16> fieldNames{
     "DW",    "DH",    "DTD",   "FILL",   "SW",   "SH",   "STD",       "BASE",
     "XDest", "YDest", "Width", "Height", "XSrc", "YSrc", "StartScan", "cLines"};
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::vector<std::string_view> splitFields(std::string_view line)
-{
+std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t pos = 0;
     while (pos < line.size()) {
@@ -36,8 +34,7 @@ std::vector<std::string_view> splitFields(std::string_view line)
     return fields;
 }
 
-std::optional<std::uint32_t> readHex(std::string_view text)
-{
+std::optional<std::uint32_t> readHex(std::string_view text) {
     std::uint32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
     if (error != std::errc{} || end != text.data() + text.size() || text.size() > 8) {
@@ -47,12 +44,11 @@ std::optional<std::uint32_t> readHex(std::string_view text)
 }
 
 // A decimal 32-bit value: -2^31 .. 2^32-1, negative numbers wrapping as the call sees them.
-std::optional<std::uint32_t> readDecimal(std::string_view text)
-{
+std::optional<std::uint32_t> readDecimal(std::string_view text) {
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < INT32_MIN
-        || value > std::int64_t(UINT32_MAX)) {
+    if (error != std::errc{} || end != text.data() + text.size() || value < INT32_MIN ||
+        value > std::int64_t(UINT32_MAX)) {
         return std::nullopt;
     }
     return std::uint32_t(value);
@@ -67,8 +63,7 @@ public:
     std::uint32_t hex() { return next(readHex); }
     std::uint32_t decimal() { return next(readDecimal); }
 
-    std::uint32_t size()
-    {
+    std::uint32_t size() {
         const std::uint32_t value = decimal();
         if (error.empty() && (value == 0 || value > std::uint32_t(INT32_MAX))) {
             error = std::string(currentName()) + " must be a size of at least 1";
@@ -76,8 +71,7 @@ public:
         return value;
     }
 
-    RowOrder rowOrder()
-    {
+    RowOrder rowOrder() {
         const std::uint32_t value = decimal();
         if (error.empty() && value > 1) {
             error = std::string(currentName()) + " must be 0 or 1";
@@ -90,15 +84,13 @@ public:
     void skip() { ++m_index; }
 
 private:
-    const char* nameOf(std::size_t index) const
-    {
+    const char* nameOf(std::size_t index) const {
         return index < fieldNames.size() ? fieldNames[index] : "px";
     }
 
     const char* currentName() const { return nameOf(m_index - 1); }
 
-    std::uint32_t next(std::optional<std::uint32_t> (*read)(std::string_view))
-    {
+    std::uint32_t next(std::optional<std::uint32_t> (*read)(std::string_view)) {
         if (!error.empty()) {
             return 0;
         }
@@ -118,8 +110,7 @@ private:
     std::size_t m_index = 0;
 };
 
-void readHeader(FieldReader& reader, ProbeCase& probeCase, std::uint32_t& base)
-{
+void readHeader(FieldReader& reader, ProbeCase& probeCase, std::uint32_t& base) {
     probeCase.destWidth = reader.size();
     probeCase.destHeight = reader.size();
     probeCase.destOrder = reader.rowOrder();
@@ -138,8 +129,7 @@ void readHeader(FieldReader& reader, ProbeCase& probeCase, std::uint32_t& base)
     probeCase.cLines = reader.decimal();
 }
 
-std::string checkSizes(const ProbeCase& probeCase)
-{
+std::string checkSizes(const ProbeCase& probeCase) {
     if (std::uint64_t(probeCase.destWidth) * probeCase.destHeight > maxPixels) {
         return "destination DW x DH exceeds 16777216 pixels";
     }
@@ -149,8 +139,7 @@ std::string checkSizes(const ProbeCase& probeCase)
     return {};
 }
 
-void fillPattern(ProbeCase& probeCase, std::uint32_t base)
-{
+void fillPattern(ProbeCase& probeCase, std::uint32_t base) {
     probeCase.picture.resize(std::size_t(probeCase.srcWidth) * probeCase.srcHeight);
     std::size_t index = 0;
     for (std::uint32_t row = 0; row < probeCase.srcHeight; ++row) {
@@ -160,8 +149,7 @@ void fillPattern(ProbeCase& probeCase, std::uint32_t base)
     }
 }
 
-std::string readPicture(FieldReader& reader, ProbeCase& probeCase, std::uint32_t base)
-{
+std::string readPicture(FieldReader& reader, ProbeCase& probeCase, std::uint32_t base) {
     if (reader.remaining() == 0) {
         fillPattern(probeCase, base);
         return {};
@@ -172,8 +160,8 @@ std::string readPicture(FieldReader& reader, ProbeCase& probeCase, std::uint32_t
     reader.skip();
     const std::size_t count = std::size_t(probeCase.srcWidth) * probeCase.srcHeight;
     if (reader.remaining() != count) {
-        return "px needs " + std::to_string(count) + " values, got "
-               + std::to_string(reader.remaining());
+        return "px needs " + std::to_string(count) + " values, got " +
+               std::to_string(reader.remaining());
     }
     probeCase.picture.resize(count);
     for (std::uint32_t& value : probeCase.picture) {
@@ -182,16 +170,14 @@ std::string readPicture(FieldReader& reader, ProbeCase& probeCase, std::uint32_t
     return reader.error;
 }
 
-}
+}  // namespace
 
-bool isSkippedLine(std::string_view line)
-{
+bool isSkippedLine(std::string_view line) {
     const std::size_t first = line.find_first_not_of(" \t\r");
     return first == std::string_view::npos || line[first] == '#';
 }
 
-std::variant<ProbeCase, ParseError> parseCase(std::string_view line)
-{
+std::variant<ProbeCase, ParseError> parseCase(std::string_view line) {
     FieldReader reader(splitFields(line));
     ProbeCase probeCase;
     std::uint32_t base = 0;
@@ -206,4 +192,4 @@ std::variant<ProbeCase, ParseError> parseCase(std::string_view line)
     return probeCase;
 }
 
-}
+}  // namespace probe

@@ -43,4 +43,4 @@ bool isSkippedLine(std::string_view line);
 
 std::variant<ProbeCase, ParseError> parseCase(std::string_view line);
 
-}
+}  // namespace probe

@@ -11,8 +11,7 @@ namespace probe {
 
 namespace {
 
-BITMAPINFO makeHeader(std::uint32_t width, std::uint32_t height, RowOrder order)
-{
+BITMAPINFO makeHeader(std::uint32_t width, std::uint32_t height, RowOrder order) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = LONG(width);
@@ -25,13 +24,11 @@ BITMAPINFO makeHeader(std::uint32_t width, std::uint32_t height, RowOrder order)
 
 // Row r of the picture (0 = top) sits in buffer row r of a top-down DIB and h-1-r of a bottom-up
 // one. Both copy directions use this mapping.
-std::size_t bufferRowOf(std::uint32_t pictureRow, std::uint32_t height, RowOrder order)
-{
+std::size_t bufferRowOf(std::uint32_t pictureRow, std::uint32_t height, RowOrder order) {
     return order == RowOrder::TopDown ? pictureRow : height - 1 - pictureRow;
 }
 
-std::vector<std::uint32_t> sourceBuffer(const ProbeCase& probeCase)
-{
+std::vector<std::uint32_t> sourceBuffer(const ProbeCase& probeCase) {
     std::vector<std::uint32_t> buffer(probeCase.picture.size());
     const std::size_t width = probeCase.srcWidth;
     for (std::uint32_t row = 0; row < probeCase.srcHeight; ++row) {
@@ -42,8 +39,7 @@ std::vector<std::uint32_t> sourceBuffer(const ProbeCase& probeCase)
     return buffer;
 }
 
-std::vector<std::uint32_t> screenOrder(const std::uint32_t* pixels, const ProbeCase& probeCase)
-{
+std::vector<std::uint32_t> screenOrder(const std::uint32_t* pixels, const ProbeCase& probeCase) {
     const std::size_t width = probeCase.destWidth;
     std::vector<std::uint32_t> screen(width * probeCase.destHeight);
     for (std::uint32_t row = 0; row < probeCase.destHeight; ++row) {
@@ -53,8 +49,7 @@ std::vector<std::uint32_t> screenOrder(const std::uint32_t* pixels, const ProbeC
     return screen;
 }
 
-int callSetDIBitsToDevice(HDC dc, const ProbeCase& probeCase)
-{
+int callSetDIBitsToDevice(HDC dc, const ProbeCase& probeCase) {
     const std::vector<std::uint32_t> buffer = sourceBuffer(probeCase);
     const BITMAPINFO source =
         makeHeader(probeCase.srcWidth, probeCase.srcHeight, probeCase.srcOrder);
@@ -64,10 +59,9 @@ int callSetDIBitsToDevice(HDC dc, const ProbeCase& probeCase)
                              DIB_RGB_COLORS);
 }
 
-}
+}  // namespace
 
-ProbeOutcome evaluateCase(const ProbeCase& probeCase)
-{
+ProbeOutcome evaluateCase(const ProbeCase& probeCase) {
     ProbeOutcome outcome;
     const BITMAPINFO destHeader =
         makeHeader(probeCase.destWidth, probeCase.destHeight, probeCase.destOrder);
@@ -90,4 +84,4 @@ ProbeOutcome evaluateCase(const ProbeCase& probeCase)
     return outcome;
 }
 
-}
+}  // namespace probe

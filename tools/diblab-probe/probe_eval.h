@@ -19,4 +19,4 @@ struct ProbeOutcome {
 // Performs the case's SetDIBitsToDevice call on a fresh destination DIB section.
 ProbeOutcome evaluateCase(const ProbeCase& probeCase);
 
-}
+}  // namespace probe

@@ -7,8 +7,7 @@ namespace probe {
 
 namespace {
 
-void appendHex(std::string& out, std::uint32_t value)
-{
+void appendHex(std::string& out, std::uint32_t value) {
     constexpr char digits[] = "0123456789abcdef";
     char text[8];
     for (int i = 7; i >= 0; --i) {
@@ -18,8 +17,7 @@ void appendHex(std::string& out, std::uint32_t value)
     out.append(text, sizeof text);
 }
 
-void appendLine(std::string& out, const ProbeOutcome& outcome)
-{
+void appendLine(std::string& out, const ProbeOutcome& outcome) {
     out += std::to_string(outcome.result);
     for (const std::uint32_t pixel : outcome.destination) {
         out += ' ';
@@ -28,8 +26,7 @@ void appendLine(std::string& out, const ProbeOutcome& outcome)
     out += '\n';
 }
 
-void appendGrid(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth)
-{
+void appendGrid(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth) {
     out += "result " + std::to_string(outcome.result) + '\n';
     const std::size_t rows = outcome.destination.size() / destWidth;
     const std::size_t labelWidth = std::to_string(rows - 1).size();
@@ -46,11 +43,10 @@ void appendGrid(std::string& out, const ProbeOutcome& outcome, std::uint32_t des
     out += '\n';
 }
 
-}
+}  // namespace
 
 void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth,
-                   OutputStyle style)
-{
+                   OutputStyle style) {
     if (style == OutputStyle::Grid) {
         appendGrid(out, outcome, destWidth);
     } else {
@@ -58,8 +54,7 @@ void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t 
     }
 }
 
-bool processLine(std::string_view line, OutputStyle style, std::string& out)
-{
+bool processLine(std::string_view line, OutputStyle style, std::string& out) {
     if (isSkippedLine(line)) {
         return true;
     }
@@ -78,8 +73,7 @@ bool processLine(std::string_view line, OutputStyle style, std::string& out)
     return true;
 }
 
-int runProbe(std::istream& in, std::ostream& out, OutputStyle style)
-{
+int runProbe(std::istream& in, std::ostream& out, OutputStyle style) {
     int status = 0;
     std::string line;
     std::string output;
@@ -94,4 +88,4 @@ int runProbe(std::istream& in, std::ostream& out, OutputStyle style)
     return status;
 }
 
-}
+}  // namespace probe

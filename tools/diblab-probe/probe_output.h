@@ -21,4 +21,4 @@ bool processLine(std::string_view line, OutputStyle style, std::string& out);
 // Processes every line of the input. Returns the exit status: 1 if any line gave an error.
 int runProbe(std::istream& in, std::ostream& out, OutputStyle style);
 
-}
+}  // namespace probe

@@ -9,8 +9,9 @@
 namespace {
 
 constexpr std::array<std::string_view, 16> kProperties{
-    "Caption", "Text", "Value", "Tag", "ToolTipText", "Left", "Top", "Width", "Height",
-    "ScaleWidth", "ScaleHeight", "BackColor", "TabIndex", "FontName", "FontSize", "Alignment"};
+    "Caption",  "Text",     "Value",    "Tag",        "ToolTipText", "Left",
+    "Top",      "Width",    "Height",   "ScaleWidth", "ScaleHeight", "BackColor",
+    "TabIndex", "FontName", "FontSize", "Alignment"};
 
 bool isKnownProperty(std::string_view property) {
     for (const std::string_view known : kProperties) {
@@ -26,9 +27,15 @@ std::string formatNumber(double value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-PropertyValue textValue(std::string value) { return {true, true, std::move(value), {}}; }
-PropertyValue numberValue(long long value) { return {true, false, std::to_string(value), {}}; }
-PropertyValue numberValue(double value) { return {true, false, formatNumber(value), {}}; }
+PropertyValue textValue(std::string value) {
+    return {true, true, std::move(value), {}};
+}
+PropertyValue numberValue(long long value) {
+    return {true, false, std::to_string(value), {}};
+}
+PropertyValue numberValue(double value) {
+    return {true, false, formatNumber(value), {}};
+}
 
 PropertyValue missing(std::string_view owner, std::string_view property) {
     PropertyValue none;
@@ -55,7 +62,8 @@ PropertyValue kindProperty(const ui::Control& control, std::string_view property
     } else if (const auto* picture = dynamic_cast<const ui::Picture*>(&control)) {
         if (property == "ScaleWidth") return numberValue(picture->ScaleWidth());
         if (property == "ScaleHeight") return numberValue(picture->ScaleHeight());
-        if (property == "BackColor") return numberValue(static_cast<long long>(picture->BackColor()));
+        if (property == "BackColor")
+            return numberValue(static_cast<long long>(picture->BackColor()));
     }
     return {};
 }
@@ -97,12 +105,18 @@ PropertyValue windowProperty(const ui::Window& window, std::string_view property
 
 std::string describeKind(ui::ControlKind kind) {
     switch (kind) {
-    case ui::ControlKind::Picture: return "a picture";
-    case ui::ControlKind::TextBox: return "a text box";
-    case ui::ControlKind::Label: return "a label";
-    case ui::ControlKind::CheckBox: return "a check box";
-    case ui::ControlKind::CommandButton: return "a command button";
-    case ui::ControlKind::Line: return "a line";
+        case ui::ControlKind::Picture:
+            return "a picture";
+        case ui::ControlKind::TextBox:
+            return "a text box";
+        case ui::ControlKind::Label:
+            return "a label";
+        case ui::ControlKind::CheckBox:
+            return "a check box";
+        case ui::ControlKind::CommandButton:
+            return "a command button";
+        case ui::ControlKind::Line:
+            return "a line";
     }
     return "a control";
 }

@@ -17,9 +17,13 @@ struct LineFailure {
     std::string reason;
 };
 
-[[noreturn]] void fail(std::string reason) { throw LineFailure{std::move(reason)}; }
+[[noreturn]] void fail(std::string reason) {
+    throw LineFailure{std::move(reason)};
+}
 
-std::string quoted(std::string_view text) { return "'" + escapeForPrint(text) + "'"; }
+std::string quoted(std::string_view text) {
+    return "'" + escapeForPrint(text) + "'";
+}
 
 // Splits "WORD REST" at the first blank; REST is everything after that one blank.
 std::pair<std::string_view, std::string_view> splitAtBlank(std::string_view text) {
@@ -49,7 +53,8 @@ std::vector<std::uint32_t> decodeText(std::string_view text) {
 std::string hexPixel(std::uint32_t pixel) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string text(8, '0');
-    for (int i = 7; i >= 0; --i, pixel >>= 4) text[static_cast<std::size_t>(i)] = kDigits[pixel & 0xF];
+    for (int i = 7; i >= 0; --i, pixel >>= 4)
+        text[static_cast<std::size_t>(i)] = kDigits[pixel & 0xF];
     return text;
 }
 
@@ -126,21 +131,21 @@ void ScriptRunner::type(std::string_view arguments) {
 void ScriptRunner::click(std::string_view arguments) {
     ui::Control& target = control(singleArgument("click", arguments, "a control"));
     switch (target.kind()) {
-    case ui::ControlKind::CommandButton:
-        m_form.setFocus(target);
-        static_cast<ui::CommandButton&>(target).click();
-        return;
-    case ui::ControlKind::CheckBox:
-        m_form.setFocus(target);
-        static_cast<ui::CheckBox&>(target).click();
-        return;
-    case ui::ControlKind::TextBox:
-    case ui::ControlKind::Picture:
-        m_form.setFocus(target);
-        return;
-    case ui::ControlKind::Label:
-    case ui::ControlKind::Line:
-        break;
+        case ui::ControlKind::CommandButton:
+            m_form.setFocus(target);
+            static_cast<ui::CommandButton&>(target).click();
+            return;
+        case ui::ControlKind::CheckBox:
+            m_form.setFocus(target);
+            static_cast<ui::CheckBox&>(target).click();
+            return;
+        case ui::ControlKind::TextBox:
+        case ui::ControlKind::Picture:
+            m_form.setFocus(target);
+            return;
+        case ui::ControlKind::Label:
+        case ui::ControlKind::Line:
+            break;
     }
     fail(target.qualifiedName() + " is " + describeKind(target.kind()) + " and takes no click");
 }

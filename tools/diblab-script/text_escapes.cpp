@@ -46,19 +46,30 @@ int hexDigit(char c) {
 std::size_t readEscape(std::string_view text, std::size_t at, std::uint32_t& character) {
     if (at + 1 >= text.size()) return 0;
     switch (text[at + 1]) {
-    case 'n': character = '\n'; return 2;
-    case 'r': character = '\r'; return 2;
-    case 't': character = '\t'; return 2;
-    case 'b': character = '\b'; return 2;
-    case '\\': character = '\\'; return 2;
-    case 'x': {
-        const int high = at + 2 < text.size() ? hexDigit(text[at + 2]) : -1;
-        const int low = at + 3 < text.size() ? hexDigit(text[at + 3]) : -1;
-        if (high < 0 || low < 0) return 0;
-        character = static_cast<std::uint32_t>(high * 16 + low);
-        return 4;
-    }
-    default: return 0;
+        case 'n':
+            character = '\n';
+            return 2;
+        case 'r':
+            character = '\r';
+            return 2;
+        case 't':
+            character = '\t';
+            return 2;
+        case 'b':
+            character = '\b';
+            return 2;
+        case '\\':
+            character = '\\';
+            return 2;
+        case 'x': {
+            const int high = at + 2 < text.size() ? hexDigit(text[at + 2]) : -1;
+            const int low = at + 3 < text.size() ? hexDigit(text[at + 3]) : -1;
+            if (high < 0 || low < 0) return 0;
+            character = static_cast<std::uint32_t>(high * 16 + low);
+            return 4;
+        }
+        default:
+            return 0;
     }
 }
 
@@ -79,12 +90,23 @@ void appendHexEscape(std::string& out, unsigned value) {
 
 void appendEscapedCharacter(std::string& out, std::uint32_t code, std::string_view bytes) {
     switch (code) {
-    case '\n': out += "\\n"; return;
-    case '\r': out += "\\r"; return;
-    case '\t': out += "\\t"; return;
-    case '\b': out += "\\b"; return;
-    case '\\': out += "\\\\"; return;
-    default: break;
+        case '\n':
+            out += "\\n";
+            return;
+        case '\r':
+            out += "\\r";
+            return;
+        case '\t':
+            out += "\\t";
+            return;
+        case '\b':
+            out += "\\b";
+            return;
+        case '\\':
+            out += "\\\\";
+            return;
+        default:
+            break;
     }
     const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
     if (control) {

@@ -12,7 +12,9 @@ struct Toggle {
     std::string after;
 };
 
-void PrintTo(const Toggle& toggle, std::ostream* out) { *out << '"' << toggle.before << '"'; }
+void PrintTo(const Toggle& toggle, std::ostream* out) {
+    *out << '"' << toggle.before << '"';
+}
 
 class ColourFieldDoubleClick : public FormTest, public ::testing::WithParamInterface<Toggle> {};
 

@@ -51,7 +51,9 @@ struct Column {
     int column;
 };
 
-void PrintTo(const Column& column, std::ostream* out) { *out << "X \"" << column.x << '"'; }
+void PrintTo(const Column& column, std::ostream* out) {
+    *out << "X \"" << column.x << '"';
+}
 
 class SetPointColumn : public SetPointTest, public ::testing::WithParamInterface<Column> {};
 

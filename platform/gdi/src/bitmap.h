@@ -50,4 +50,4 @@ private:
     std::unique_ptr<std::uint32_t[], AlignedDelete> m_pixels;
 };
 
-}
+}  // namespace gdi

@@ -13,16 +13,14 @@ struct Span1D {
 };
 
 // Shrinks a one-dimensional copy to the part inside both the destination and the source extent.
-Span1D clipSpan(Span1D span, std::int64_t destinationExtent, std::int64_t sourceExtent)
-{
+Span1D clipSpan(Span1D span, std::int64_t destinationExtent, std::int64_t sourceExtent) {
     const std::int64_t skip = std::max({std::int64_t(0), -span.destination, -span.source});
     const std::int64_t end =
         std::min({span.length, destinationExtent - span.destination, sourceExtent - span.source});
     return {span.destination + skip, span.source + skip, std::max<std::int64_t>(0, end - skip)};
 }
 
-void copyRect(const PixelView& destination, Span1D columns, Span1D rows, const PixelView& source)
-{
+void copyRect(const PixelView& destination, Span1D columns, Span1D rows, const PixelView& source) {
     const std::size_t bytes = std::size_t(columns.length) * 4;
     // Walk rows so that an overlapping copy within one bitmap reads each row before writing it.
     const bool upward = rows.destination > rows.source && destination.top == source.top;
@@ -34,8 +32,7 @@ void copyRect(const PixelView& destination, Span1D columns, Span1D rows, const P
 }
 
 // A negative extent names the same rectangle from its other corner.
-Span1D normalized(int destination, int source, int extent)
-{
+Span1D normalized(int destination, int source, int extent) {
     if (extent < 0) {
         return {std::int64_t(destination) + extent, std::int64_t(source) + extent,
                 -std::int64_t(extent)};
@@ -43,11 +40,10 @@ Span1D normalized(int destination, int source, int extent)
     return {destination, source, extent};
 }
 
-}
+}  // namespace
 
 BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc,
-            int ySrc, DWORD rop)
-{
+            int ySrc, DWORD rop) {
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
     std::scoped_lock lock(table.mutex());
     const gdi::Bitmap* destination = table.surfaceOf(hdcDest);
@@ -68,8 +64,7 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc
     return TRUE;
 }
 
-int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
-{
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
     std::scoped_lock lock(table.mutex());
     const gdi::Bitmap* surface = table.surfaceOf(hdc);

@@ -8,9 +8,8 @@ namespace gdi {
 
 // A colour reference holds red in its low byte (0x00BBGGRR); a 32-bpp pixel holds blue there
 // (0x00RRGGBB). GDI drawing with a colour reference leaves the pixel's top byte 0.
-constexpr std::uint32_t pixelFromColorRef(COLORREF color)
-{
+constexpr std::uint32_t pixelFromColorRef(COLORREF color) {
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-}
+}  // namespace gdi

@@ -2,14 +2,13 @@
 
 namespace gdi {
 
-std::optional<DibFormat> readDibFormat(const BITMAPINFO* bmi)
-{
+std::optional<DibFormat> readDibFormat(const BITMAPINFO* bmi) {
     if (!bmi) {
         return std::nullopt;
     }
     const BITMAPINFOHEADER& header = bmi->bmiHeader;
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0
-        || header.biPlanes == 0 || header.biBitCount != 32 || header.biCompression != BI_RGB) {
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight == 0 ||
+        header.biPlanes == 0 || header.biBitCount != 32 || header.biCompression != BI_RGB) {
         return std::nullopt;
     }
     DibFormat format;
@@ -19,4 +18,4 @@ std::optional<DibFormat> readDibFormat(const BITMAPINFO* bmi)
     return format;
 }
 
-}
+}  // namespace gdi

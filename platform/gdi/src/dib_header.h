@@ -23,4 +23,4 @@ struct DibFormat {
 // formats, including the 12-byte core header, are outside this layer and fail.
 std::optional<DibFormat> readDibFormat(const BITMAPINFO* bmi);
 
-}
+}  // namespace gdi

@@ -12,14 +12,12 @@ using gdi::RowOrder;
 
 constexpr std::uint64_t maxImageBytes = 0xFFFFFFFF;
 
-std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitsPerPixel)
-{
+std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitsPerPixel) {
     return (width * bitsPerPixel + 31) / 32 * 4;
 }
 
 // A query with biBitCount 0 asks for the bitmap's own format.
-void describeFormat(const Bitmap& bitmap, BITMAPINFOHEADER& header)
-{
+void describeFormat(const Bitmap& bitmap, BITMAPINFOHEADER& header) {
     header.biWidth = bitmap.width();
     header.biHeight = bitmap.height();
     header.biPlanes = 1;
@@ -36,8 +34,7 @@ struct CoveredLines {
 // Writes scan lines first..end-1 of a DIB whose top row is the bitmap's top row; rows below the
 // bitmap are zero. Returns how many rows came from the bitmap.
 int copyScanLines(const Bitmap& bitmap, const DibFormat& format, CoveredLines lines,
-                  std::byte* bits)
-{
+                  std::byte* bits) {
     const gdi::PixelView view = bitmap.view();
     const std::size_t copyBytes = std::size_t(std::min<std::int64_t>(format.width, view.width)) * 4;
     int fromBitmap = 0;
@@ -56,8 +53,7 @@ int copyScanLines(const Bitmap& bitmap, const DibFormat& format, CoveredLines li
 }
 
 int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<std::byte> bits,
-                  BITMAPINFOHEADER& header)
-{
+                  BITMAPINFOHEADER& header) {
     const std::optional<DibFormat> format =
         gdi::readDibFormat(reinterpret_cast<const BITMAPINFO*>(&header));
     if (!format || format->stride() * std::uint64_t(format->height) > maxImageBytes) {
@@ -73,11 +69,10 @@ int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<s
     return query ? 1 : copyScanLines(bitmap, *format, lines, bits.data());
 }
 
-}
+}  // namespace
 
 int GetDIBits(HDC hdc, HBITMAP hbm, UINT startScan, UINT cLines, std::span<std::byte> bits,
-              BITMAPINFO* bmi, UINT usage)
-{
+              BITMAPINFO* bmi, UINT usage) {
     if (!bmi || usage > DIB_PAL_COLORS || bmi->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) {
         return 0;
     }

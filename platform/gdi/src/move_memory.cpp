@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-bool MoveMemoryBounded(std::span<std::byte> destination, std::span<const std::byte> source)
-{
+bool MoveMemoryBounded(std::span<std::byte> destination, std::span<const std::byte> source) {
     if (source.size() > destination.size()) {
         return false;
     }

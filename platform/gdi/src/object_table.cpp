@@ -8,21 +8,18 @@ constexpr unsigned indexBits = 24;
 constexpr std::uintptr_t indexMask = (std::uintptr_t(1) << indexBits) - 1;
 constexpr std::uint32_t generationMask = 0x7FFFFF;
 
-}
+}  // namespace
 
-ObjectTable& ObjectTable::instance()
-{
+ObjectTable& ObjectTable::instance() {
     static ObjectTable table;
     return table;
 }
 
-ObjectTable::ObjectTable()
-{
+ObjectTable::ObjectTable() {
     m_stockBitmap = toHandle<HBITMAP>(add(Bitmap::makeStock()));
 }
 
-std::uintptr_t ObjectTable::add(GdiObject object)
-{
+std::uintptr_t ObjectTable::add(GdiObject object) {
     std::uint32_t index = 0;
     if (!m_freeSlots.empty()) {
         index = m_freeSlots.back();
@@ -42,23 +39,21 @@ std::uintptr_t ObjectTable::add(GdiObject object)
     return (std::uintptr_t(slot.generation) << indexBits) | (index + 1);
 }
 
-GdiObject* ObjectTable::findObject(const void* handle)
-{
+GdiObject* ObjectTable::findObject(const void* handle) {
     const auto value = reinterpret_cast<std::uintptr_t>(handle);
     const std::uintptr_t index = (value & indexMask) - 1;
     if ((value & indexMask) == 0 || index >= m_slots.size()) {
         return nullptr;
     }
     Slot& slot = m_slots[index];
-    if ((value >> indexBits) != slot.generation
-        || std::holds_alternative<std::monostate>(slot.object)) {
+    if ((value >> indexBits) != slot.generation ||
+        std::holds_alternative<std::monostate>(slot.object)) {
         return nullptr;
     }
     return &slot.object;
 }
 
-void ObjectTable::remove(const void* handle)
-{
+void ObjectTable::remove(const void* handle) {
     GdiObject* object = findObject(handle);
     if (!object) {
         return;
@@ -68,14 +63,12 @@ void ObjectTable::remove(const void* handle)
         std::uint32_t((reinterpret_cast<std::uintptr_t>(handle) & indexMask) - 1));
 }
 
-Bitmap* ObjectTable::surfaceOf(HDC hdc)
-{
+Bitmap* ObjectTable::surfaceOf(HDC hdc) {
     const DeviceContext* dc = find<DeviceContext>(hdc);
     return dc ? find<Bitmap>(dc->bitmap) : nullptr;
 }
 
-void ObjectTable::releaseDeselected(HBITMAP bitmap)
-{
+void ObjectTable::releaseDeselected(HBITMAP bitmap) {
     Bitmap* found = find<Bitmap>(bitmap);
     if (!found) {
         return;
@@ -86,4 +79,4 @@ void ObjectTable::releaseDeselected(HBITMAP bitmap)
     }
 }
 
-}
+}  // namespace gdi

@@ -33,8 +33,7 @@ public:
     void remove(const void* handle);
 
     template <typename T>
-    T* find(const void* handle)
-    {
+    T* find(const void* handle) {
         GdiObject* object = findObject(handle);
         return object ? std::get_if<T>(object) : nullptr;
     }
@@ -61,9 +60,8 @@ private:
 };
 
 template <typename Handle>
-Handle toHandle(std::uintptr_t value)
-{
+Handle toHandle(std::uintptr_t value) {
     return reinterpret_cast<Handle>(value);
 }
 
-}
+}  // namespace gdi

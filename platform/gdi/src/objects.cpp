@@ -13,13 +13,11 @@ using gdi::RowOrder;
 
 using Lock = std::scoped_lock<std::mutex>;
 
-HBITMAP addBitmap(ObjectTable& table, std::optional<Bitmap> bitmap)
-{
+HBITMAP addBitmap(ObjectTable& table, std::optional<Bitmap> bitmap) {
     return bitmap ? gdi::toHandle<HBITMAP>(table.add(std::move(*bitmap))) : nullptr;
 }
 
-HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap)
-{
+HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap) {
     Bitmap* incoming = table.find<Bitmap>(bitmap);
     DeviceContext* dc = table.find<DeviceContext>(hdc);
     const bool shared = incoming->kind() == BitmapKind::Stock;
@@ -37,8 +35,7 @@ HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap)
     return previous;
 }
 
-BITMAP describe(const Bitmap& bitmap)
-{
+BITMAP describe(const Bitmap& bitmap) {
     BITMAP record{};
     record.bmWidth = bitmap.width();
     record.bmHeight = bitmap.height();
@@ -51,10 +48,9 @@ BITMAP describe(const Bitmap& bitmap)
     return record;
 }
 
-}
+}  // namespace
 
-HDC CreateCompatibleDC(HDC hdc)
-{
+HDC CreateCompatibleDC(HDC hdc) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     if (hdc && !table.find<DeviceContext>(hdc)) {
@@ -64,8 +60,7 @@ HDC CreateCompatibleDC(HDC hdc)
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** ppvBits, HANDLE hSection,
-                         DWORD)
-{
+                         DWORD) {
     if (ppvBits) {
         *ppvBits = nullptr;
     }
@@ -83,8 +78,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** ppvBits,
     return handle;
 }
 
-HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
-{
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
     if (planes != 1 || bitsPerPixel != 32) {
         return nullptr;
     }
@@ -102,15 +96,13 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     return handle;
 }
 
-HBRUSH CreateSolidBrush(COLORREF color)
-{
+HBRUSH CreateSolidBrush(COLORREF color) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     return gdi::toHandle<HBRUSH>(table.add(gdi::Brush{color}));
 }
 
-BOOL DeleteDC(HDC hdc)
-{
+BOOL DeleteDC(HDC hdc) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     const DeviceContext* dc = table.find<DeviceContext>(hdc);
@@ -122,8 +114,7 @@ BOOL DeleteDC(HDC hdc)
     return TRUE;
 }
 
-BOOL DeleteObject(HGDIOBJ object)
-{
+BOOL DeleteObject(HGDIOBJ object) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     if (table.find<gdi::Brush>(object)) {
@@ -144,8 +135,7 @@ BOOL DeleteObject(HGDIOBJ object)
     return TRUE;
 }
 
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
-{
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     if (!table.find<DeviceContext>(hdc) || !table.find<Bitmap>(object)) {
@@ -154,8 +144,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
     return selectBitmap(table, hdc, static_cast<HBITMAP>(object));
 }
 
-HGDIOBJ GetCurrentObject(HDC hdc, UINT type)
-{
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     const DeviceContext* dc = table.find<DeviceContext>(hdc);
@@ -165,8 +154,7 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type)
     return dc->bitmap;
 }
 
-int GetObjectA(HANDLE object, int size, void* buffer)
-{
+int GetObjectA(HANDLE object, int size, void* buffer) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
     const Bitmap* bitmap = table.find<Bitmap>(object);

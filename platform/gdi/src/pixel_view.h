@@ -15,16 +15,14 @@ struct PixelView {
     int width = 0;
     int height = 0;
 
-    std::uint32_t* rowStart(int y) const
-    {
+    std::uint32_t* rowStart(int y) const {
         assert(y >= 0 && y < height);
         return top + y * stride;
     }
 
-    std::span<std::uint32_t> row(int y) const
-    {
+    std::span<std::uint32_t> row(int y) const {
         return {rowStart(y), static_cast<std::size_t>(width)};
     }
 };
 
-}
+}  // namespace gdi

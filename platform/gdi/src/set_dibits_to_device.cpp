@@ -17,15 +17,13 @@ struct SetDibitsCall {
 
 // A Height of 2^31 or more is a negative 32-bit value: it shortens the source rectangle from the
 // top instead of reaching beyond the image.
-std::int64_t asSigned(std::int64_t value)
-{
+std::int64_t asSigned(std::int64_t value) {
     return value >= signedLimit ? value - 2 * signedLimit : value;
 }
 
 // The number of scan lines Windows reports. Bottom-up: the band cut at the image's top and at the
 // source rectangle's top. Top-down: the band as given, whatever is drawn.
-int scanLinesSet(const SetDibitsCall& call, const DibFormat& format)
-{
+int scanLinesSet(const SetDibitsCall& call, const DibFormat& format) {
     if (format.order == RowOrder::TopDown) {
         return call.cLines >= signedLimit ? 0 : int(call.cLines);
     }
@@ -42,8 +40,7 @@ struct ScanRange {
 
 // Scan lines whose band row the bits buffer really holds.
 ScanRange availableScanLines(const SetDibitsCall& call, const DibFormat& format,
-                             std::size_t bufferBytes)
-{
+                             std::size_t bufferBytes) {
     const auto bufferRows = std::int64_t(bufferBytes / format.stride());
     if (format.order == RowOrder::BottomUp) {
         return {call.startScan, std::min({call.startScan + call.cLines, format.height,
@@ -53,15 +50,14 @@ ScanRange availableScanLines(const SetDibitsCall& call, const DibFormat& format,
     return {high - std::min({call.cLines, format.height, bufferRows}), high};
 }
 
-std::int64_t bufferRowOf(std::int64_t scanLine, const SetDibitsCall& call, const DibFormat& format)
-{
+std::int64_t bufferRowOf(std::int64_t scanLine, const SetDibitsCall& call,
+                         const DibFormat& format) {
     return format.order == RowOrder::BottomUp ? scanLine - call.startScan
                                               : call.startScan + call.cLines - 1 - scanLine;
 }
 
 void drawBand(const SetDibitsCall& call, const DibFormat& format, std::span<const std::byte> bits,
-              const gdi::PixelView& surface)
-{
+              const gdi::PixelView& surface) {
     ScanRange scans = availableScanLines(call, format, bits.size());
     const std::int64_t rectTop = call.ySrc + call.height;
     scans.low = std::max({scans.low, call.ySrc, rectTop + call.yDest - surface.height});
@@ -75,20 +71,19 @@ void drawBand(const SetDibitsCall& call, const DibFormat& format, std::span<cons
     const std::size_t rowBytes = std::size_t(endColumn - firstColumn) * 4;
     const std::size_t columnOffset = std::size_t(call.xSrc + firstColumn) * 4;
     for (std::int64_t scan = scans.low; scan < scans.high; ++scan) {
-        const std::byte* source = bits.data()
-                                  + std::size_t(bufferRowOf(scan, call, format)) * format.stride()
-                                  + columnOffset;
+        const std::byte* source = bits.data() +
+                                  std::size_t(bufferRowOf(scan, call, format)) * format.stride() +
+                                  columnOffset;
         const auto y = int(call.yDest + rectTop - 1 - scan);
         std::memmove(surface.rowStart(y) + call.xDest + firstColumn, source, rowBytes);
     }
 }
 
-}
+}  // namespace
 
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
                       UINT startScan, UINT cLines, std::span<const std::byte> bits,
-                      const BITMAPINFO* bmi, UINT colorUse)
-{
+                      const BITMAPINFO* bmi, UINT colorUse) {
     const std::optional<DibFormat> format = gdi::readDibFormat(bmi);
     if (!format || !bits.data() || colorUse > 2 || cLines == 0) {
         return 0;
@@ -101,9 +96,9 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     }
     const SetDibitsCall call{xDest, yDest, width, height, xSrc, ySrc, startScan, cLines};
     const int result = scanLinesSet(call, *format);
-    const bool drawsNothing = result == 0 || call.startScan >= format->height
-                              || call.width >= signedLimit || call.height >= signedLimit
-                              || !surface->isDrawable();
+    const bool drawsNothing = result == 0 || call.startScan >= format->height ||
+                              call.width >= signedLimit || call.height >= signedLimit ||
+                              !surface->isDrawable();
     if (!drawsNothing) {
         drawBand(call, *format, bits, surface->view());
     }

@@ -14,8 +14,7 @@ using gditest::untouched;
 // A 4x4 surface holding the test picture.
 class PictureSurface : public gditest::Surface {
 public:
-    explicit PictureSurface(Rows rows) : Surface(4, 4, rows)
-    {
+    explicit PictureSurface(Rows rows) : Surface(4, 4, rows) {
         const BITMAPINFO header = gditest::dibHeader(4, 4, Rows::TopDown);
         const std::vector<std::uint32_t> pixels = gditest::pictureBuffer(4, 4, Rows::TopDown);
         SetDIBitsToDevice(dc(), 0, 0, 4, 4, 0, 0, 0, 4, std::as_bytes(std::span(pixels)), &header,
@@ -23,8 +22,7 @@ public:
     }
 };
 
-std::string rowText(std::initializer_list<std::uint32_t> pixels)
-{
+std::string rowText(std::initializer_list<std::uint32_t> pixels) {
     std::string text;
     for (const std::uint32_t pixel : pixels) {
         text += (text.empty() ? "" : " ") + hex(pixel);
@@ -32,28 +30,25 @@ std::string rowText(std::initializer_list<std::uint32_t> pixels)
     return text + '\n';
 }
 
-TEST(BitBlt, CopiesAll32BitsAndClipsAtBothBitmaps)
-{
+TEST(BitBlt, CopiesAll32BitsAndClipsAtBothBitmaps) {
     const PictureSurface source(Rows::BottomUp);
     gditest::Surface destination(3, 3, Rows::TopDown);
     EXPECT_EQ(BitBlt(destination.dc(), 1, -1, 10, 10, source.dc(), 2, 0, SRCCOPY), TRUE);
     const std::uint32_t u = untouched;
-    EXPECT_EQ(destination.screenText(), rowText({u, picturePixel(1, 2), picturePixel(1, 3)})
-                                            + rowText({u, picturePixel(2, 2), picturePixel(2, 3)})
-                                            + rowText({u, picturePixel(3, 2), picturePixel(3, 3)}));
+    EXPECT_EQ(destination.screenText(), rowText({u, picturePixel(1, 2), picturePixel(1, 3)}) +
+                                            rowText({u, picturePixel(2, 2), picturePixel(2, 3)}) +
+                                            rowText({u, picturePixel(3, 2), picturePixel(3, 3)}));
 }
 
-TEST(BitBlt, NegativeExtentsNameTheSameRectangle)
-{
+TEST(BitBlt, NegativeExtentsNameTheSameRectangle) {
     const PictureSurface source(Rows::TopDown);
     gditest::Surface destination(2, 2, Rows::BottomUp);
     EXPECT_EQ(BitBlt(destination.dc(), 2, 2, -2, -2, source.dc(), 4, 4, SRCCOPY), TRUE);
-    EXPECT_EQ(destination.screenText(), rowText({picturePixel(2, 2), picturePixel(2, 3)})
-                                            + rowText({picturePixel(3, 2), picturePixel(3, 3)}));
+    EXPECT_EQ(destination.screenText(), rowText({picturePixel(2, 2), picturePixel(2, 3)}) +
+                                            rowText({picturePixel(3, 2), picturePixel(3, 3)}));
 }
 
-TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsBeforeWriting)
-{
+TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsBeforeWriting) {
     const PictureSurface surface(Rows::BottomUp);
     EXPECT_EQ(BitBlt(surface.dc(), 1, 1, 3, 3, surface.dc(), 0, 0, SRCCOPY), TRUE);
     const std::vector<std::uint32_t> pixels = surface.screen();
@@ -62,8 +57,7 @@ TEST(BitBlt, OverlappingCopyWithinOneBitmapReadsBeforeWriting)
     EXPECT_EQ(pixels[2 * 4 + 1], picturePixel(1, 0));
 }
 
-TEST(BitBlt, OutsideEverythingStillSucceeds)
-{
+TEST(BitBlt, OutsideEverythingStillSucceeds) {
     const PictureSurface source(Rows::BottomUp);
     gditest::Surface destination(2, 2, Rows::BottomUp);
     const std::string before = destination.screenText();
@@ -75,8 +69,7 @@ TEST(BitBlt, OutsideEverythingStillSucceeds)
     EXPECT_EQ(destination.screenText(), before);
 }
 
-TEST(BitBlt, RefusesBadHandlesAndOtherRasterOperations)
-{
+TEST(BitBlt, RefusesBadHandlesAndOtherRasterOperations) {
     const PictureSurface source(Rows::BottomUp);
     gditest::Surface destination(2, 2, Rows::BottomUp);
     const std::string before = destination.screenText();
@@ -89,8 +82,7 @@ TEST(BitBlt, RefusesBadHandlesAndOtherRasterOperations)
     EXPECT_EQ(destination.screenText(), before);
 }
 
-TEST(BitBlt, FromTheStockBitmapGivesBlack)
-{
+TEST(BitBlt, FromTheStockBitmapGivesBlack) {
     const HDC empty = CreateCompatibleDC(nullptr);
     gditest::Surface destination(2, 1, Rows::BottomUp);
     EXPECT_EQ(BitBlt(destination.dc(), 0, 0, 2, 1, empty, 0, 0, SRCCOPY), TRUE);
@@ -98,22 +90,20 @@ TEST(BitBlt, FromTheStockBitmapGivesBlack)
     DeleteDC(empty);
 }
 
-TEST(FillRect, WritesTheColourReferenceAsAPixelWithinTheSurface)
-{
+TEST(FillRect, WritesTheColourReferenceAsAPixelWithinTheSurface) {
     gditest::Surface surface(3, 2, Rows::BottomUp);
     const HBRUSH brush = CreateSolidBrush(0x000080FF);
     const RECT rect{1, -5, 9, 1};
     EXPECT_NE(FillRect(surface.dc(), &rect, brush), 0);
-    EXPECT_EQ(surface.screenText(), rowText({untouched, 0x00FF8000, 0x00FF8000})
-                                        + rowText({untouched, untouched, untouched}));
+    EXPECT_EQ(surface.screenText(), rowText({untouched, 0x00FF8000, 0x00FF8000}) +
+                                        rowText({untouched, untouched, untouched}));
     const RECT inverted{3, 2, 0, 0};
     EXPECT_NE(FillRect(surface.dc(), &inverted, brush), 0);
     EXPECT_EQ(surface.screen()[3], untouched);
     DeleteObject(brush);
 }
 
-TEST(FillRect, RefusesBadArguments)
-{
+TEST(FillRect, RefusesBadArguments) {
     gditest::Surface surface(1, 1, Rows::BottomUp);
     const HBRUSH brush = CreateSolidBrush(0x00FFFFFF);
     const RECT rect{0, 0, 1, 1};
@@ -125,8 +115,7 @@ TEST(FillRect, RefusesBadArguments)
     EXPECT_EQ(surface.screen()[0], untouched);
 }
 
-TEST(MoveMemoryBounded, CopiesOnlyWhenTheSourceFits)
-{
+TEST(MoveMemoryBounded, CopiesOnlyWhenTheSourceFits) {
     gditest::GuardedBuffer destination(8);
     std::memset(destination.span().data(), 0, 8);
     const std::byte source[9] = {std::byte{1}, std::byte{2}, std::byte{3},
@@ -142,4 +131,4 @@ TEST(MoveMemoryBounded, CopiesOnlyWhenTheSourceFits)
     EXPECT_TRUE(destination.guardsIntact());
 }
 
-}
+}  // namespace

@@ -5,8 +5,7 @@
 
 namespace gditest {
 
-BITMAPINFO dibHeader(int width, int height, Rows rows)
-{
+BITMAPINFO dibHeader(int width, int height, Rows rows) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -17,8 +16,7 @@ BITMAPINFO dibHeader(int width, int height, Rows rows)
     return info;
 }
 
-std::vector<std::uint32_t> pictureBuffer(int width, int height, Rows rows)
-{
+std::vector<std::uint32_t> pictureBuffer(int width, int height, Rows rows) {
     std::vector<std::uint32_t> buffer;
     for (int bufferRow = 0; bufferRow < height; ++bufferRow) {
         const int pictureRow = rows == Rows::TopDown ? bufferRow : height - 1 - bufferRow;
@@ -29,15 +27,13 @@ std::vector<std::uint32_t> pictureBuffer(int width, int height, Rows rows)
     return buffer;
 }
 
-std::string hex(std::uint32_t value)
-{
+std::string hex(std::uint32_t value) {
     char text[9];
     std::snprintf(text, sizeof text, "%08x", value);
     return text;
 }
 
-std::string hexRows(std::span<const std::uint32_t> pixels, int width)
-{
+std::string hexRows(std::span<const std::uint32_t> pixels, int width) {
     std::string text;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         text += hex(pixels[i]);
@@ -46,8 +42,8 @@ std::string hexRows(std::span<const std::uint32_t> pixels, int width)
     return text;
 }
 
-Surface::Surface(int width, int height, Rows rows) : m_width(width), m_height(height), m_rows(rows)
-{
+Surface::Surface(int width, int height, Rows rows)
+    : m_width(width), m_height(height), m_rows(rows) {
     const BITMAPINFO info = dibHeader(width, height, rows);
     void* bits = nullptr;
     m_dc = CreateCompatibleDC(nullptr);
@@ -57,15 +53,13 @@ Surface::Surface(int width, int height, Rows rows) : m_width(width), m_height(he
     m_previous = SelectObject(m_dc, m_bitmap);
 }
 
-Surface::~Surface()
-{
+Surface::~Surface() {
     SelectObject(m_dc, m_previous);
     DeleteObject(m_bitmap);
     DeleteDC(m_dc);
 }
 
-std::vector<std::uint32_t> Surface::screen() const
-{
+std::vector<std::uint32_t> Surface::screen() const {
     std::vector<std::uint32_t> pixels;
     for (int y = 0; y < m_height; ++y) {
         const int bufferRow = m_rows == Rows::TopDown ? y : m_height - 1 - y;
@@ -76,15 +70,12 @@ std::vector<std::uint32_t> Surface::screen() const
 }
 
 GuardedBuffer::GuardedBuffer(std::size_t size)
-    : m_size(size), m_storage(size + 2 * guardSize, guardByte)
-{
-}
+    : m_size(size), m_storage(size + 2 * guardSize, guardByte) {}
 
-bool GuardedBuffer::guardsIntact() const
-{
+bool GuardedBuffer::guardsIntact() const {
     const auto isGuard = [](std::byte value) { return value == guardByte; };
-    return std::all_of(m_storage.begin(), m_storage.begin() + guardSize, isGuard)
-           && std::all_of(m_storage.end() - guardSize, m_storage.end(), isGuard);
+    return std::all_of(m_storage.begin(), m_storage.begin() + guardSize, isGuard) &&
+           std::all_of(m_storage.end() - guardSize, m_storage.end(), isGuard);
 }
 
-}
+}  // namespace gditest

@@ -13,8 +13,7 @@ namespace gditest {
 
 enum class Rows { BottomUp, TopDown };
 
-inline void PrintTo(Rows rows, std::ostream* out)
-{
+inline void PrintTo(Rows rows, std::ostream* out) {
     *out << (rows == Rows::TopDown ? "top-down" : "bottom-up");
 }
 
@@ -22,8 +21,7 @@ inline constexpr std::uint32_t untouched = 0x11111111;
 
 // The test picture's pixel in row r (0 = top) and column c. The top byte is set so that any
 // path which drops or rewrites it shows.
-constexpr std::uint32_t picturePixel(int row, int column)
-{
+constexpr std::uint32_t picturePixel(int row, int column) {
     return 0xC0A00000u + std::uint32_t(row) * 0x100u + std::uint32_t(column);
 }
 
@@ -74,4 +72,4 @@ private:
     std::vector<std::byte> m_storage;
 };
 
-}
+}  // namespace gditest

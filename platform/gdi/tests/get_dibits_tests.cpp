@@ -12,8 +12,7 @@ using gditest::Rows;
 
 enum class Storage { DeviceCompatible, TopDownSection, BottomUpSection };
 
-void PrintTo(Storage storage, std::ostream* out)
-{
+void PrintTo(Storage storage, std::ostream* out) {
     *out << (storage == Storage::DeviceCompatible ? "device-compatible"
              : storage == Storage::TopDownSection ? "top-down section"
                                                   : "bottom-up section");
@@ -22,8 +21,7 @@ void PrintTo(Storage storage, std::ostream* out)
 // An 8x8 bitmap holding the test picture, selected into its own memory DC.
 class PictureBitmap {
 public:
-    explicit PictureBitmap(Storage storage) : m_dc(CreateCompatibleDC(nullptr))
-    {
+    explicit PictureBitmap(Storage storage) : m_dc(CreateCompatibleDC(nullptr)) {
         const std::vector<std::uint32_t> topDown = gditest::pictureBuffer(8, 8, Rows::TopDown);
         if (storage == Storage::DeviceCompatible) {
             m_bitmap = CreateBitmap(8, 8, 1, 32, topDown.data());
@@ -38,8 +36,7 @@ public:
         m_previous = SelectObject(m_dc, m_bitmap);
     }
 
-    ~PictureBitmap()
-    {
+    ~PictureBitmap() {
         SelectObject(m_dc, m_previous);
         DeleteObject(m_bitmap);
         DeleteDC(m_dc);
@@ -67,8 +64,7 @@ struct Read {
     const char* rows;
 };
 
-void PrintTo(const Read& read, std::ostream* out)
-{
+void PrintTo(const Read& read, std::ostream* out) {
     *out << read.name;
 }
 
@@ -87,8 +83,7 @@ const Read reads[] = {
 
 class GetDIBitsRead : public testing::TestWithParam<std::tuple<Read, Storage>> {};
 
-TEST_P(GetDIBitsRead, WritesTheCoveredRowsInTheHeadersOrder)
-{
+TEST_P(GetDIBitsRead, WritesTheCoveredRowsInTheHeadersOrder) {
     const auto& [read, storage] = GetParam();
     PictureBitmap picture(storage);
     BITMAPINFO header = gditest::dibHeader(8, 8, Rows::BottomUp);
@@ -125,14 +120,13 @@ INSTANTIATE_TEST_SUITE_P(GetDIBits, GetDIBitsRead,
                                                           Storage::BottomUpSection)),
                          [](const auto& info) {
                              const Storage storage = std::get<1>(info.param);
-                             return std::string(std::get<0>(info.param).name)
-                                    + (storage == Storage::DeviceCompatible ? "_Ddb"
-                                       : storage == Storage::TopDownSection ? "_TopDownSection"
-                                                                            : "_BottomUpSection");
+                             return std::string(std::get<0>(info.param).name) +
+                                    (storage == Storage::DeviceCompatible ? "_Ddb"
+                                     : storage == Storage::TopDownSection ? "_TopDownSection"
+                                                                          : "_BottomUpSection");
                          });
 
-TEST(GetDIBits, BandOutsideTheImageIsAHeaderQuery)
-{
+TEST(GetDIBits, BandOutsideTheImageIsAHeaderQuery) {
     PictureBitmap picture(Storage::DeviceCompatible);
     BITMAPINFO header = gditest::dibHeader(8, 8, Rows::BottomUp);
     gditest::GuardedBuffer buffer(8 * 32);
@@ -144,8 +138,7 @@ TEST(GetDIBits, BandOutsideTheImageIsAHeaderQuery)
     EXPECT_EQ(header.bmiHeader.biSizeImage, 256u);
 }
 
-TEST(GetDIBits, NullBitsFillsTheHeader)
-{
+TEST(GetDIBits, NullBitsFillsTheHeader) {
     PictureBitmap picture(Storage::BottomUpSection);
     BITMAPINFO header = gditest::dibHeader(8, -8, Rows::BottomUp);
     EXPECT_EQ(GetDIBits(picture.dc(), picture.bitmap(), 0, 8, {}, &header, 0), 1);
@@ -162,8 +155,7 @@ TEST(GetDIBits, NullBitsFillsTheHeader)
     EXPECT_EQ(query.bmiHeader.biSizeImage, 256u);
 }
 
-TEST(GetDIBits, ReadsTheBitmapThroughAnotherDc)
-{
+TEST(GetDIBits, ReadsTheBitmapThroughAnotherDc) {
     PictureBitmap picture(Storage::DeviceCompatible);
     const HDC other = CreateCompatibleDC(nullptr);
     BITMAPINFO header = gditest::dibHeader(8, -8, Rows::BottomUp);
@@ -176,8 +168,7 @@ TEST(GetDIBits, ReadsTheBitmapThroughAnotherDc)
     DeleteDC(other);
 }
 
-TEST(GetDIBits, NarrowerAndWiderHeadersCopyTheCommonColumns)
-{
+TEST(GetDIBits, NarrowerAndWiderHeadersCopyTheCommonColumns) {
     PictureBitmap picture(Storage::DeviceCompatible);
     BITMAPINFO narrow = gditest::dibHeader(2, -1, Rows::BottomUp);
     std::vector<std::uint32_t> two(2);
@@ -204,8 +195,7 @@ struct BadRead {
                       UINT& usage);
 };
 
-void PrintTo(const BadRead& bad, std::ostream* out)
-{
+void PrintTo(const BadRead& bad, std::ostream* out) {
     *out << bad.name;
 }
 
@@ -238,8 +228,7 @@ const BadRead badReads[] = {
 
 class BrokenRead : public testing::TestWithParam<BadRead> {};
 
-TEST_P(BrokenRead, ReturnsZeroAndWritesNothing)
-{
+TEST_P(BrokenRead, ReturnsZeroAndWritesNothing) {
     PictureBitmap picture(Storage::DeviceCompatible);
     HDC dc = picture.dc();
     HBITMAP bitmap = picture.bitmap();
@@ -259,4 +248,4 @@ TEST_P(BrokenRead, ReturnsZeroAndWritesNothing)
 INSTANTIATE_TEST_SUITE_P(GetDIBits, BrokenRead, testing::ValuesIn(badReads),
                          [](const auto& info) { return std::string(info.param.name); });
 
-}
+}  // namespace

@@ -9,28 +9,24 @@ namespace {
 
 using gditest::Rows;
 
-BITMAP bitmapRecord(HGDIOBJ bitmap)
-{
+BITMAP bitmapRecord(HGDIOBJ bitmap) {
     BITMAP record{};
     EXPECT_EQ(GetObjectA(bitmap, sizeof record, &record), 24);
     return record;
 }
 
-HGDIOBJ stockBitmap()
-{
+HGDIOBJ stockBitmap() {
     const HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ stock = GetCurrentObject(dc, OBJ_BITMAP);
     DeleteDC(dc);
     return stock;
 }
 
-HGDIOBJ garbageHandle()
-{
+HGDIOBJ garbageHandle() {
     return reinterpret_cast<HGDIOBJ>(std::uintptr_t(0x12345678));
 }
 
-TEST(CreateCompatibleDC, StartsWithTheMonochromeStockBitmap)
-{
+TEST(CreateCompatibleDC, StartsWithTheMonochromeStockBitmap) {
     const HDC dc = CreateCompatibleDC(nullptr);
     ASSERT_NE(dc, nullptr);
     const BITMAP record = bitmapRecord(GetCurrentObject(dc, OBJ_BITMAP));
@@ -42,8 +38,7 @@ TEST(CreateCompatibleDC, StartsWithTheMonochromeStockBitmap)
     EXPECT_EQ(DeleteDC(dc), TRUE);
 }
 
-TEST(CreateCompatibleDC, AcceptsOnlyNullOrALiveDc)
-{
+TEST(CreateCompatibleDC, AcceptsOnlyNullOrALiveDc) {
     const HDC screenLike = CreateCompatibleDC(nullptr);
     const HDC compatible = CreateCompatibleDC(screenLike);
     EXPECT_NE(compatible, nullptr);
@@ -53,8 +48,7 @@ TEST(CreateCompatibleDC, AcceptsOnlyNullOrALiveDc)
     EXPECT_EQ(CreateCompatibleDC(screenLike), nullptr);
 }
 
-TEST(Handles, StaleHandleStaysDeadWhenItsSlotIsReused)
-{
+TEST(Handles, StaleHandleStaysDeadWhenItsSlotIsReused) {
     const HDC first = CreateCompatibleDC(nullptr);
     ASSERT_EQ(DeleteDC(first), TRUE);
     const HDC second = CreateCompatibleDC(nullptr);
@@ -65,8 +59,7 @@ TEST(Handles, StaleHandleStaysDeadWhenItsSlotIsReused)
     EXPECT_EQ(DeleteDC(second), TRUE);
 }
 
-TEST(Handles, WrongKindsAndGarbageGiveTheFailureResult)
-{
+TEST(Handles, WrongKindsAndGarbageGiveTheFailureResult) {
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
     const HBRUSH brush = CreateSolidBrush(0);
@@ -94,8 +87,7 @@ TEST(Handles, WrongKindsAndGarbageGiveTheFailureResult)
     EXPECT_EQ(DeleteDC(dc), TRUE);
 }
 
-TEST(SelectObject, ReturnsThePreviousBitmapAndRefusesOneSelectedElsewhere)
-{
+TEST(SelectObject, ReturnsThePreviousBitmapAndRefusesOneSelectedElsewhere) {
     const HDC first = CreateCompatibleDC(nullptr);
     const HDC second = CreateCompatibleDC(nullptr);
     const HGDIOBJ stock = GetCurrentObject(first, OBJ_BITMAP);
@@ -117,8 +109,7 @@ TEST(SelectObject, ReturnsThePreviousBitmapAndRefusesOneSelectedElsewhere)
     EXPECT_EQ(DeleteObject(b), TRUE);
 }
 
-TEST(DeleteDC, LeavesTheSelectedBitmapAlive)
-{
+TEST(DeleteDC, LeavesTheSelectedBitmapAlive) {
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateBitmap(3, 5, 1, 32, nullptr);
     SelectObject(dc, bitmap);
@@ -130,8 +121,7 @@ TEST(DeleteDC, LeavesTheSelectedBitmapAlive)
     EXPECT_EQ(DeleteObject(bitmap), TRUE);
 }
 
-TEST(DeleteObject, OfASelectedBitmapWaitsUntilItIsDeselected)
-{
+TEST(DeleteObject, OfASelectedBitmapWaitsUntilItIsDeselected) {
     gditest::Surface surface(2, 2, Rows::TopDown);
     const HBITMAP bitmap = surface.bitmap();
     EXPECT_EQ(DeleteObject(bitmap), TRUE);
@@ -149,8 +139,7 @@ TEST(DeleteObject, OfASelectedBitmapWaitsUntilItIsDeselected)
     EXPECT_EQ(DeleteObject(bitmap), FALSE);
 }
 
-TEST(DeleteObject, OfASelectedBitmapCompletesWithDeleteDC)
-{
+TEST(DeleteObject, OfASelectedBitmapCompletesWithDeleteDC) {
     const HDC dc = CreateCompatibleDC(nullptr);
     const HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
     SelectObject(dc, bitmap);
@@ -160,15 +149,13 @@ TEST(DeleteObject, OfASelectedBitmapCompletesWithDeleteDC)
     EXPECT_EQ(DeleteObject(bitmap), FALSE);
 }
 
-TEST(DeleteObject, NeverDeletesTheStockBitmap)
-{
+TEST(DeleteObject, NeverDeletesTheStockBitmap) {
     const HGDIOBJ stock = stockBitmap();
     EXPECT_EQ(DeleteObject(stock), TRUE);
     EXPECT_EQ(bitmapRecord(stock).bmBitsPixel, 1);
 }
 
-TEST(GetObjectA, ReportsTheRecordSizeOnlyWhenItFits)
-{
+TEST(GetObjectA, ReportsTheRecordSizeOnlyWhenItFits) {
     const HBITMAP bitmap = CreateBitmap(3, 2, 1, 32, nullptr);
     EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), 24);
     for (const int size : {23, 0, -1, INT32_MIN}) {
@@ -192,8 +179,7 @@ TEST(GetObjectA, ReportsTheRecordSizeOnlyWhenItFits)
     DeleteObject(bitmap);
 }
 
-TEST(GetObjectA, DescribesATopDownSectionWithAPositiveHeight)
-{
+TEST(GetObjectA, DescribesATopDownSectionWithAPositiveHeight) {
     const BITMAPINFO header = gditest::dibHeader(5, 7, Rows::TopDown);
     void* bits = nullptr;
     const HBITMAP section = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -206,8 +192,7 @@ TEST(GetObjectA, DescribesATopDownSectionWithAPositiveHeight)
     DeleteObject(section);
 }
 
-TEST(CreateDIBSection, GivesZeroedPageAlignedPixels)
-{
+TEST(CreateDIBSection, GivesZeroedPageAlignedPixels) {
     for (const DWORD headerSize : {40u, 41u, 44u, 45u, 108u, 124u}) {
         BITMAPINFO header = gditest::dibHeader(3, 3, Rows::BottomUp);
         header.bmiHeader.biSize = headerSize;
@@ -227,8 +212,7 @@ struct BadSection {
     void (*breakHeader)(BITMAPINFOHEADER&);
 };
 
-void PrintTo(const BadSection& bad, std::ostream* out)
-{
+void PrintTo(const BadSection& bad, std::ostream* out) {
     *out << bad.name;
 }
 
@@ -264,8 +248,7 @@ const BadSection badSections[] = {
 
 class BrokenSection : public testing::TestWithParam<BadSection> {};
 
-TEST_P(BrokenSection, ReturnsNullAndClearsThePixelPointer)
-{
+TEST_P(BrokenSection, ReturnsNullAndClearsThePixelPointer) {
     BITMAPINFO header = gditest::dibHeader(4, 4, Rows::BottomUp);
     GetParam().breakHeader(header.bmiHeader);
     int sentinel = 0;
@@ -277,8 +260,7 @@ TEST_P(BrokenSection, ReturnsNullAndClearsThePixelPointer)
 INSTANTIATE_TEST_SUITE_P(CreateDIBSection, BrokenSection, testing::ValuesIn(badSections),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CreateDIBSection, RefusesBadUsageMissingHeaderAndFileMappings)
-{
+TEST(CreateDIBSection, RefusesBadUsageMissingHeaderAndFileMappings) {
     const BITMAPINFO header = gditest::dibHeader(4, 4, Rows::BottomUp);
     int sentinel = 0;
     void* bits = &sentinel;
@@ -294,8 +276,7 @@ TEST(CreateDIBSection, RefusesBadUsageMissingHeaderAndFileMappings)
     DeleteObject(withoutPointer);
 }
 
-TEST(CreateBitmap, MakesOnly32BppBitmapsAndTheStockOneForAnEmptySize)
-{
+TEST(CreateBitmap, MakesOnly32BppBitmapsAndTheStockOneForAnEmptySize) {
     const HBITMAP bitmap = CreateBitmap(4, 3, 1, 32, nullptr);
     EXPECT_EQ(bitmapRecord(bitmap).bmBitsPixel, 32);
     DeleteObject(bitmap);
@@ -308,4 +289,4 @@ TEST(CreateBitmap, MakesOnly32BppBitmapsAndTheStockOneForAnEmptySize)
     EXPECT_EQ(CreateBitmap(0, 3, 1, 32, nullptr), stockBitmap());
 }
 
-}
+}  // namespace

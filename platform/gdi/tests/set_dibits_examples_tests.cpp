@@ -56,13 +56,11 @@ const Example bandsBeyondTheTop[] = {
     {"Start6Lines4YSrcMinus1", 0, 0, 8, 8, 0, -1, 6, 4, "H.......", 1, "D.......", 4},
 };
 
-void PrintTo(const Example& example, std::ostream* out)
-{
+void PrintTo(const Example& example, std::ostream* out) {
     *out << example.name;
 }
 
-std::string expectedScreen(const Example& example, const char* rows)
-{
+std::string expectedScreen(const Example& example, const char* rows) {
     std::vector<std::uint32_t> pixels;
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
@@ -76,8 +74,7 @@ std::string expectedScreen(const Example& example, const char* rows)
 
 class WorkedExample : public testing::TestWithParam<std::tuple<Example, Rows, Rows>> {};
 
-TEST_P(WorkedExample, DrawsTheListedRowsAndReturnsTheWindowsResult)
-{
+TEST_P(WorkedExample, DrawsTheListedRowsAndReturnsTheWindowsResult) {
     const auto& [example, sourceRows, destRows] = GetParam();
     gditest::Surface surface(8, 8, destRows);
     const BITMAPINFO header = gditest::dibHeader(8, 8, sourceRows);
@@ -94,12 +91,11 @@ TEST_P(WorkedExample, DrawsTheListedRowsAndReturnsTheWindowsResult)
               expectedScreen(example, topDown ? example.topDownRows : example.bottomUpRows));
 }
 
-std::string exampleName(const testing::TestParamInfo<WorkedExample::ParamType>& info)
-{
+std::string exampleName(const testing::TestParamInfo<WorkedExample::ParamType>& info) {
     const auto& [example, sourceRows, destRows] = info.param;
-    return std::string(example.name)
-           + (sourceRows == Rows::TopDown ? "_TopDownSource" : "_BottomUpSource")
-           + (destRows == Rows::TopDown ? "_TopDownDest" : "_BottomUpDest");
+    return std::string(example.name) +
+           (sourceRows == Rows::TopDown ? "_TopDownSource" : "_BottomUpSource") +
+           (destRows == Rows::TopDown ? "_TopDownDest" : "_BottomUpDest");
 }
 
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, WorkedExample,
@@ -108,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, WorkedExample,
                                           testing::Values(Rows::BottomUp, Rows::TopDown)),
                          exampleName);
 
-}
+}  // namespace
 
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDeviceBandBeyondTop, WorkedExample,
                          testing::Combine(testing::ValuesIn(bandsBeyondTheTop),

@@ -23,13 +23,11 @@ struct Failure {
     void (*breakCall)(Call&);
 };
 
-void PrintTo(const Failure& failure, std::ostream* out)
-{
+void PrintTo(const Failure& failure, std::ostream* out) {
     *out << failure.name;
 }
 
-HDC deletedDc()
-{
+HDC deletedDc() {
     const HDC dc = CreateCompatibleDC(nullptr);
     DeleteDC(dc);
     return dc;
@@ -61,8 +59,7 @@ const Failure failures[] = {
 
 class BrokenCall : public testing::TestWithParam<std::tuple<Failure, Rows>> {};
 
-TEST_P(BrokenCall, ReturnsZeroAndDrawsNothing)
-{
+TEST_P(BrokenCall, ReturnsZeroAndDrawsNothing) {
     const auto& [failure, sourceRows] = GetParam();
     gditest::Surface surface(8, 8, Rows::BottomUp);
     const std::string before = surface.screenText();
@@ -82,13 +79,12 @@ INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, BrokenCall,
                          testing::Combine(testing::ValuesIn(failures),
                                           testing::Values(Rows::BottomUp, Rows::TopDown)),
                          [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name)
-                                    + (std::get<1>(info.param) == Rows::TopDown ? "_TopDown"
-                                                                                : "_BottomUp");
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == Rows::TopDown ? "_TopDown"
+                                                                              : "_BottomUp");
                          });
 
-TEST(SetDIBitsToDevice, TopDownBandOf2Pow31LinesFails)
-{
+TEST(SetDIBitsToDevice, TopDownBandOf2Pow31LinesFails) {
     gditest::Surface surface(8, 8, Rows::BottomUp);
     const std::string before = surface.screenText();
     const BITMAPINFO header = gditest::dibHeader(8, 8, Rows::TopDown);
@@ -104,8 +100,7 @@ TEST(SetDIBitsToDevice, TopDownBandOf2Pow31LinesFails)
               0x7FFFFFFF);
 }
 
-TEST(SetDIBitsToDevice, AcceptsPaletteColourUseAndLargerHeaders)
-{
+TEST(SetDIBitsToDevice, AcceptsPaletteColourUseAndLargerHeaders) {
     gditest::Surface surface(8, 8, Rows::BottomUp);
     BITMAPINFO header = gditest::dibHeader(8, 8, Rows::BottomUp);
     header.bmiHeader.biSize = 124;
@@ -116,4 +111,4 @@ TEST(SetDIBitsToDevice, AcceptsPaletteColourUseAndLargerHeaders)
     EXPECT_EQ(SetDIBitsToDevice(surface.dc(), 0, 0, 8, 8, 0, 0, 0, 8, bits, &header, 2), 8);
 }
 
-}
+}  // namespace

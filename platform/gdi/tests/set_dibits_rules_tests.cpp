@@ -22,8 +22,7 @@ struct Args {
 };
 
 // Calls SetDIBitsToDevice with a complete picture of the given size in its own row order.
-int drawPicture(const gditest::Surface& surface, int width, int height, Rows rows, Args a)
-{
+int drawPicture(const gditest::Surface& surface, int width, int height, Rows rows, Args a) {
     const BITMAPINFO header = gditest::dibHeader(width, height, rows);
     const std::vector<std::uint32_t> pixels = gditest::pictureBuffer(width, height, rows);
     return SetDIBitsToDevice(surface.dc(), a.xDest, a.yDest, a.width, a.height, a.xSrc, a.ySrc,
@@ -39,8 +38,7 @@ struct ResultCase {
     int result;
 };
 
-void PrintTo(const ResultCase& resultCase, std::ostream* out)
-{
+void PrintTo(const ResultCase& resultCase, std::ostream* out) {
     *out << resultCase.name;
 }
 
@@ -66,8 +64,7 @@ const ResultCase resultCases[] = {
 
 class ScanLineResult : public testing::TestWithParam<ResultCase> {};
 
-TEST_P(ScanLineResult, CountsTheBandNotTheVisiblePixels)
-{
+TEST_P(ScanLineResult, CountsTheBandNotTheVisiblePixels) {
     const ResultCase& c = GetParam();
     gditest::Surface surface(8, 8, Rows::BottomUp);
     const BITMAPINFO header = gditest::dibHeader(2, c.pictureHeight, c.rows);
@@ -83,40 +80,37 @@ TEST_P(ScanLineResult, CountsTheBandNotTheVisiblePixels)
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, ScanLineResult, testing::ValuesIn(resultCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SetDIBitsToDevice, TopDownSingleLineBandLandsOnTheLowerRow)
-{
+TEST(SetDIBitsToDevice, TopDownSingleLineBandLandsOnTheLowerRow) {
     gditest::Surface surface(2, 2, Rows::TopDown);
     EXPECT_EQ(drawPicture(surface, 2, 2, Rows::TopDown, {0, 0, 2, 2, 0, 0, 0, 1}), 1);
-    const std::string expected = hex(untouched) + ' ' + hex(untouched) + '\n'
-                                 + hex(picturePixel(0, 0)) + ' ' + hex(picturePixel(0, 1)) + '\n';
+    const std::string expected = hex(untouched) + ' ' + hex(untouched) + '\n' +
+                                 hex(picturePixel(0, 0)) + ' ' + hex(picturePixel(0, 1)) + '\n';
     EXPECT_EQ(surface.screenText(), expected);
 }
 
-TEST(SetDIBitsToDevice, ClipsAtTheSurfaceOnEverySide)
-{
+TEST(SetDIBitsToDevice, ClipsAtTheSurfaceOnEverySide) {
     gditest::Surface surface(3, 3, Rows::BottomUp);
     EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp, {-1, 1, 4, 4, 0, 0, 0, 4}), 4);
-    const std::string expected = hex(untouched) + ' ' + hex(untouched) + ' ' + hex(untouched) + '\n'
-                                 + hex(picturePixel(0, 1)) + ' ' + hex(picturePixel(0, 2)) + ' '
-                                 + hex(picturePixel(0, 3)) + '\n' + hex(picturePixel(1, 1)) + ' '
-                                 + hex(picturePixel(1, 2)) + ' ' + hex(picturePixel(1, 3)) + '\n';
+    const std::string expected = hex(untouched) + ' ' + hex(untouched) + ' ' + hex(untouched) +
+                                 '\n' + hex(picturePixel(0, 1)) + ' ' + hex(picturePixel(0, 2)) +
+                                 ' ' + hex(picturePixel(0, 3)) + '\n' + hex(picturePixel(1, 1)) +
+                                 ' ' + hex(picturePixel(1, 2)) + ' ' + hex(picturePixel(1, 3)) +
+                                 '\n';
     EXPECT_EQ(surface.screenText(), expected);
 }
 
-TEST(SetDIBitsToDevice, CopiesOnlyTheSourcePixelsInsideTheImage)
-{
+TEST(SetDIBitsToDevice, CopiesOnlyTheSourcePixelsInsideTheImage) {
     gditest::Surface surface(3, 3, Rows::TopDown);
     EXPECT_EQ(drawPicture(surface, 2, 2, Rows::TopDown, {0, 0, 3, 3, -1, -1, 0, 2}), 2);
     // Scan line -1 and column -1 lie outside the image: the bottom row and left column stay.
     const std::string expected =
-        hex(untouched) + ' ' + hex(picturePixel(0, 0)) + ' ' + hex(picturePixel(0, 1)) + '\n'
-        + hex(untouched) + ' ' + hex(picturePixel(1, 0)) + ' ' + hex(picturePixel(1, 1)) + '\n'
-        + hex(untouched) + ' ' + hex(untouched) + ' ' + hex(untouched) + '\n';
+        hex(untouched) + ' ' + hex(picturePixel(0, 0)) + ' ' + hex(picturePixel(0, 1)) + '\n' +
+        hex(untouched) + ' ' + hex(picturePixel(1, 0)) + ' ' + hex(picturePixel(1, 1)) + '\n' +
+        hex(untouched) + ' ' + hex(untouched) + ' ' + hex(untouched) + '\n';
     EXPECT_EQ(surface.screenText(), expected);
 }
 
-TEST(SetDIBitsToDevice, ExtremeCoordinatesDrawNothing)
-{
+TEST(SetDIBitsToDevice, ExtremeCoordinatesDrawNothing) {
     gditest::Surface surface(4, 4, Rows::BottomUp);
     const std::string before = surface.screenText();
     EXPECT_EQ(drawPicture(surface, 4, 4, Rows::BottomUp,
@@ -131,8 +125,7 @@ TEST(SetDIBitsToDevice, ExtremeCoordinatesDrawNothing)
     EXPECT_EQ(surface.screenText(), before);
 }
 
-TEST(SetDIBitsToDevice, OnTheStockBitmapCountsLinesAndDrawsNothing)
-{
+TEST(SetDIBitsToDevice, OnTheStockBitmapCountsLinesAndDrawsNothing) {
     const HDC dc = CreateCompatibleDC(nullptr);
     const BITMAPINFO header = gditest::dibHeader(8, 8, Rows::BottomUp);
     const std::vector<std::uint32_t> pixels = gditest::pictureBuffer(8, 8, Rows::BottomUp);
@@ -153,8 +146,7 @@ struct ShortBuffer {
     const char* screenRows;
 };
 
-void PrintTo(const ShortBuffer& shortBuffer, std::ostream* out)
-{
+void PrintTo(const ShortBuffer& shortBuffer, std::ostream* out) {
     *out << shortBuffer.name;
 }
 
@@ -168,8 +160,7 @@ const ShortBuffer shortBuffers[] = {
 
 class ShortBits : public testing::TestWithParam<ShortBuffer> {};
 
-TEST_P(ShortBits, DrawOnlyTheRowsTheBufferHolds)
-{
+TEST_P(ShortBits, DrawOnlyTheRowsTheBufferHolds) {
     const ShortBuffer& c = GetParam();
     gditest::Surface surface(8, 8, Rows::BottomUp);
     const BITMAPINFO header = gditest::dibHeader(8, 8, c.rows);
@@ -194,8 +185,7 @@ TEST_P(ShortBits, DrawOnlyTheRowsTheBufferHolds)
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, ShortBits, testing::ValuesIn(shortBuffers),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SetDIBitsToDevice, HugeHeaderOverATinyBufferDrawsNothing)
-{
+TEST(SetDIBitsToDevice, HugeHeaderOverATinyBufferDrawsNothing) {
     gditest::Surface surface(4, 4, Rows::BottomUp);
     const std::string before = surface.screenText();
     const auto tiny = std::make_unique<std::byte[]>(8);
@@ -211,4 +201,4 @@ TEST(SetDIBitsToDevice, HugeHeaderOverATinyBufferDrawsNothing)
     EXPECT_EQ(surface.screenText(), before);
 }
 
-}
+}  // namespace

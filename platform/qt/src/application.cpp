@@ -5,6 +5,8 @@
 
 namespace qtui {
 
-void setUpApplication() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+void setUpApplication() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
 
 }  // namespace qtui

@@ -16,22 +16,22 @@ ControlEvents::ControlEvents(ui::Window& window, ui::Control& control, QObject* 
 
 bool ControlEvents::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::FocusIn:
-        if (m_window.ActiveControl() != &m_control) m_window.setFocus(m_control);
-        return false;
-    case QEvent::KeyPress:
-        return previewKeyPress(watched, static_cast<const QKeyEvent&>(*event));
-    case QEvent::InputMethod:
-        previewCommittedText(static_cast<QInputMethodEvent&>(*event));
-        return false;
-    case QEvent::MouseButtonDblClick:
-        if (m_control.kind() == ui::ControlKind::TextBox &&
-            static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            static_cast<ui::TextBox&>(m_control).dblClick();
-        }
-        return false;
-    default:
-        return false;
+        case QEvent::FocusIn:
+            if (m_window.ActiveControl() != &m_control) m_window.setFocus(m_control);
+            return false;
+        case QEvent::KeyPress:
+            return previewKeyPress(watched, static_cast<const QKeyEvent&>(*event));
+        case QEvent::InputMethod:
+            previewCommittedText(static_cast<QInputMethodEvent&>(*event));
+            return false;
+        case QEvent::MouseButtonDblClick:
+            if (m_control.kind() == ui::ControlKind::TextBox &&
+                static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                static_cast<ui::TextBox&>(m_control).dblClick();
+            }
+            return false;
+        default:
+            return false;
     }
 }
 

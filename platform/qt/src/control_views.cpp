@@ -12,12 +12,12 @@ void applyPlacement(const ui::Control& control, QWidget& widget) {
 
 Qt::Alignment qtAlignment(ui::Alignment alignment) {
     switch (alignment) {
-    case ui::Alignment::Right:
-        return Qt::AlignRight;
-    case ui::Alignment::Center:
-        return Qt::AlignHCenter;
-    case ui::Alignment::Left:
-        break;
+        case ui::Alignment::Right:
+            return Qt::AlignRight;
+        case ui::Alignment::Center:
+            return Qt::AlignHCenter;
+        case ui::Alignment::Left:
+            break;
     }
     return Qt::AlignLeft;
 }
@@ -30,7 +30,9 @@ LabelView::LabelView(ui::Label& label, QWidget* parent) : QLabel(parent), m_labe
     sync();
 }
 
-LabelView::~LabelView() { m_label.onChanged = nullptr; }
+LabelView::~LabelView() {
+    m_label.onChanged = nullptr;
+}
 
 void LabelView::sync() {
     applyPlacement(m_label, *this);
@@ -46,7 +48,9 @@ CheckBoxView::CheckBoxView(ui::CheckBox& checkBox, QWidget* parent)
     sync();
 }
 
-CheckBoxView::~CheckBoxView() { m_checkBox.onChanged = nullptr; }
+CheckBoxView::~CheckBoxView() {
+    m_checkBox.onChanged = nullptr;
+}
 
 void CheckBoxView::sync() {
     applyPlacement(m_checkBox, *this);
@@ -63,7 +67,9 @@ ButtonView::ButtonView(ui::CommandButton& button, QWidget* parent)
     sync();
 }
 
-ButtonView::~ButtonView() { m_button.onChanged = nullptr; }
+ButtonView::~ButtonView() {
+    m_button.onChanged = nullptr;
+}
 
 void ButtonView::sync() {
     applyPlacement(m_button, *this);
@@ -79,7 +85,9 @@ LineEditView::LineEditView(ui::TextBox& textBox, QWidget* parent)
     sync();
 }
 
-LineEditView::~LineEditView() { m_textBox.onChanged = nullptr; }
+LineEditView::~LineEditView() {
+    m_textBox.onChanged = nullptr;
+}
 
 void LineEditView::sync() {
     applyPlacement(m_textBox, *this);

@@ -29,7 +29,8 @@ QFont fontFor(const ui::Font& font) {
             result.setStyleHint(substitute.hint);
         }
     }
-    result.setPixelSize(static_cast<int>(std::lround(font.points * kDesignDotsPerInch / kPointsPerInch)));
+    result.setPixelSize(
+        static_cast<int>(std::lround(font.points * kDesignDotsPerInch / kPointsPerInch)));
     result.setWeight(QFont::Normal);
     return result;
 }

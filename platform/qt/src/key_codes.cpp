@@ -11,17 +11,17 @@ std::u16string typedCharacters(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     if (modifiers.testFlag(Qt::AltModifier)) return {};
     switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return {};
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return {static_cast<char16_t>(ui::kEnter)};
-    case Qt::Key_Backspace:
-        return {static_cast<char16_t>(ui::kBackspace)};
-    default:
-        break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+            return {};
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return {static_cast<char16_t>(ui::kEnter)};
+        case Qt::Key_Backspace:
+            return {static_cast<char16_t>(ui::kBackspace)};
+        default:
+            break;
     }
     if (modifiers.testFlag(Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) {
         return {static_cast<char16_t>(key - Qt::Key_A + 1)};

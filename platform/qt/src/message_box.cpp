@@ -5,7 +5,8 @@
 
 namespace qtui {
 
-MessageBox::MessageBox(QString title, QWidget* parent) : m_title(std::move(title)), m_parent(parent) {}
+MessageBox::MessageBox(QString title, QWidget* parent)
+    : m_title(std::move(title)), m_parent(parent) {}
 
 void MessageBox::show(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, m_title,

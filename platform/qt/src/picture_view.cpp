@@ -8,7 +8,8 @@
 
 namespace qtui {
 
-PictureView::PictureView(ui::Picture& picture, QWidget* parent) : QWidget(parent), m_picture(picture) {
+PictureView::PictureView(ui::Picture& picture, QWidget* parent)
+    : QWidget(parent), m_picture(picture) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_picture.onChanged = [this] { sync(); };
@@ -42,8 +43,10 @@ void PictureView::readImage() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const auto bits = std::as_writable_bytes(std::span(image.bits(), static_cast<std::size_t>(image.sizeInBytes())));
-    GetDIBits(m_picture.hDC(), m_picture.Image(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
+    const auto bits = std::as_writable_bytes(
+        std::span(image.bits(), static_cast<std::size_t>(image.sizeInBytes())));
+    GetDIBits(m_picture.hDC(), m_picture.Image(), 0, static_cast<UINT>(height), bits, &info,
+              DIB_RGB_COLORS);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < width; ++x) row[x] |= 0xFF000000u;

@@ -19,7 +19,8 @@ WindowView::WindowView(ui::Window& window, QWidget* parent) : QWidget(parent), m
         QWidget* view = createView(*control);
         auto* events = new ControlEvents(window, *control, view);
         view->installEventFilter(events);
-        if (auto* report = dynamic_cast<ReportView*>(view)) report->viewport()->installEventFilter(events);
+        if (auto* report = dynamic_cast<ReportView*>(view))
+            report->viewport()->installEventFilter(events);
         m_views.emplace(control, view);
     }
     setUpTabOrder();
@@ -42,21 +43,21 @@ QWidget* WindowView::widgetFor(const ui::Control& control) const {
 
 QWidget* WindowView::createView(ui::Control& control) {
     switch (control.kind()) {
-    case ui::ControlKind::Picture:
-        return new PictureView(static_cast<ui::Picture&>(control), this);
-    case ui::ControlKind::TextBox: {
-        auto& textBox = static_cast<ui::TextBox&>(control);
-        if (textBox.multiLine) return new ReportView(textBox, this);
-        return new LineEditView(textBox, this);
-    }
-    case ui::ControlKind::Label:
-        return new LabelView(static_cast<ui::Label&>(control), this);
-    case ui::ControlKind::CheckBox:
-        return new CheckBoxView(static_cast<ui::CheckBox&>(control), this);
-    case ui::ControlKind::CommandButton:
-        return new ButtonView(static_cast<ui::CommandButton&>(control), this);
-    case ui::ControlKind::Line:
-        break;
+        case ui::ControlKind::Picture:
+            return new PictureView(static_cast<ui::Picture&>(control), this);
+        case ui::ControlKind::TextBox: {
+            auto& textBox = static_cast<ui::TextBox&>(control);
+            if (textBox.multiLine) return new ReportView(textBox, this);
+            return new LineEditView(textBox, this);
+        }
+        case ui::ControlKind::Label:
+            return new LabelView(static_cast<ui::Label&>(control), this);
+        case ui::ControlKind::CheckBox:
+            return new CheckBoxView(static_cast<ui::CheckBox&>(control), this);
+        case ui::ControlKind::CommandButton:
+            return new ButtonView(static_cast<ui::CommandButton&>(control), this);
+        case ui::ControlKind::Line:
+            break;
     }
     return new LineView(static_cast<ui::Line&>(control), this);
 }
@@ -68,14 +69,17 @@ void WindowView::setUpTabOrder() {
     for (ui::Control* control : m_window.controls()) {
         if (control->canFocus()) order.push_back(control);
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const ui::Control* a, const ui::Control* b) { return a->TabIndex < b->TabIndex; });
+    std::stable_sort(order.begin(), order.end(), [](const ui::Control* a, const ui::Control* b) {
+        return a->TabIndex < b->TabIndex;
+    });
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(widgetFor(*order[i - 1]), widgetFor(*order[i]));
     }
     if (!order.empty()) widgetFor(*order.front())->setFocus(Qt::OtherFocusReason);
 }
 
-void WindowView::syncCaption() { setWindowTitle(QString::fromStdString(m_window.Caption())); }
+void WindowView::syncCaption() {
+    setWindowTitle(QString::fromStdString(m_window.Caption()));
+}
 
 }  // namespace qtui

@@ -33,7 +33,8 @@ void eraseLastCharacter(std::string& text) {
 
 }  // namespace
 
-TextBox::TextBox(std::string name, int index) : Control(ControlKind::TextBox, std::move(name), index) {}
+TextBox::TextBox(std::string name, int index)
+    : Control(ControlKind::TextBox, std::move(name), index) {}
 
 void TextBox::setText(std::string text) {
     m_text = std::move(text);
@@ -88,13 +89,16 @@ void CheckBox::setValue(int value) {
     if (Click) Click();
 }
 
-void CheckBox::click() { setValue(m_value == 1 ? 0 : 1); }
+void CheckBox::click() {
+    setValue(m_value == 1 ? 0 : 1);
+}
 
 void CheckBox::keyPress(std::int16_t code) {
     if (code == kSpace) click();
 }
 
-CommandButton::CommandButton(std::string name) : Control(ControlKind::CommandButton, std::move(name)) {}
+CommandButton::CommandButton(std::string name)
+    : Control(ControlKind::CommandButton, std::move(name)) {}
 
 void CommandButton::setCaption(std::string caption) {
     m_caption = std::move(caption);

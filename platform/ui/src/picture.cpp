@@ -38,7 +38,9 @@ void Picture::setBackColor(COLORREF color) {
     clearImage();
 }
 
-void Picture::Cls() { clearImage(); }
+void Picture::Cls() {
+    clearImage();
+}
 
 void Picture::Refresh() const {
     if (onRefresh) onRefresh();

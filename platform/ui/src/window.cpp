@@ -13,7 +13,9 @@ void Window::setCaption(std::string caption) {
     if (onChanged) onChanged();
 }
 
-void Window::add(Control& control) { m_controls.push_back(&control); }
+void Window::add(Control& control) {
+    m_controls.push_back(&control);
+}
 
 Control* Window::find(const std::string& qualifiedName) const {
     for (Control* control : m_controls) {

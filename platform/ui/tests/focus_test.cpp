@@ -18,7 +18,8 @@ protected:
         first.TabIndex = 1;
         line.TabIndex = 2;
         second.TabIndex = 3;
-        for (ui::Control* control : std::vector<ui::Control*>{&third, &label, &first, &line, &second}) {
+        for (ui::Control* control :
+             std::vector<ui::Control*>{&third, &label, &first, &line, &second}) {
             window.add(*control);
         }
     }

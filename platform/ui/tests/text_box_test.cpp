@@ -18,7 +18,9 @@ struct TypingCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const TypingCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const TypingCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TextBoxTyping : public testing::TestWithParam<TypingCase> {};
 
@@ -45,8 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"BackspaceRemovesAWholeLineBreak", true, "a", {kCr, kBs}, "a"},
         TypingCase{"CodeZeroIsADiscardedCharacter", false, "7", {0}, "7"},
         TypingCase{"LatinCharacterArrivesAsUtf8", false, "", {0xE9}, "\xC3\xA9"},
-        TypingCase{"BackspaceRemovesAWholeUtf8Character", false, "x", {0xE9, 0x20AC, kBs, kBs},
-                   "x"}),
+        TypingCase{
+            "BackspaceRemovesAWholeUtf8Character", false, "x", {0xE9, 0x20AC, kBs, kBs}, "x"}),
     [](const testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.name); });
 
 TEST(TextBox, SetTextIsNotFiltered) {

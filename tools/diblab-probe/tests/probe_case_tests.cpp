@@ -10,8 +10,7 @@ using probe::ParseError;
 using probe::ProbeCase;
 using probe::RowOrder;
 
-ProbeCase parsed(std::string_view line)
-{
+ProbeCase parsed(std::string_view line) {
     auto result = probe::parseCase(line);
     if (const auto* error = std::get_if<ParseError>(&result)) {
         ADD_FAILURE() << "unexpected error: " << error->reason;
@@ -20,8 +19,7 @@ ProbeCase parsed(std::string_view line)
     return std::get<ProbeCase>(result);
 }
 
-TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt)
-{
+TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt) {
     const ProbeCase c =
         parsed(" 3 2 1 DeadBeef\t2 2 0 00a00000 -1 -2 -1 4294967295 -3 2147483647 7 8 ");
     EXPECT_EQ(c.destWidth, 3u);
@@ -43,29 +41,25 @@ TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt)
               (std::vector<std::uint32_t>{0x00a00000, 0x00a00001, 0x00a00100, 0x00a00101}));
 }
 
-TEST(ParseCase, BasePatternWrapsModulo2Pow32)
-{
+TEST(ParseCase, BasePatternWrapsModulo2Pow32) {
     const ProbeCase c = parsed("1 1 0 0 2 2 1 ffffff01 0 0 1 1 0 0 0 1");
     EXPECT_EQ(c.srcOrder, RowOrder::TopDown);
     EXPECT_EQ(c.picture,
               (std::vector<std::uint32_t>{0xffffff01, 0xffffff02, 0x00000001, 0x00000002}));
 }
 
-TEST(ParseCase, PxValuesReplaceThePattern)
-{
+TEST(ParseCase, PxValuesReplaceThePattern) {
     const ProbeCase c = parsed("1 1 0 0 2 1 0 0 0 0 1 1 0 0 0 1 px ff000000 1");
     EXPECT_EQ(c.picture, (std::vector<std::uint32_t>{0xff000000, 0x00000001}));
 }
 
-TEST(ParseCase, SixteenMebipixelsAreAllowed)
-{
+TEST(ParseCase, SixteenMebipixelsAreAllowed) {
     const ProbeCase c = parsed("4096 4096 0 0 1 16777216 0 0 0 0 1 1 0 0 0 1");
     EXPECT_EQ(c.destWidth, 4096u);
     EXPECT_EQ(c.picture.size(), 16777216u);
 }
 
-TEST(IsSkippedLine, SkipsEmptyBlankAndCommentLines)
-{
+TEST(IsSkippedLine, SkipsEmptyBlankAndCommentLines) {
     EXPECT_TRUE(probe::isSkippedLine(""));
     EXPECT_TRUE(probe::isSkippedLine(" \t\r"));
     EXPECT_TRUE(probe::isSkippedLine("# 8 8 0 0"));
@@ -78,8 +72,7 @@ struct BadLine {
     const char* reason;
 };
 
-void PrintTo(const BadLine& bad, std::ostream* out)
-{
+void PrintTo(const BadLine& bad, std::ostream* out) {
     *out << '"' << bad.line << '"';
 }
 
@@ -108,8 +101,7 @@ const BadLine badLines[] = {
 
 class UnreadableLine : public testing::TestWithParam<BadLine> {};
 
-TEST_P(UnreadableLine, NamesTheReason)
-{
+TEST_P(UnreadableLine, NamesTheReason) {
     const auto result = probe::parseCase(GetParam().line);
     ASSERT_TRUE(std::holds_alternative<ParseError>(result));
     EXPECT_EQ(std::get<ParseError>(result).reason, GetParam().reason);
@@ -117,4 +109,4 @@ TEST_P(UnreadableLine, NamesTheReason)
 
 INSTANTIATE_TEST_SUITE_P(ParseCase, UnreadableLine, testing::ValuesIn(badLines));
 
-}
+}  // namespace

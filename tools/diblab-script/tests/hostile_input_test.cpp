@@ -22,7 +22,9 @@ struct HostileText {
     std::optional<std::string> reads;  // the plain number it must act as; none: beyond range
 };
 
-void PrintTo(const HostileText& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const HostileText& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const std::vector<HostileText>& hostileTexts() {
     static const std::vector<HostileText> texts{
@@ -56,7 +58,9 @@ struct FieldAction {
     std::string message;
 };
 
-void PrintTo(const FieldAction& c, std::ostream* out) { *out << c.field << " " << c.action; }
+void PrintTo(const FieldAction& c, std::ostream* out) {
+    *out << c.field << " " << c.action;
+}
 
 constexpr const char* kTextBoxes[] = {"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text2(0)",
                                       "Text2(1)", "Text2(2)", "Text2(3)", "Text3",    "Text4",

@@ -12,8 +12,8 @@ namespace {
 // A file name of its own for each test, so that tests can run in parallel.
 std::string scratchPath(const std::string& name) {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string path = std::string("diblab_script_") + test->test_suite_name() + "_" +
-                       test->name() + "_" + name;
+    std::string path =
+        std::string("diblab_script_") + test->test_suite_name() + "_" + test->name() + "_" + name;
     for (char& c : path) {
         if (c == '/') c = '_';
     }

@@ -14,7 +14,9 @@ struct ScriptCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ScriptCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ScriptCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ScriptCommands : public testing::TestWithParam<ScriptCase> {};
 

@@ -14,7 +14,9 @@ struct ErrorCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ErrorCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ScriptErrors : public testing::TestWithParam<ErrorCase> {};
 
@@ -47,7 +49,8 @@ const ErrorCase kCases[] = {
     {"SetOnALabel", "set Label2 x", "line 2: set needs a text box; Label2 is not one"},
     {"TypeIntoALabel", "type Label1(0) 1", "line 2: Label1(0) cannot take the focus"},
     {"ClickOnALine", "click Line1", "line 2: Line1 is a line and takes no click"},
-    {"ClickOnTheWindow", "click frmBench", "line 2: frmBench is the window, not one of its controls"},
+    {"ClickOnTheWindow", "click frmBench",
+     "line 2: frmBench is the window, not one of its controls"},
     {"DblclickOnACheckBox", "dblclick Check1",
      "line 2: dblclick needs a text box; Check1 is a check box"},
     {"PixelsOfATextBox", "pixels Text3", "line 2: pixels needs a picture; Text3 is a text box"},

@@ -19,7 +19,9 @@ struct EscapeCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const EscapeCase& c, std::ostream* out) { *out << c.written; }
+void PrintTo(const EscapeCase& c, std::ostream* out) {
+    *out << c.written;
+}
 
 class Escapes : public testing::TestWithParam<EscapeCase> {};
 
@@ -42,12 +44,17 @@ TEST(Escapes, HexEscapesTakeEitherCaseAndMeanTheCharacterCode) {
 }
 
 TEST(Escapes, InvalidUtf8BytesStandForTheirCodes) {
-    EXPECT_EQ(decoded("a\xFF" "b\xC3"), "a\xC3\xBF" "b\xC3\x83");
+    EXPECT_EQ(decoded("a\xFF"
+                      "b\xC3"),
+              "a\xC3\xBF"
+              "b\xC3\x83");
     EXPECT_EQ(decoded("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80");
 }
 
 TEST(Escapes, PrintingEscapesBytesOutsideUtf8) {
-    EXPECT_EQ(escapeForPrint("a\xFF" "b"), "a\\xffb");
+    EXPECT_EQ(escapeForPrint("a\xFF"
+                             "b"),
+              "a\\xffb");
 }
 
 TEST(Escapes, MalformedEscapesAreErrors) {

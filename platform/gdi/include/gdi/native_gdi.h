@@ -17,15 +17,13 @@
 #include <span>
 
 inline int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc,
-                             int ySrc, UINT startScan, UINT cLines,
-                             std::span<const std::byte> bits, const BITMAPINFO* bmi, UINT colorUse)
-{
+                             int ySrc, UINT startScan, UINT cLines, std::span<const std::byte> bits,
+                             const BITMAPINFO* bmi, UINT colorUse) {
     return ::SetDIBitsToDevice(hdc, xDest, yDest, width, height, xSrc, ySrc, startScan, cLines,
                                bits.data(), bmi, colorUse);
 }
 
 inline int GetDIBits(HDC hdc, HBITMAP hbm, UINT startScan, UINT cLines, std::span<std::byte> bits,
-                     BITMAPINFO* bmi, UINT usage)
-{
+                     BITMAPINFO* bmi, UINT usage) {
     return ::GetDIBits(hdc, hbm, startScan, cLines, bits.data(), bmi, usage);
 }

@@ -43,7 +43,8 @@ public:
     std::int16_t previewKeyPress(std::int16_t code) const;
     // A key that produces a character: the preview first, then the focused control, if any.
     void keyPress(std::int16_t code);
-    // Runs Load, then gives the focus to the first control in tab order, as showing the window does.
+    // Runs Load, then gives the focus to the first control in tab order, as showing the window
+    // does.
     void load();
 
     void setMessageBox(MessageBoxService* service) { m_messageBox = service; }
