@@ -15,7 +15,7 @@ struct FontCase {
 const FontCase kFonts[] = {
     {"MS Sans Serif", 12, "Liberation Sans", 20},  {"MS Sans Serif", 9.6, "Liberation Sans", 16},
     {"MS Sans Serif", 7.8, "Liberation Sans", 13}, {"Courier New", 7.8, "Liberation Mono", 13},
-    {"DejaVu Sans", 9, "DejaVu Sans", 15},
+    {"Liberation Serif", 9, "Liberation Serif", 15},
 };
 
 class FontFor : public ::testing::TestWithParam<FontCase> {};
