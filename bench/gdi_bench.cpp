@@ -1,4 +1,4 @@
-#include "gdi/gdi.h"
+#include "gdi/dib_section_dc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,33 +11,20 @@ namespace {
 // A DIB section of the given size selected into a memory DC, and a source picture to draw.
 class Scene {
 public:
-    explicit Scene(int size) : m_size(size), m_source(std::size_t(size) * std::size_t(size)) {
+    explicit Scene(int size)
+        : m_size(size),
+          m_source(std::size_t(size) * std::size_t(size)),
+          m_format(gdi::DibFormat::rgb32(size, size, gdi::RowOrder::BottomUp)),
+          m_header(m_format),
+          m_destination(m_format) {
         std::iota(m_source.begin(), m_source.end(), 0x00A00000u);
-        m_header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        m_header.bmiHeader.biWidth = size;
-        m_header.bmiHeader.biHeight = size;
-        m_header.bmiHeader.biPlanes = 1;
-        m_header.bmiHeader.biBitCount = 32;
-        m_header.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_section = CreateDIBSection(m_dc, &m_header, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_previous = SelectObject(m_dc, m_section);
     }
-
-    ~Scene() {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_section);
-        DeleteDC(m_dc);
-    }
-
-    Scene(const Scene&) = delete;
-    Scene& operator=(const Scene&) = delete;
 
     int draw() const {
         const DWORD size = DWORD(m_size);
-        return SetDIBitsToDevice(m_dc, 0, 0, size, size, 0, 0, 0, size,
-                                 std::as_bytes(std::span(m_source)), &m_header, DIB_RGB_COLORS);
+        return SetDIBitsToDevice(m_destination.dc(), 0, 0, size, size, 0, 0, 0, size,
+                                 std::as_bytes(std::span(m_source)), m_header.get(),
+                                 DIB_RGB_COLORS);
     }
 
     std::size_t bytes() const { return m_source.size() * 4; }
@@ -45,10 +32,9 @@ public:
 private:
     int m_size;
     std::vector<std::uint32_t> m_source;
-    BITMAPINFO m_header{};
-    HDC m_dc = nullptr;
-    HBITMAP m_section = nullptr;
-    HGDIOBJ m_previous = nullptr;
+    gdi::DibFormat m_format;
+    gdi::DibInfo m_header;
+    gdi::DibSectionDC m_destination;
 };
 
 void setDIBitsToDevice8x8(benchmark::State& state) {

@@ -1,7 +1,5 @@
 #include "workbench/picture_bitmap.h"
 
-#include <cstdlib>
-
 #include "numbers/integer_conversion.h"
 
 namespace workbench {
@@ -12,22 +10,15 @@ BITMAP selectedBitmap(HDC dc) {
     return bitmap;
 }
 
-BITMAPINFO pictureHeader(LONG width, LONG height, WORD bitCount) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = bitCount;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+gdi::DibFormat pictureFormat(LONG width, LONG height, WORD bitCount) {
+    const gdi::RowOrder order = height < 0 ? gdi::RowOrder::TopDown : gdi::RowOrder::BottomUp;
+    gdi::DibFormat format = gdi::DibFormat::rgb32(width, height < 0 ? -height : height, order);
+    format.bitCount = bitCount;
+    return format;
 }
 
-std::size_t dibImageBytes(const BITMAPINFOHEADER& header) {
-    if (header.biWidth <= 0) return 0;
-    const std::size_t stride =
-        (static_cast<std::size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    return stride * static_cast<std::size_t>(std::abs(static_cast<long long>(header.biHeight)));
+BITMAPINFO pictureHeader(LONG width, LONG height, WORD bitCount) {
+    return *gdi::DibInfo(pictureFormat(width, height, bitCount)).get();
 }
 
 int scaleWidthPixels(const ui::Picture& picture) {

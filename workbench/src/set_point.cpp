@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "gdi/dib_section_dc.h"
 #include "numbers/integer_conversion.h"
-#include "workbench/gdi_scope.h"
 #include "workbench/picture_bitmap.h"
 
 namespace workbench {
@@ -60,7 +60,7 @@ void writePixel(const SourcePointControls& controls, const PointRequest& request
     GetDIBits(srcPic.hDC(), srcPic.Image(), 0, static_cast<UINT>(bitmap.bmHeight),
               std::as_writable_bytes(std::span(pixels)), &header, DIB_RGB_COLORS);
 
-    DibSectionScope scope(header);
+    const gdi::DibSectionDC scope(pictureFormat(width, height, bitmap.bmBitsPixel));
     if (!scope.created()) {
         form.MsgBox(kDibSectionFailedMessage);
         return;
@@ -72,7 +72,7 @@ void writePixel(const SourcePointControls& controls, const PointRequest& request
     const std::size_t copied =
         std::min(pixels.size() * sizeof(std::int32_t),
                  static_cast<std::size_t>(std::max<LONG>(bitmap.bmWidth * bitmap.bmHeight * 4, 0)));
-    if (MoveMemoryBounded(scope.pixels(), std::as_bytes(std::span(pixels)).first(copied))) {
+    if (MoveMemoryBounded(scope.bits(), std::as_bytes(std::span(pixels)).first(copied))) {
         BitBlt(srcPic.hDC(), 0, 0, bitmap.bmWidth, bitmap.bmHeight, scope.dc(), 0, 0, SRCCOPY);
     }
 }

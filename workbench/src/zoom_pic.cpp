@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <span>
 
+#include "gdi/dib_section_dc.h"
 #include "workbench/enlarge.h"
-#include "workbench/gdi_scope.h"
 #include "workbench/picture_bitmap.h"
 
 namespace workbench {
@@ -26,11 +26,11 @@ std::vector<std::int32_t> readSmallPixels(const ui::Picture& pic, PixelSize size
 void drawBigPixels(ui::Picture& bigPic, PixelSize size, std::span<const std::int32_t> big,
                    const ui::Window& form) {
     const BITMAP bitmap = selectedBitmap(bigPic.hDC());
-    const BITMAPINFO header = pictureHeader(bitmap.bmWidth, bitmap.bmHeight, bitmap.bmBitsPixel);
-    DibSectionScope scope(header);
+    const gdi::DibSectionDC scope(
+        pictureFormat(bitmap.bmWidth, bitmap.bmHeight, bitmap.bmBitsPixel));
     if (!scope.created()) {
         form.MsgBox(kDibSectionFailedMessage);
-    } else if (MoveMemoryBounded(scope.pixels(), std::as_bytes(big))) {
+    } else if (MoveMemoryBounded(scope.bits(), std::as_bytes(big))) {
         BitBlt(bigPic.hDC(), 0, 0, size.width, size.height, scope.dc(), 0, 0, SRCCOPY);
     }
     bigPic.Refresh();

@@ -3,19 +3,15 @@
 #include <algorithm>
 #include <span>
 
-#include "gdi/gdi.h"
+#include "gdi/dib_format.h"
 
 void drawBottomUp(ui::Picture& picture, const std::vector<std::int32_t>& pixels) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = picture.Width;
-    info.bmiHeader.biHeight = picture.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const gdi::DibInfo info(
+        gdi::DibFormat::rgb32(picture.Width, picture.Height, gdi::RowOrder::BottomUp));
     SetDIBitsToDevice(picture.hDC(), 0, 0, static_cast<DWORD>(picture.Width),
                       static_cast<DWORD>(picture.Height), 0, 0, 0,
-                      static_cast<UINT>(picture.Height), std::as_bytes(std::span(pixels)), &info,
-                      DIB_RGB_COLORS);
+                      static_cast<UINT>(picture.Height), std::as_bytes(std::span(pixels)),
+                      info.get(), DIB_RGB_COLORS);
 }
 
 std::vector<std::uint32_t> bottomUpPixels(const ui::Picture& picture) {

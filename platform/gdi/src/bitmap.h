@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gdi/emulated_gdi.h"
+#include "gdi/dib_format.h"
 #include "pixel_view.h"
 
 #include <cstddef>
@@ -10,7 +10,6 @@
 
 namespace gdi {
 
-enum class RowOrder { TopDown, BottomUp };
 enum class BitmapKind { Stock, DeviceCompatible, DibSection };
 
 // A bitmap and the pixels it owns. 32-bpp bitmaps keep their pixels as 0xXXRRGGBB values; the

@@ -59,7 +59,8 @@ int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<s
     if (!format || format->stride() * std::uint64_t(format->height) > maxImageBytes) {
         return 0;
     }
-    const CoveredLines lines{startScan, std::min(std::int64_t(startScan) + cLines, format->height)};
+    const CoveredLines lines{
+        startScan, std::min(std::int64_t(startScan) + cLines, std::int64_t(format->height))};
     const bool query = !bits.data() || lines.first >= lines.end;
     if (!query && std::uint64_t(lines.end - lines.first) * format->stride() > bits.size()) {
         return 0;

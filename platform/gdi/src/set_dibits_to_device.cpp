@@ -43,11 +43,11 @@ ScanRange availableScanLines(const SetDibitsCall& call, const DibFormat& format,
                              std::size_t bufferBytes) {
     const auto bufferRows = std::int64_t(bufferBytes / format.stride());
     if (format.order == RowOrder::BottomUp) {
-        return {call.startScan, std::min({call.startScan + call.cLines, format.height,
+        return {call.startScan, std::min({call.startScan + call.cLines, std::int64_t(format.height),
                                           call.startScan + bufferRows})};
     }
     const std::int64_t high = call.startScan + call.cLines;
-    return {high - std::min({call.cLines, format.height, bufferRows}), high};
+    return {high - std::min({call.cLines, std::int64_t(format.height), bufferRows}), high};
 }
 
 std::int64_t bufferRowOf(std::int64_t scanLine, const SetDibitsCall& call,

@@ -2,24 +2,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace gditest {
 
 BITMAPINFO dibHeader(int width, int height, Rows rows) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = rows == Rows::TopDown ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return *gdi::DibInfo(gdi::DibFormat::rgb32(width, height, rows)).get();
 }
 
 std::vector<std::uint32_t> pictureBuffer(int width, int height, Rows rows) {
     std::vector<std::uint32_t> buffer;
     for (int bufferRow = 0; bufferRow < height; ++bufferRow) {
-        const int pictureRow = rows == Rows::TopDown ? bufferRow : height - 1 - bufferRow;
+        const auto pictureRow =
+            int(gdi::bufferRowOf(std::size_t(bufferRow), std::size_t(height), rows));
         for (int column = 0; column < width; ++column) {
             buffer.push_back(picturePixel(pictureRow, column));
         }
@@ -43,28 +38,21 @@ std::string hexRows(std::span<const std::uint32_t> pixels, int width) {
 }
 
 Surface::Surface(int width, int height, Rows rows)
-    : m_width(width), m_height(height), m_rows(rows) {
-    const BITMAPINFO info = dibHeader(width, height, rows);
-    void* bits = nullptr;
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<std::uint32_t*>(bits);
-    std::fill_n(m_bits, std::size_t(width) * std::size_t(height), untouched);
-    m_previous = SelectObject(m_dc, m_bitmap);
-}
-
-Surface::~Surface() {
-    SelectObject(m_dc, m_previous);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
+    : m_format(gdi::DibFormat::rgb32(width, height, rows)), m_section(m_format) {
+    const std::span<std::byte> bits = m_section.bits();
+    for (std::size_t offset = 0; offset < bits.size(); offset += sizeof untouched) {
+        std::memcpy(bits.data() + offset, &untouched, sizeof untouched);
+    }
 }
 
 std::vector<std::uint32_t> Surface::screen() const {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < m_height; ++y) {
-        const int bufferRow = m_rows == Rows::TopDown ? y : m_height - 1 - y;
-        const std::uint32_t* row = m_bits + std::size_t(bufferRow) * std::size_t(m_width);
-        pixels.insert(pixels.end(), row, row + m_width);
+    const auto width = std::size_t(m_format.width);
+    const auto height = std::size_t(m_format.height);
+    std::vector<std::uint32_t> pixels(width * height);
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::size_t bufferRow = gdi::bufferRowOf(y, height, m_format.order);
+        std::memcpy(pixels.data() + y * width,
+                    m_section.bits().data() + bufferRow * m_format.stride(), m_format.stride());
     }
     return pixels;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gdi/gdi.h"
+#include "gdi/dib_section_dc.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,13 +9,17 @@
 #include <string>
 #include <vector>
 
+namespace gdi {
+
+inline void PrintTo(RowOrder order, std::ostream* out) {
+    *out << (order == RowOrder::TopDown ? "top-down" : "bottom-up");
+}
+
+}  // namespace gdi
+
 namespace gditest {
 
-enum class Rows { BottomUp, TopDown };
-
-inline void PrintTo(Rows rows, std::ostream* out) {
-    *out << (rows == Rows::TopDown ? "top-down" : "bottom-up");
-}
+using Rows = gdi::RowOrder;
 
 inline constexpr std::uint32_t untouched = 0x11111111;
 
@@ -38,24 +42,16 @@ std::string hexRows(std::span<const std::uint32_t> pixels, int width);
 class Surface {
 public:
     Surface(int width, int height, Rows rows);
-    ~Surface();
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
 
-    HDC dc() const { return m_dc; }
-    HBITMAP bitmap() const { return m_bitmap; }
+    HDC dc() const { return m_section.dc(); }
+    HBITMAP bitmap() const { return m_section.bitmap(); }
     // The pixels in screen order, top row first.
     std::vector<std::uint32_t> screen() const;
-    std::string screenText() const { return hexRows(screen(), m_width); }
+    std::string screenText() const { return hexRows(screen(), m_format.width); }
 
 private:
-    int m_width;
-    int m_height;
-    Rows m_rows;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    std::uint32_t* m_bits = nullptr;
+    gdi::DibFormat m_format;
+    gdi::DibSectionDC m_section;
 };
 
 // Bytes with guard zones on both sides, so a test can prove nothing was written outside.

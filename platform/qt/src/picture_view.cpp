@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "control_views.h"
+#include "gdi/dib_format.h"
 
 namespace qtui {
 
@@ -36,16 +37,11 @@ void PictureView::readImage() {
     const int height = m_picture.Height;
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, the row order of a QImage
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // Top-down, the row order of a QImage.
+    gdi::DibInfo info(gdi::DibFormat::rgb32(width, height, gdi::RowOrder::TopDown));
     const auto bits = std::as_writable_bytes(
         std::span(image.bits(), static_cast<std::size_t>(image.sizeInBytes())));
-    GetDIBits(m_picture.hDC(), m_picture.Image(), 0, static_cast<UINT>(height), bits, &info,
+    GetDIBits(m_picture.hDC(), m_picture.Image(), 0, static_cast<UINT>(height), bits, info.get(),
               DIB_RGB_COLORS);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));

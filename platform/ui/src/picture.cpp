@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include "gdi/dib_format.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <utility>
@@ -73,15 +75,9 @@ std::vector<std::uint32_t> imagePixels(const Picture& picture) {
     if (picture.Width <= 0 || picture.Height <= 0) return {};
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(picture.Width) *
                                       static_cast<std::size_t>(picture.Height));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = picture.Width;
-    info.bmiHeader.biHeight = -picture.Height;  // top-down: row 0 first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    gdi::DibInfo info(gdi::DibFormat::rgb32(picture.Width, picture.Height, gdi::RowOrder::TopDown));
     GetDIBits(picture.hDC(), picture.Image(), 0, static_cast<UINT>(picture.Height),
-              std::as_writable_bytes(std::span(pixels)), &info, DIB_RGB_COLORS);
+              std::as_writable_bytes(std::span(pixels)), info.get(), DIB_RGB_COLORS);
     return pixels;
 }
 

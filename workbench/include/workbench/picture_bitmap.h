@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "gdi/dib_format.h"
 #include "gdi/gdi.h"
 #include "ui/picture.h"
 
@@ -10,12 +11,12 @@ namespace workbench {
 // The description of the bitmap selected into a device context (GetCurrentObject, GetObjectA).
 BITMAP selectedBitmap(HDC dc);
 
-// A bitmap header for a picture: biSize 40, the given size and bit count, one plane, BI_RGB; all
-// other fields and the colour table zero. A positive height describes a bottom-up DIB.
-BITMAPINFO pictureHeader(LONG width, LONG height, WORD bitCount);
+// The DIB format of a picture: the given size and bit count, BI_RGB, no colour table. A positive
+// height describes a bottom-up DIB, a negative one a top-down DIB.
+gdi::DibFormat pictureFormat(LONG width, LONG height, WORD bitCount);
 
-// Bytes of pixel memory that a DIB with this header occupies (rows padded to four bytes).
-std::size_t dibImageBytes(const BITMAPINFOHEADER& header);
+// That format's header: biSize 40, one plane; all other fields and the colour table zero.
+BITMAPINFO pictureHeader(LONG width, LONG height, WORD bitCount);
 
 // A picture's scale size in whole pixels.
 int scaleWidthPixels(const ui::Picture& picture);

@@ -1,0 +1,76 @@
+#pragma once
+
+// One description of a device-independent bitmap's layout and colours, for every caller that
+// hands a DIB to GDI or reads one back. It is written with the Windows names, so the Windows
+// build describes its DIBs the same way.
+
+#include "gdi/gdi.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace gdi {
+
+// How a DIB's rows follow each other in memory: bottom-up (a positive biHeight, the first row in
+// memory is the picture's bottom row) or top-down (a negative biHeight).
+enum class RowOrder { BottomUp, TopDown };
+
+// The buffer row that holds picture row `pictureRow` (0 = top) of an image `height` rows high.
+constexpr std::size_t bufferRowOf(std::size_t pictureRow, std::size_t height, RowOrder order) {
+    return order == RowOrder::TopDown ? pictureRow : height - 1 - pictureRow;
+}
+
+// The three channel masks of a BI_BITFIELDS DIB.
+struct ChannelMasks {
+    DWORD red = 0;
+    DWORD green = 0;
+    DWORD blue = 0;
+
+    bool operator==(const ChannelMasks&) const = default;
+};
+
+struct DibFormat {
+    LONG width = 0;
+    // The number of rows, always positive; `order` gives biHeight its sign.
+    LONG height = 0;
+    RowOrder order = RowOrder::BottomUp;
+    WORD bitCount = 32;
+    DWORD compression = BI_RGB;
+    // Written after a 40-byte header, or into a larger header, when compression is BI_BITFIELDS.
+    ChannelMasks masks;
+    // The colour table: 0x00RRGGBB values with DIB_RGB_COLORS, palette indices with
+    // DIB_PAL_COLORS. Written as given, whatever biClrUsed says.
+    std::vector<DWORD> colors;
+    UINT colorUse = DIB_RGB_COLORS;
+    // biSize: 40 (BITMAPINFOHEADER), 108 (V4) or 124 (V5).
+    DWORD headerSize = 40;
+    DWORD clrUsed = 0;
+    DWORD sizeImage = 0;
+
+    // An uncompressed 32-bpp BI_RGB DIB, the format of the bench's pictures.
+    static DibFormat rgb32(LONG width, LONG height, RowOrder order);
+
+    LONG biHeight() const { return order == RowOrder::TopDown ? -height : height; }
+    // Bytes from one row to the next: the row's bits rounded up to whole DWORDs.
+    std::size_t stride() const;
+    // Bytes of an uncompressed image of this format.
+    std::size_t imageBytes() const;
+};
+
+// The header bytes a format describes: the BITMAPINFOHEADER (or its V4/V5 extension), then the
+// masks and the colour table where Windows looks for them. The storage always covers a whole
+// BITMAPINFO, so callers may hand it to any function that takes one.
+class DibInfo {
+public:
+    explicit DibInfo(const DibFormat& format);
+
+    BITMAPINFO* get();
+    const BITMAPINFO* get() const;
+
+private:
+    std::unique_ptr<std::uint32_t[]> m_storage;
+};
+
+}  // namespace gdi
