@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ostream>
 
 namespace {
 
+using gdi::RowOrder;
 using probe::ParseError;
 using probe::ProbeCase;
-using probe::RowOrder;
 
 ProbeCase parsed(std::string_view line) {
     auto result = probe::parseCase(line);
@@ -19,16 +20,28 @@ ProbeCase parsed(std::string_view line) {
     return std::get<ProbeCase>(result);
 }
 
+// The 32-bpp source picture, top row first, read back from the bits buffer in its row order.
+std::vector<std::uint32_t> pictureOf(const ProbeCase& c) {
+    const auto width = std::size_t(c.source.width);
+    const auto height = std::size_t(c.source.height);
+    std::vector<std::uint32_t> picture(width * height);
+    for (std::size_t row = 0; row < height; ++row) {
+        const std::size_t bufferRow = c.source.order == RowOrder::TopDown ? row : height - 1 - row;
+        std::memcpy(&picture[row * width], &c.bits[bufferRow * width * 4], width * 4);
+    }
+    return picture;
+}
+
 TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt) {
     const ProbeCase c =
         parsed(" 3 2 1 DeadBeef\t2 2 0 00a00000 -1 -2 -1 4294967295 -3 2147483647 7 8 ");
-    EXPECT_EQ(c.destWidth, 3u);
-    EXPECT_EQ(c.destHeight, 2u);
-    EXPECT_EQ(c.destOrder, RowOrder::TopDown);
+    EXPECT_EQ(c.destination.width, 3);
+    EXPECT_EQ(c.destination.height, 2);
+    EXPECT_EQ(c.destination.order, RowOrder::TopDown);
     EXPECT_EQ(c.fill, 0xDEADBEEFu);
-    EXPECT_EQ(c.srcWidth, 2u);
-    EXPECT_EQ(c.srcHeight, 2u);
-    EXPECT_EQ(c.srcOrder, RowOrder::BottomUp);
+    EXPECT_EQ(c.source.width, 2);
+    EXPECT_EQ(c.source.height, 2);
+    EXPECT_EQ(c.source.order, RowOrder::BottomUp);
     EXPECT_EQ(c.xDest, -1);
     EXPECT_EQ(c.yDest, -2);
     EXPECT_EQ(c.width, 0xFFFFFFFFu);
@@ -37,26 +50,26 @@ TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt) {
     EXPECT_EQ(c.ySrc, 2147483647);
     EXPECT_EQ(c.startScan, 7u);
     EXPECT_EQ(c.cLines, 8u);
-    EXPECT_EQ(c.picture,
+    EXPECT_EQ(pictureOf(c),
               (std::vector<std::uint32_t>{0x00a00000, 0x00a00001, 0x00a00100, 0x00a00101}));
 }
 
 TEST(ParseCase, BasePatternWrapsModulo2Pow32) {
     const ProbeCase c = parsed("1 1 0 0 2 2 1 ffffff01 0 0 1 1 0 0 0 1");
-    EXPECT_EQ(c.srcOrder, RowOrder::TopDown);
-    EXPECT_EQ(c.picture,
+    EXPECT_EQ(c.source.order, RowOrder::TopDown);
+    EXPECT_EQ(pictureOf(c),
               (std::vector<std::uint32_t>{0xffffff01, 0xffffff02, 0x00000001, 0x00000002}));
 }
 
 TEST(ParseCase, PxValuesReplaceThePattern) {
     const ProbeCase c = parsed("1 1 0 0 2 1 0 0 0 0 1 1 0 0 0 1 px ff000000 1");
-    EXPECT_EQ(c.picture, (std::vector<std::uint32_t>{0xff000000, 0x00000001}));
+    EXPECT_EQ(pictureOf(c), (std::vector<std::uint32_t>{0xff000000, 0x00000001}));
 }
 
 TEST(ParseCase, SixteenMebipixelsAreAllowed) {
     const ProbeCase c = parsed("4096 4096 0 0 1 16777216 0 0 0 0 1 1 0 0 0 1");
-    EXPECT_EQ(c.destWidth, 4096u);
-    EXPECT_EQ(c.picture.size(), 16777216u);
+    EXPECT_EQ(c.destination.width, 4096);
+    EXPECT_EQ(c.bits.size(), 4u * 16777216);
 }
 
 TEST(IsSkippedLine, SkipsEmptyBlankAndCommentLines) {
@@ -88,7 +101,7 @@ const BadLine badLines[] = {
     {"8 8 0 0 8 8 0 -1 0 0 8 8 0 0 0 8", "bad number '-1' for BASE"},
     {"0 8 0 0 8 8 0 0 0 0 8 8 0 0 0 8", "DW must be a size of at least 1"},
     {"8 8 0 0 -8 8 0 0 0 0 8 8 0 0 0 8", "SW must be a size of at least 1"},
-    {"8 2147483648 0 0 8 8 0 0 0 0 8 8 0 0 0 8", "DH must be a size of at least 1"},
+    {"8 2147483648 0 0 8 8 0 0 0 0 8 8 0 0 0 8", "DH '2147483648' is too large: at most 16777216"},
     {"8 8 2 0 8 8 0 0 0 0 8 8 0 0 0 8", "DTD must be 0 or 1"},
     {"8 8 0 0 8 8 -1 0 0 0 8 8 0 0 0 8", "STD must be 0 or 1"},
     {"4097 4096 0 0 8 8 0 0 0 0 8 8 0 0 0 8", "destination DW x DH exceeds 16777216 pixels"},
