@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <istream>
+#include <new>
 #include <span>
 #include <ostream>
 
@@ -79,6 +80,17 @@ void appendGrid(std::string& out, const ProbeOutcome& outcome, std::size_t width
     out += '\n';
 }
 
+// A legal case may need more memory than the machine grants (two 16-mebipixel images, a 64 MiB
+// bits buffer); that case gets an error line, and the next one still runs.
+bool processLineWithinMemory(std::string_view line, OutputStyle style, std::string& out) {
+    try {
+        return processLine(line, style, out);
+    } catch (const std::bad_alloc&) {
+        out = "error: not enough memory for the case\n";
+        return false;
+    }
+}
+
 }  // namespace
 
 void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::DibFormat& destination,
@@ -120,7 +132,7 @@ int runProbe(std::istream& in, std::ostream& out, OutputStyle style) {
         if (line.status == LineReader::Status::TooLong) {
             output = "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
             status = 1;
-        } else if (!processLine(line.text, style, output)) {
+        } else if (!processLineWithinMemory(line.text, style, output)) {
             status = 1;
         }
         out << output;

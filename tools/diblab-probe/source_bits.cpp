@@ -2,6 +2,7 @@
 
 #include "dib_pixels.h"
 
+#include <array>
 #include <optional>
 
 namespace probe {
@@ -26,10 +27,32 @@ bool packRows(const gdi::DibFormat& format, std::vector<std::byte>& bits, RowAt 
     return true;
 }
 
-std::optional<std::byte> hexByte(char high, char low) {
-    const char pair[] = {high, low};
-    const std::optional<std::uint32_t> value = readHex(std::string_view(pair, 2), 2);
-    return value ? std::optional<std::byte>(std::byte(*value)) : std::nullopt;
+// The value of each hexadecimal digit, -1 for any other byte: a bits line may carry 128 million
+// digits, so each is a table look-up.
+constexpr std::array<std::int8_t, 256> digitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit) {
+        values['0' + digit] = std::int8_t(digit);
+    }
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = values['A' + digit] = std::int8_t(10 + digit);
+    }
+    return values;
+}();
+
+bool appendBytes(std::string_view digits, std::vector<std::byte>& bits) {
+    const std::size_t start = bits.size();
+    bits.resize(start + digits.size() / 2);
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        const int high = digitValues[static_cast<unsigned char>(digits[i])];
+        const int low = digitValues[static_cast<unsigned char>(digits[i + 1])];
+        if (high < 0 || low < 0) {
+            return false;
+        }
+        bits[start + i / 2] = std::byte(high << 4 | low);
+    }
+    return true;
 }
 
 }  // namespace
@@ -89,12 +112,8 @@ std::string readByteBits(CaseTokens& tokens, std::vector<std::byte>& bits) {
         if (bits.size() + token.size() / 2 > maxBitsBytes) {
             return "bits is too large: at most " + std::to_string(maxBitsBytes) + " bytes";
         }
-        for (std::size_t i = 0; i < token.size(); i += 2) {
-            const std::optional<std::byte> byte = hexByte(token[i], token[i + 1]);
-            if (!byte) {
-                return "bad bytes " + quoted(token) + " for bits";
-            }
-            bits.push_back(*byte);
+        if (!appendBytes(token, bits)) {
+            return "bad bytes " + quoted(token) + " for bits";
         }
     }
     return {};
