@@ -110,6 +110,75 @@ const BadLine badLines[] = {
     {"8 8 0 0 2 1 0 0 0 0 8 8 0 0 0 8 px 1", "px needs 2 values, got 1"},
     {"8 8 0 0 2 1 0 0 0 0 8 8 0 0 0 8 px 1 2 3", "px needs 2 values, got 3"},
     {"8 8 0 0 2 1 0 0 0 0 8 8 0 0 0 8 px 1 g", "bad number 'g' for px"},
+    // Sizes beyond the pixel cap are too large, however large, and negative ones too small.
+    {"2147483648 1 0 0 8 8 0 0 0 0 8 8 0 0 0 8", "DW '2147483648' is too large: at most 16777216"},
+    {"8 8 0 0 16777217 1 0 0 0 0 8 8 0 0 0 8", "SW '16777217' is too large: at most 16777216"},
+    {"8 8 0 0 8 99999999999999999999999 0 0 0 0 8 8 0 0 0 8",
+     "SH '99999999999999999999999' is too large: at most 16777216"},
+    {"8 8 0 0 8 -99999999999 0 0 0 0 8 8 0 0 0 8", "SH must be a size of at least 1"},
+    {"8 8 0 0 8 8e0 0 0 0 0 8 8 0 0 0 8", "bad number '8e0' for SH"},
+    // Options.
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 foo=1", "unknown option 'foo=1'"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 =8", "unknown option '=8'"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 dst=8 src=8", "option src given twice"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=2", "bad format '2' for src"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=", "bad format '' for src"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=RLE8", "bad format 'RLE8' for src"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16:f800:7e0", "bad format '16:f800:7e0' for src"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16:1f800:7e0:1f", "bad format '16:1f800:7e0:1f' for src"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=32:1:2:3:4", "bad format '32:1:2:3:4' for dst"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=24:ff:ff00:ff0000",
+     "bad format '24:ff:ff00:ff0000' for dst"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=rle8", "dst cannot be RLE8: RLE is a source format only"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 use=both", "bad value 'both' for use: rgb or pal"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 clrused=-1", "bad number '-1' for clrused"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 clrused=4294967296",
+     "clrused '4294967296' is too large: at most 4294967295"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 sizeimage=0x10", "bad number '0x10' for sizeimage"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 hdr=41", "bad value '41' for hdr: 40, 108 or 124"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 hdr=12", "bad value '12' for hdr: 40, 108 or 124"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 srcpal=1000000", "bad colour '1000000' in srcpal"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=8 dstpal=1,,2", "bad colour '' in dstpal"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 srcpal=ff use=pal", "bad palette index 'ff' in srcpal"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 use=pal srcpal=65536", "bad palette index '65536' in srcpal"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=1 dstpal=0,0,0",
+     "dstpal is too large: at most 2 entries"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dstpal=0", "dstpal needs a 1-, 4- or 8-bpp dst, not 32-bpp"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=16:7c00:3e0:1f dstpal=0",
+     "dstpal needs a 1-, 4- or 8-bpp dst, not 16-bpp bit-fields"},
+    // Values that do not fit their format.
+    {"2 1 0 2 2 1 0 0 0 0 2 1 0 0 0 1 dst=1", "FILL '2' does not fit the 1-bpp destination"},
+    {"2 1 0 10 2 1 0 0 0 0 2 1 0 0 0 1 dst=4", "FILL '10' does not fit the 4-bpp destination"},
+    {"2 1 0 100 2 1 0 0 0 0 2 1 0 0 0 1 dst=8", "FILL '100' does not fit the 8-bpp destination"},
+    {"2 1 0 10000 2 1 0 0 0 0 2 1 0 0 0 1 dst=16:f800:7e0:1f",
+     "FILL '10000' does not fit the 16-bpp bit-fields destination"},
+    {"2 1 0 1000000 2 1 0 0 0 0 2 1 0 0 0 1 dst=24",
+     "FILL '1000000' does not fit the 24-bpp destination"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=1 px 1 2", "px value '2' does not fit the 1-bpp source"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=4 px 10 1",
+     "px value '10' does not fit the 4-bpp source"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 px 0 100",
+     "px value '100' does not fit the 8-bpp source"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16 px 10000 0",
+     "px value '10000' does not fit the 16-bpp source"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=24 px 0 1000000",
+     "px value '1000000' does not fit the 24-bpp source"},
+    // RLE takes its stream from bits only; bits are whole bytes.
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=rle8", "the RLE8 source needs bits"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=rle4 px 1 2", "px cannot give the RLE4 source: use bits"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 bits", "bits needs at least one byte"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 bits 00 abc", "bad bytes 'abc' for bits: two digits a byte"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 bits 0g", "bad bytes '0g' for bits"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 bits 00 px 00", "bad bytes 'px' for bits"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 px 1 2 src=8", "px needs 2 values, got 3"},
+    // Quoting: at most 40 bytes, then "...", a backslash doubled, other bytes as \xHH.
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 0123456789012345678901234567890123456789",
+     "unexpected field '0123456789012345678901234567890123456789'"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 0123456789012345678901234567890123456789X",
+     "unexpected field '0123456789012345678901234567890123456789'..."},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=\\\x01\x7f\xc3\xa9'",
+     "bad format '\\\\\\x01\\x7f\\xc3\\xa9'' for src"},
+    {"8 8 0 \x1b[31m 8 8 0 0 0 0 8 8 0 0 0 8", "bad number '\\x1b[31m' for FILL"},
 };
 
 class UnreadableLine : public testing::TestWithParam<BadLine> {};
@@ -121,5 +190,28 @@ TEST_P(UnreadableLine, NamesTheReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ParseCase, UnreadableLine, testing::ValuesIn(badLines));
+
+std::string reasonFor(const std::string& line) {
+    const auto result = probe::parseCase(line);
+    return std::holds_alternative<ParseError>(result) ? std::get<ParseError>(result).reason : "";
+}
+
+TEST(ParseCase, SourceColourTablesHoldAtMost256Entries) {
+    std::string table = "srcpal=0";
+    for (int entry = 1; entry < 256; ++entry) {
+        table += ",0";
+    }
+    const std::string line = "2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 " + table;
+    EXPECT_EQ(reasonFor(line), "");
+    EXPECT_EQ(reasonFor(line + ",0"), "srcpal is too large: at most 256 entries");
+}
+
+TEST(ParseCase, BitsHoldAtMost64MebibytesInAnyNumberOfTokens) {
+    std::string line = "2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 bits 00 ";
+    line.append(2 * (64 * 1024 * 1024 - 1), '0');
+    EXPECT_EQ(reasonFor(line), "");
+    line += "00";
+    EXPECT_EQ(reasonFor(line), "bits is too large: at most 67108864 bytes");
+}
 
 }  // namespace
