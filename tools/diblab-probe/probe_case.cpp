@@ -101,12 +101,12 @@ private:
 };
 
 // The values of the positional fields that the options still have to interpret.
-struct PatternFields {
+struct DeferredFields {
     std::uint32_t base = 0;
     std::string_view fillText;
 };
 
-std::string readFields(CaseTokens& tokens, ProbeCase& probeCase, PatternFields& pattern) {
+std::string readFields(CaseTokens& tokens, ProbeCase& probeCase, DeferredFields& deferred) {
     FieldReader reader(tokens);
     gdi::DibFormat& destination = probeCase.destination;
     gdi::DibFormat& source = probeCase.source;
@@ -114,11 +114,11 @@ std::string readFields(CaseTokens& tokens, ProbeCase& probeCase, PatternFields& 
     destination.height = LONG(reader.size());
     destination.order = reader.rowOrder();
     probeCase.fill = reader.hex();
-    pattern.fillText = reader.lastToken();
+    deferred.fillText = reader.lastToken();
     source.width = LONG(reader.size());
     source.height = LONG(reader.size());
     source.order = reader.rowOrder();
-    pattern.base = reader.hex();
+    deferred.base = reader.hex();
     probeCase.xDest = std::int32_t(reader.decimal());
     probeCase.yDest = std::int32_t(reader.decimal());
     probeCase.width = reader.decimal();
@@ -142,7 +142,7 @@ std::string checkSizes(const ProbeCase& probeCase) {
     return {};
 }
 
-std::string describeDestination(const CaseOptions& options, const PatternFields& pattern,
+std::string describeDestination(const CaseOptions& options, const DeferredFields& deferred,
                                 ProbeCase& probeCase) {
     gdi::DibFormat& destination = probeCase.destination;
     options.destination.applyTo(destination);
@@ -161,7 +161,7 @@ std::string describeDestination(const CaseOptions& options, const PatternFields&
         destination.colors = defaultColors(destination.bitCount);
     }
     if (probeCase.fill > maxPixelValue(destination.bitCount)) {
-        return "FILL " + quoted(pattern.fillText) + " does not fit the " +
+        return "FILL " + quoted(deferred.fillText) + " does not fit the " +
                options.destination.name() + " destination";
     }
     return {};
@@ -211,8 +211,8 @@ std::string readBits(CaseTokens& tokens, const CaseOptions& options, std::uint32
 }
 
 std::string readCase(CaseTokens& tokens, ProbeCase& probeCase) {
-    PatternFields pattern;
-    std::string error = readFields(tokens, probeCase, pattern);
+    DeferredFields deferred;
+    std::string error = readFields(tokens, probeCase, deferred);
     if (error.empty()) {
         error = checkSizes(probeCase);
     }
@@ -221,13 +221,13 @@ std::string readCase(CaseTokens& tokens, ProbeCase& probeCase) {
         error = readOptions(tokens, options);
     }
     if (error.empty()) {
-        error = describeDestination(options, pattern, probeCase);
+        error = describeDestination(options, deferred, probeCase);
     }
     if (error.empty()) {
         error = describeSource(options, probeCase.source);
     }
     if (error.empty()) {
-        error = readBits(tokens, options, pattern.base, probeCase);
+        error = readBits(tokens, options, deferred.base, probeCase);
     }
     return error;
 }
