@@ -1,5 +1,6 @@
 #include "dib_pixels.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -80,6 +81,30 @@ void writeRow(std::byte* row, unsigned bitCount, std::span<const std::uint32_t> 
                 row[column * bitCount / 8] |=
                     std::byte(values[column] << subByteShift(column, bitCount));
             }
+    }
+}
+
+void fillRow(std::byte* row, unsigned bitCount, std::size_t count, std::uint32_t value) {
+    if (bitCount < 8) {
+        std::uint32_t pattern = 0;
+        for (unsigned shift = 0; shift < 8; shift += bitCount) {
+            pattern |= value << shift;
+        }
+        // Whole bytes take the pattern; a last partial byte only its pixels' high bits, so the
+        // row's padding bits stay 0.
+        const std::size_t whole = count * bitCount / 8;
+        std::memset(row, int(pattern & 0xFF), whole);
+        if (const auto rest = unsigned(count * bitCount % 8)) {
+            row[whole] = std::byte(pattern & (0xFF00u >> rest));
+        }
+        return;
+    }
+    const std::size_t bytes = bitCount / 8;
+    for (std::size_t i = 0; i < bytes; ++i) {
+        row[i] = std::byte(value >> (8 * i));
+    }
+    for (std::size_t filled = 1; filled < count; filled *= 2) {
+        std::memcpy(row + filled * bytes, row, std::min(filled, count - filled) * bytes);
     }
 }
 

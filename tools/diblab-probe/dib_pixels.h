@@ -27,4 +27,7 @@ void readRow(const std::byte* row, unsigned bitCount, std::span<std::uint32_t> v
 // Writes the values, each fitting `bitCount` bits, as the first pixels of a row whose bytes are 0.
 void writeRow(std::byte* row, unsigned bitCount, std::span<const std::uint32_t> values);
 
+// Sets the first `count` pixels of a row to one value that fits `bitCount` bits.
+void fillRow(std::byte* row, unsigned bitCount, std::size_t count, std::uint32_t value);
+
 }  // namespace probe

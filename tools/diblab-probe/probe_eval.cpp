@@ -3,7 +3,7 @@
 #include "dib_pixels.h"
 #include "gdi/dib_section_dc.h"
 
-#include <algorithm>
+#include <cstring>
 #include <span>
 
 namespace probe {
@@ -12,11 +12,9 @@ namespace {
 
 void fillPixels(std::span<std::byte> bits, const gdi::DibFormat& format, std::uint32_t value) {
     const std::size_t stride = format.stride();
-    std::vector<std::byte> row(stride);
-    const std::vector<std::uint32_t> values(std::size_t(format.width), value);
-    writeRow(row.data(), format.bitCount, values);
-    for (std::size_t offset = 0; offset + stride <= bits.size(); offset += stride) {
-        std::copy(row.begin(), row.end(), bits.begin() + std::ptrdiff_t(offset));
+    fillRow(bits.data(), format.bitCount, std::size_t(format.width), value);
+    for (std::size_t offset = stride; offset + stride <= bits.size(); offset += stride) {
+        std::memcpy(bits.data() + offset, bits.data(), stride);
     }
 }
 
