@@ -1,7 +1,7 @@
 // Runs arbitrary scripts against the headless form: any command, control name and text. A script
 // may stop with an error line but must never crash, and the pictures keep their size.
 
-#include "script_runner.h"
+#include "script/script_runner.h"
 
 #include "ui/picture.h"
 
