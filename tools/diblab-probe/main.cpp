@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr const char* helpText = R"(Usage: diblab-probe [--grid] < cases
+constexpr const char* helpText = R"(Usage: diblab-probe [--grid] [--explain] < cases
        diblab-probe --help
 
 Evaluates SetDIBitsToDevice calls. Each input line holds one case, fields separated by blanks:
@@ -33,6 +33,10 @@ still processed; the exit status is then 1, otherwise 0.
 
   --grid     print each case as "result N" followed by one labelled row of pixels per
              destination row and an empty line
+  --explain  print before each case's output one line "# " and the account of its call:
+             the result and the rule that gave it, which source rows (counted from the top)
+             were drawn to which destination rows, and what kept the rest of the rectangle
+             from being drawn; StartScan and cLines are called Start and #Lines there
   --help     print this text
 
 Unknown options print a usage note and exit with status 2.
@@ -42,18 +46,22 @@ Unknown options print a usage note and exit with status 2.
 
 int main(int argc, char** argv) {
     probe::OutputStyle style = probe::OutputStyle::Line;
+    probe::Account account = probe::Account::Omitted;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::cout << helpText;
             return 0;
         }
-        if (std::strcmp(argv[i], "--grid") != 0) {
+        if (std::strcmp(argv[i], "--grid") == 0) {
+            style = probe::OutputStyle::Grid;
+        } else if (std::strcmp(argv[i], "--explain") == 0) {
+            account = probe::Account::Explained;
+        } else {
             std::cerr << "diblab-probe: unknown option '" << argv[i]
                       << "'; try diblab-probe --help\n";
             return 2;
         }
-        style = probe::OutputStyle::Grid;
     }
     std::ios::sync_with_stdio(false);
-    return probe::runProbe(std::cin, std::cout, style);
+    return probe::runProbe(std::cin, std::cout, style, account);
 }

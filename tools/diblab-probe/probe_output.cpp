@@ -3,6 +3,8 @@
 #include <istream>
 #include <ostream>
 
+#include "geometry/call_account.h"
+
 namespace probe {
 
 namespace {
@@ -43,6 +45,19 @@ void appendGrid(std::string& out, const ProbeOutcome& outcome, std::uint32_t des
     out += '\n';
 }
 
+geometry::RowOrder rowOrder(RowOrder order) {
+    return order == RowOrder::TopDown ? geometry::RowOrder::TopDown : geometry::RowOrder::BottomUp;
+}
+
+// The case's call as the account reads it: the source buffer holds exactly its rows.
+geometry::Call describedCall(const ProbeCase& c) {
+    geometry::Call call;
+    call.arguments = {c.xDest, c.yDest, c.width, c.height, c.xSrc, c.ySrc, c.startScan, c.cLines};
+    call.source = {c.srcWidth, c.srcHeight, rowOrder(c.srcOrder), c.srcHeight};
+    call.destination = {c.destWidth, c.destHeight};
+    return call;
+}
+
 }  // namespace
 
 void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth,
@@ -54,7 +69,7 @@ void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t 
     }
 }
 
-bool processLine(std::string_view line, OutputStyle style, std::string& out) {
+bool processLine(std::string_view line, OutputStyle style, std::string& out, Account account) {
     if (isSkippedLine(line)) {
         return true;
     }
@@ -69,17 +84,20 @@ bool processLine(std::string_view line, OutputStyle style, std::string& out) {
         out += "error: " + outcome.error + '\n';
         return false;
     }
+    if (account == Account::Explained) {
+        out += "# " + geometry::explainCall(describedCall(probeCase)) + '\n';
+    }
     appendOutcome(out, outcome, probeCase.destWidth, style);
     return true;
 }
 
-int runProbe(std::istream& in, std::ostream& out, OutputStyle style) {
+int runProbe(std::istream& in, std::ostream& out, OutputStyle style, Account account) {
     int status = 0;
     std::string line;
     std::string output;
     while (std::getline(in, line)) {
         output.clear();
-        if (!processLine(line, style, output)) {
+        if (!processLine(line, style, output, account)) {
             status = 1;
         }
         out << output;
