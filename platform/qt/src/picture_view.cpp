@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "control_views.h"
+#include "overlay_painter.h"
 
 namespace qtui {
 
@@ -27,8 +28,17 @@ PictureView::~PictureView() {
 
 void PictureView::sync() {
     applyPlacement(m_picture, *this);
+    const ui::Overlay& overlay = m_picture.overlay();
+    if (!overlay.marks.empty()) setToolTip(QString::fromStdString(overlay.legend));
     readImage();
     update();
+}
+
+QImage PictureView::shownImage() const {
+    QImage shown = m_display.copy();
+    QPainter painter(&shown);
+    paintOverlay(painter, m_picture.overlay());
+    return shown;
 }
 
 void PictureView::readImage() {
@@ -58,6 +68,7 @@ void PictureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(QPoint(0, 0), m_display);
+    paintOverlay(painter, m_picture.overlay());
 }
 
 }  // namespace qtui
