@@ -5,11 +5,12 @@
 #include <memory>
 #include <utility>
 
-#include "app/frm_bench.h"
 #include "app/version.h"
 #include "qtui/application.h"
+#include "qtui/file_dialogs.h"
+#include "qtui/main_window.h"
 #include "qtui/message_box.h"
-#include "qtui/window_view.h"
+#include "shell/bench_shell.h"
 
 namespace {
 
@@ -64,13 +65,17 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Show the window, save a PNG picture of it as FILE once painted, and exit."),
         QStringLiteral("FILE"));
     parser.addOption(screenshot);
+    parser.addPositionalArgument(QStringLiteral("experiment"),
+                                 QStringLiteral("An experiment file (.dls) to open at start."),
+                                 QStringLiteral("[FILE.dls]"));
     parser.process(application);
 
-    frmBench form;
-    qtui::WindowView window(form);
-    qtui::MessageBox messageBox(QString::fromLatin1(kProductTitle), &window);
-    form.setMessageBox(&messageBox);
-    form.load();
+    qtui::MessageBox messageBox(QString::fromLatin1(kProductTitle), nullptr);
+    qtui::FileDialogs files(nullptr);
+    shell::BenchShell shell(messageBox, files);
+    qtui::MainWindow window(shell.frame());
+    messageBox.setParent(&window);
+    files.setParent(&window);
 
     std::unique_ptr<ScreenshotOnFirstPaint> screenshotTaker;
     if (parser.isSet(screenshot)) {
@@ -78,5 +83,8 @@ int main(int argc, char* argv[]) {
             std::make_unique<ScreenshotOnFirstPaint>(window, parser.value(screenshot));
     }
     window.show();
+    if (!parser.positionalArguments().isEmpty()) {
+        shell.openExperiment(parser.positionalArguments().front().toStdString());
+    }
     return QApplication::exec();
 }
