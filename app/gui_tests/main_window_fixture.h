@@ -9,17 +9,11 @@
 
 #include "qtui/main_window.h"
 #include "shell/bench_shell.h"
+#include "recording_messages.h"
 #include "ui/frame.h"
-#include "ui/message_box.h"
 
-// Stand-ins for the person who answers a modal dialog: the message box keeps its text, the file
-// dialog gives the prepared answer (none: cancelled) and keeps what it was asked.
-class RecordedMessages : public ui::MessageBoxService {
-public:
-    void show(std::string_view text) override { shown.emplace_back(text); }
-    std::vector<std::string> shown;
-};
-
+// A stand-in for the person who answers the file dialog: it gives the prepared answer (none:
+// cancelled) and keeps what it was asked.
 class AnsweredFileDialogs : public ui::FileDialogService {
 public:
     std::optional<std::string> chooseFile(const ui::FileChoice& choice) override {
@@ -48,7 +42,7 @@ protected:
     // A file name of its own for each test in the test's scratch folder.
     std::string scratchPath(const std::string& name) const;
 
-    RecordedMessages m_messages;
+    RecordingMessages m_messages;
     AnsweredFileDialogs m_files;
     std::unique_ptr<shell::BenchShell> m_shell;
     std::unique_ptr<qtui::MainWindow> m_window;

@@ -108,17 +108,6 @@ TEST_F(MainWindowTest, CtrlQClosesTheWindow) {
     EXPECT_EQ(form().Text2[0].Text(), "0");
 }
 
-TEST_F(MainWindowTest, ShowGeometryIsACheckItemOffAtStart) {
-    QAction* geometry = action(m_shell->showGeometryItem);
-    ASSERT_NE(geometry, nullptr);
-    EXPECT_FALSE(geometry->isChecked());
-    geometry->trigger();
-    EXPECT_TRUE(geometry->isChecked());
-    EXPECT_TRUE(m_shell->showGeometryItem.checked());
-    m_shell->showGeometryItem.trigger();
-    EXPECT_FALSE(geometry->isChecked());
-}
-
 TEST_F(MainWindowTest, HelpItemsAnswerInMessageBoxes) {
     action(m_shell->aboutItem)->trigger();
     ASSERT_EQ(m_messages.shown.size(), 1u);

@@ -95,23 +95,12 @@ const AccountCase kCases[] = {
      "Ret = 8: bottom-up source of 8 rows; the band holds scan lines 0 to 7, all below the top of "
      "the source rectangle (YSrc + Height = 8), so all 8 count; nothing is drawn: Width "
      "4294967295 (-1) is a negative size, so the rectangle is empty."},
-    {"NegativeHeight",
-     kDown,
-     {0, 0, 8, -1, 0, 0, 0, 8},
-     "Ret = 8: top-down source of 8 rows, which returns #Lines whatever is drawn; the band holds "
-     "scan lines 0 to 7; nothing is drawn: Height 4294967295 (-1) is a negative size, so the "
-     "rectangle is empty."},
     {"ZeroWidth",
      kUp,
      {0, 0, 0, 8, 0, 0, 0, 8},
      "Ret = 8: bottom-up source of 8 rows; the band holds scan lines 0 to 7, all below the top of "
      "the source rectangle (YSrc + Height = 8), so all 8 count; nothing is drawn: Width 0 leaves "
      "the rectangle empty."},
-    {"ZeroHeight",
-     kDown,
-     {0, 0, 8, 0, 0, 0, 0, 8},
-     "Ret = 8: top-down source of 8 rows, which returns #Lines whatever is drawn; the band holds "
-     "scan lines 0 to 7; nothing is drawn: Height 0 leaves the rectangle empty."},
     {"ColumnsOutsideSource",
      kUp,
      {0, 0, 8, 8, 8, 0, 0, 8},

@@ -44,8 +44,6 @@ const Scenario kScenarios[] = {
     {"RunsAccumulate",
      "click Check4\nset Text2(3) 4\nclick cmdTest\nclick Check1\nset Text1(1) 3\nclick cmdTest\n"
      "set Text2(3) 12\nset Text1(0) -2\nclick Check5\nclick cmdTest\nset Text1(0) 1\n"},
-    {"BackgroundAfterTheRun",
-     "click cmdTest\nset Text4 200\nset Text5 0\nset Text6 0\nclick cmdSetDestBkg\n"},
     {"RefusedRunKeepsTheLastRun",
      "set Text2(2) 4\nclick cmdTest\nset Text1(2) 99999\nclick cmdTest\ndblclick Text3\n"},
 };
