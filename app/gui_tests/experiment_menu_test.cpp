@@ -120,13 +120,17 @@ TEST_F(ExperimentMenus, ABrokenFileLeavesTheWindowExactlyAsItWas) {
 
 TEST_F(ExperimentMenus, FilesThatCannotBeReadOrWrittenAreNamed) {
     const std::string missing = scratchPath("missing/none.dls");
-    m_files.answer = missing;
-    action(m_shell->openExperimentItem)->trigger();
+    const std::string folder = testing::TempDir();
+    for (const std::string& path : {missing, folder}) {
+        m_files.answer = path;
+        action(m_shell->openExperimentItem)->trigger();
+    }
     m_files.answer = missing;
     action(m_shell->saveExperimentItem)->trigger();
     EXPECT_EQ(m_messages.shown,
               (std::vector<std::string>{
                   "The experiment " + missing + " cannot be opened: the file cannot be read.",
+                  "The experiment " + folder + " cannot be opened: the file cannot be read.",
                   "The experiment cannot be saved to " + missing + "."}));
 }
 

@@ -80,7 +80,7 @@ public:
             case ResultRule::BandCutAtRectangleTop:
                 text += "; " + bottomUpBand() + "; only " + countedBelowRectangleTop();
                 break;
-            default:
+            default:  // the whole band counts, or all of it that lies in the source
                 text += "; " + bottomUpBand() + (m_g.result == 1 ? ", below " : ", all below ") +
                         rectangleTop() + ", so " +
                         (m_g.result == 1 ? "it counts" : "all " + number(m_g.result) + " count");

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr COLORREF kStartUpBackColor = 0x00FFFFFF;
-
 // Keeps the message boxes of a replayed form instead of showing them.
 class MessageLog : public ui::MessageBoxService {
 public:
@@ -21,7 +19,7 @@ public:
 
 std::string hexPixel(std::uint32_t pixel) {
     char digits[9];
-    std::snprintf(digits, sizeof digits, (pixel >> 24) == 0 ? "%06x" : "%08x", pixel);
+    std::snprintf(digits, sizeof digits, "%0*x", (pixel >> 24) == 0 ? 6 : 8, pixel);
     return digits;
 }
 
@@ -35,7 +33,7 @@ public:
     }
 
     // The pictures, fields, boxes and report of `target`, from the replay's state.
-    void takeStateOf(frmBench& target, const std::string& reportText) {
+    void takeStateOf(frmBench& target) {
         drawPicture(m_replay.srcPic, ui::imagePixels(target.srcPic), target.srcPic.BackColor());
         drawPicture(m_replay.destPic, ui::imagePixels(target.destPic), target.destPic.BackColor());
         std::array<std::string, 16> fields;
@@ -44,7 +42,7 @@ public:
             fields[i] = target.numberFields()[i]->Text();
         for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = target.checkBoxes()[i]->Value();
         setFieldsAndBoxes(fields, boxes);
-        setReport(reportText);
+        setReport(target.Text3.Text());
     }
 
     // What the last run started from, then the run.
@@ -136,7 +134,7 @@ WrittenExperiment writeExperiment(frmBench& form) {
     const FormState wanted = captureState(form);
     if (captureState(writer.replay()) != wanted) {
         writer.comment(last ? "What changed after the run" : "The pictures, fields and boxes");
-        writer.takeStateOf(form, form.Text3.Text());
+        writer.takeStateOf(form);
     }
     const std::string differs = firstDifference(captureState(writer.replay()), wanted);
     if (writer.problem().empty() && !differs.empty()) {

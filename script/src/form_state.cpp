@@ -1,21 +1,18 @@
 #include "script/form_state.h"
 
-#include <cstdio>
+#include <vector>
 
 #include "ui/controls.h"
 #include "ui/picture.h"
 
 namespace {
 
+// Size and background colour as text, then the pixels' bytes as they are.
 std::string pictureState(const ui::Picture& picture) {
-    std::string text = std::to_string(picture.Width) + "x" + std::to_string(picture.Height) +
-                       " back " + std::to_string(picture.BackColor()) + ":";
-    for (const std::uint32_t pixel : ui::imagePixels(picture)) {
-        char digits[10];
-        std::snprintf(digits, sizeof digits, " %08x", pixel);
-        text += digits;
-    }
-    return text;
+    const std::vector<std::uint32_t> pixels = ui::imagePixels(picture);
+    return std::to_string(picture.Width) + "x" + std::to_string(picture.Height) + " back " +
+           std::to_string(picture.BackColor()) + ":" +
+           std::string(reinterpret_cast<const char*>(pixels.data()), pixels.size() * 4);
 }
 
 std::string controlState(const ui::Control& control) {

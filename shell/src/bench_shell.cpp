@@ -1,5 +1,6 @@
 #include "shell/bench_shell.h"
 
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -80,8 +81,10 @@ void BenchShell::adopt(std::unique_ptr<frmBench> form) {
 }
 
 bool BenchShell::openExperiment(const std::string& path) {
+    std::error_code error;
+    const bool regular = std::filesystem::is_regular_file(path, error);
     std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
+    if (!regular || !file || file.tellg() < 0) {
         m_messages.show(cannotOpen(path, "the file cannot be read"));
         return false;
     }
