@@ -47,6 +47,14 @@ private:
     bool m_taken = false;
 };
 
+// Without a person to answer them, as when a screenshot is taken, messages go to standard error.
+class PrintedMessages : public ui::MessageBoxService {
+public:
+    void show(std::string_view text) override {
+        std::fprintf(stderr, "diblab: %.*s\n", int(text.size()), text.data());
+    }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,8 +79,12 @@ int main(int argc, char* argv[]) {
     parser.process(application);
 
     qtui::MessageBox messageBox(QString::fromLatin1(kProductTitle), nullptr);
+    PrintedMessages printedMessages;
     qtui::FileDialogs files(nullptr);
-    shell::BenchShell shell(messageBox, files);
+    shell::BenchShell shell(parser.isSet(screenshot)
+                                ? static_cast<ui::MessageBoxService&>(printedMessages)
+                                : messageBox,
+                            files);
     qtui::MainWindow window(shell.frame());
     messageBox.setParent(&window);
     files.setParent(&window);
