@@ -228,7 +228,11 @@ const BadSection badSections[] = {
     {"PlanesTwo", [](BITMAPINFOHEADER& h) { h.biPlanes = 2; }},
     {"BitCount0", [](BITMAPINFOHEADER& h) { h.biBitCount = 0; }},
     {"BitCount2", [](BITMAPINFOHEADER& h) { h.biBitCount = 2; }},
-    {"BitCount24", [](BITMAPINFOHEADER& h) { h.biBitCount = 24; }},
+    {"BitCount24Bitfields",
+     [](BITMAPINFOHEADER& h) {
+         h.biBitCount = 24;
+         h.biCompression = BI_BITFIELDS;
+     }},
     {"BitCount64", [](BITMAPINFOHEADER& h) { h.biBitCount = 64; }},
     {"CompressionRle8", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE8; }},
     {"CompressionRle4", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE4; }},
