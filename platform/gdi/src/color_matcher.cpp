@@ -1,21 +1,23 @@
 #include "color_matcher.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 #include <memory>
 
 namespace gdi {
 
-// Reused by every call on a thread; allocated the first time a thread matches colours.
+// Reused by every call on a thread; allocated the first time a thread matches colours. What
+// they hold depends only on the table, so they are kept while calls match onto the same table.
+// The table's channels are kept apart as well, so that a search is a loop the compiler
+// vectorises.
 struct MatchCaches {
-    static constexpr std::size_t memoSize = 1024;
-    static constexpr std::uint32_t emptyMemo = 0xFFFFFFFF;
-
     std::array<std::uint8_t, 32768> reduced;
     std::array<std::uint64_t, 32768 / 64> reducedKnown;
-    // Entries hold the colour in bits 8-31 and its index in bits 0-7; an index never reaches 255
-    // in a 16-entry table, so an empty entry is never mistaken for a colour.
-    std::array<std::uint32_t, memoSize> memo;
+    std::array<std::uint32_t, std::size_t(1) << ColorMatcher::memoBits> memo;
+    std::array<std::int16_t, 256> red, green, blue;
+    std::array<std::int32_t, 256> distance;
+    std::array<std::uint32_t, 256> table;
+    std::size_t tableSize = 0;
 };
 
 namespace {
@@ -25,57 +27,63 @@ MatchCaches& threadCaches() {
     return *caches;
 }
 
-int channel(std::uint32_t rgb, int shift) {
-    return int(rgb >> shift & 0xFF);
+std::int16_t channel(std::uint32_t rgb, int shift) {
+    return std::int16_t(rgb >> shift & 0xFF);
 }
 
 }  // namespace
 
-unsigned nearestIndex(std::span<const std::uint32_t> table, std::uint32_t rgb) {
-    const int red = channel(rgb, 16);
-    const int green = channel(rgb, 8);
-    const int blue = channel(rgb, 0);
-    unsigned best = 0;
-    int bestDistance = 3 * 256 * 256;
-    for (std::size_t i = 0; i < table.size() && bestDistance > 0; ++i) {
-        const int dr = channel(table[i], 16) - red;
-        const int dg = channel(table[i], 8) - green;
-        const int db = channel(table[i], 0) - blue;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = unsigned(i);
-        }
+ColorMatcher::ColorMatcher(std::span<const std::uint32_t> table)
+    : m_table(table),
+      m_caches(&threadCaches()),
+      m_reduced(m_caches->reduced.data()),
+      m_reducedKnown(m_caches->reducedKnown.data()),
+      m_memo(m_caches->memo.data()) {
+    MatchCaches& c = *m_caches;
+    const bool sameTable =
+        c.tableSize == table.size() && std::equal(table.begin(), table.end(), c.table.begin());
+    if (sameTable) {
+        return;
     }
-    return best;
+    c.tableSize = table.size();
+    std::ranges::copy(table, c.table.begin());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        c.red[i] = channel(table[i], 16);
+        c.green[i] = channel(table[i], 8);
+        c.blue[i] = channel(table[i], 0);
+    }
+    c.reducedKnown.fill(0);
+    c.memo.fill(emptyMemo);
 }
 
-ColorMatcher::ColorMatcher(std::span<const std::uint32_t> table, Rule rule)
-    : m_table(table), m_rule(rule), m_caches(&threadCaches()) {
-    if (rule == Rule::FiveBitReduced) {
-        m_caches->reducedKnown.fill(0);
-    } else {
-        m_caches->memo.fill(MatchCaches::emptyMemo);
+// Three passes the compiler vectorises: every distance, the smallest, its lowest index.
+unsigned ColorMatcher::nearest(std::uint32_t rgb) const {
+    const std::int16_t red = channel(rgb, 16);
+    const std::int16_t green = channel(rgb, 8);
+    const std::int16_t blue = channel(rgb, 0);
+    const std::size_t count = m_table.size();
+    MatchCaches& c = *m_caches;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto dr = std::int16_t(c.red[i] - red);
+        const auto dg = std::int16_t(c.green[i] - green);
+        const auto db = std::int16_t(c.blue[i] - blue);
+        c.distance[i] = std::int32_t(dr) * dr + std::int32_t(dg) * dg + std::int32_t(db) * db;
     }
+    std::int32_t best = 3 * 256 * 256;
+    for (std::size_t i = 0; i < count; ++i) {
+        best = std::min(best, c.distance[i]);
+    }
+    auto index = std::int32_t(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        index = std::min(index, c.distance[i] == best ? std::int32_t(i) : std::int32_t(count));
+    }
+    return unsigned(index);
 }
 
-unsigned ColorMatcher::match(std::uint32_t rgb) {
-    if (m_rule == Rule::FiveBitReduced) {
-        const std::uint32_t key = (rgb >> 9 & 0x7C00) | (rgb >> 6 & 0x3E0) | (rgb >> 3 & 0x1F);
-        std::uint64_t& known = m_caches->reducedKnown[key / 64];
-        const std::uint64_t bit = std::uint64_t(1) << (key % 64);
-        if (!(known & bit)) {
-            m_caches->reduced[key] =
-                std::uint8_t(nearestIndex(m_table, (rgb & 0xF8F8F8) | 0x040404));
-            known |= bit;
-        }
-        return m_caches->reduced[key];
-    }
-    std::uint32_t& slot = m_caches->memo[(rgb * 0x9E3779B1u) >> 22];
-    if ((slot >> 8) != rgb || slot == MatchCaches::emptyMemo) {
-        slot = rgb << 8 | exact(rgb);
-    }
-    return slot & 0xFF;
+void ColorMatcher::learnReduced(std::uint32_t key) const {
+    const std::uint32_t rgb = (key << 9 & 0xF80000) | (key << 6 & 0xF800) | (key << 3 & 0xF8);
+    m_reduced[key] = std::uint8_t(nearest(rgb | 0x040404));
+    m_reducedKnown[key / 64] |= std::uint64_t(1) << (key % 64);
 }
 
 }  // namespace gdi

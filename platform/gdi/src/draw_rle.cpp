@@ -4,6 +4,7 @@
 #include "set_dibits_call.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace gdi {
 
@@ -37,19 +38,24 @@ void drawCanvas(const SetDibitsCall& call, const RleCanvas& canvas, const Surfac
                 const RowConverter& converter) {
     const std::int64_t areaHeight = call.ySrc + call.height;
     const std::int64_t xOffset = call.xDest - call.xSrc;
+    const auto width = std::size_t(canvas.width());
     for (std::int64_t line = canvas.bottom(); line < canvas.bottom() + canvas.height(); ++line) {
         std::byte* row = surface.rowStart(int(call.yDest + areaHeight - 1 - line));
         const std::uint8_t* marks = canvas.marks(line);
-        for (std::int64_t x = 0; x < canvas.width();) {
-            const std::int64_t start = x;
-            while (x < canvas.width() && marks[x] == marks[start]) {
-                ++x;
+        // Runs of set pixels, found a byte value at a time.
+        for (std::size_t x = 0; x < width;) {
+            const auto* unset =
+                static_cast<const std::uint8_t*>(std::memchr(marks + x, 0, width - x));
+            const std::size_t end = unset ? std::size_t(unset - marks) : width;
+            if (end > x) {
+                converter.convert(canvas.indices(line), x, row,
+                                  std::size_t(canvas.left() + xOffset) + x, end - x);
             }
-            if (marks[start]) {
-                converter.convert(canvas.indices(line), std::size_t(start), row,
-                                  std::size_t(canvas.left() + start + xOffset),
-                                  std::size_t(x - start));
-            }
+            const auto* set =
+                end < width
+                    ? static_cast<const std::uint8_t*>(std::memchr(marks + end, 1, width - end))
+                    : nullptr;
+            x = set ? std::size_t(set - marks) : width;
         }
     }
 }

@@ -39,14 +39,15 @@ std::uint32_t brushValue(const PixelFormat& format, std::uint32_t rgb) {
     if (!format.isPalettized()) {
         return encodeColor(format, rgb);
     }
+    const ColorMatcher matcher(format.colors);
     if (format.bitCount != 1) {
-        return nearestIndex(format.colors, rgb);
+        return matcher.nearest(rgb);
     }
     const auto exact = std::ranges::find(format.colors, rgb);
     if (exact != format.colors.end()) {
         return std::uint32_t(exact - format.colors.begin());
     }
-    const unsigned background = nearestIndex(format.colors, white);
+    const unsigned background = matcher.nearest(white);
     return rgb == white ? background : 1 - background;
 }
 

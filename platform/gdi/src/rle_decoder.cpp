@@ -13,14 +13,6 @@ RleCanvas::RleCanvas(std::int64_t left, std::int64_t bottom, std::int64_t width,
       m_indices(std::size_t(width * height)),
       m_marks(std::size_t(width * height)) {}
 
-void RleCanvas::put(std::int64_t column, std::int64_t scanLine, std::uint8_t index) {
-    const std::int64_t x = column - m_left;
-    const std::int64_t y = scanLine - m_bottom;
-    if (x >= 0 && x < m_width && y >= 0 && y < m_height) {
-        m_indices[std::size_t(y * m_width + x)] = std::byte(index);
-    }
-}
-
 void RleCanvas::mark(std::int64_t scanLine, std::int64_t from, std::int64_t to) {
     const std::int64_t y = scanLine - m_bottom;
     const std::int64_t first = std::max(from - m_left, std::int64_t(0));
@@ -77,9 +69,11 @@ private:
     // RLE4 runs alternate the high and the low nibble, starting high whatever the column.
     void encodedRun(std::uint32_t count, std::uint32_t value) {
         const std::int64_t drawn = clippedCount(count);
-        for (std::int64_t k = 0; k < drawn; ++k) {
-            const std::uint32_t index = m_bitCount == 8 ? value : value >> (k % 2 ? 0 : 4) & 0xF;
-            m_canvas.put(m_column + k, m_line, std::uint8_t(index));
+        if (m_bitCount == 8) {
+            m_canvas.put(m_column, m_line, drawn, [value](std::int64_t) { return value; });
+        } else {
+            m_canvas.put(m_column, m_line, drawn,
+                         [value](std::int64_t k) { return value >> (k % 2 ? 0 : 4) & 0xF; });
         }
         m_column += drawn;
     }
@@ -92,11 +86,13 @@ private:
             return false;
         }
         const std::int64_t drawn = clippedCount(count);
-        for (std::int64_t k = 0; k < drawn; ++k) {
-            const std::uint32_t index =
-                m_bitCount == 8 ? byteAt(m_next + std::size_t(k))
-                                : byteAt(m_next + std::size_t(k / 2)) >> (k % 2 ? 0 : 4) & 0xF;
-            m_canvas.put(m_column + k, m_line, std::uint8_t(index));
+        const std::byte* literal = m_stream.data() + m_next;
+        if (m_bitCount == 8) {
+            m_canvas.put(m_column, m_line, drawn, [literal](std::int64_t k) { return literal[k]; });
+        } else {
+            m_canvas.put(m_column, m_line, drawn, [literal](std::int64_t k) {
+                return std::to_integer<std::uint32_t>(literal[k / 2]) >> (k % 2 ? 0 : 4) & 0xF;
+            });
         }
         m_column += drawn;
         m_next += bytes + bytes % 2;

@@ -2,6 +2,7 @@
 
 #include "gdi/emulated_gdi.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -16,7 +17,21 @@ class RleCanvas {
 public:
     RleCanvas(std::int64_t left, std::int64_t bottom, std::int64_t width, std::int64_t height);
 
-    void put(std::int64_t column, std::int64_t scanLine, std::uint8_t index);
+    // Stores `count` pixels from a column; pixel k takes pick(k). Pixels outside the window are
+    // dropped.
+    template <class Pick>
+    void put(std::int64_t column, std::int64_t scanLine, std::int64_t count, Pick pick) {
+        const std::int64_t y = scanLine - m_bottom;
+        const std::int64_t first = std::max(m_left - column, std::int64_t(0));
+        const std::int64_t end = std::min(m_left + m_width - column, count);
+        if (y < 0 || y >= m_height || first >= end) {
+            return;
+        }
+        std::byte* row = m_indices.data() + y * m_width + (column - m_left);
+        for (std::int64_t k = first; k < end; ++k) {
+            row[k] = std::byte(pick(k));
+        }
+    }
     // Marks columns [from, to) of a scan line as set.
     void mark(std::int64_t scanLine, std::int64_t from, std::int64_t to);
 

@@ -12,10 +12,15 @@ namespace {
 
 constexpr std::uint32_t unmatched = 0xFFFFFFFF;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
-constexpr std::size_t mappingCount = std::size_t(Mapping::Match) + 1;
+constexpr std::size_t mappingCount = std::size_t(Mapping::MatchExact) + 1;
+
+constexpr bool matches(Mapping mapping) {
+    return mapping == Mapping::MatchReduced || mapping == Mapping::MatchExact ||
+           mapping == Mapping::LazyLookup;
+}
 
 template <class From, class To, Mapping mapping>
-std::uint32_t mapPixel(const Conversion& c, std::uint32_t value) {
+std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::uint32_t value) {
     if constexpr (mapping == Mapping::Copy) {
         return value;
     } else if constexpr (mapping == Mapping::Lookup) {
@@ -23,28 +28,38 @@ std::uint32_t mapPixel(const Conversion& c, std::uint32_t value) {
     } else if constexpr (mapping == Mapping::LazyLookup) {
         std::uint32_t& entry = c.lookup[value];
         if (entry == unmatched) {
-            entry = c.matcher->exact(value < c.sourceColors.size() ? c.sourceColors[value] : 0);
+            entry = matcher->nearest(value < c.sourceColors.size() ? c.sourceColors[value] : 0);
         }
         return entry;
     } else if constexpr (mapping == Mapping::Recode) {
         return To::fromRgb(c.to, From::toRgb(c.from, value));
+    } else if constexpr (mapping == Mapping::MatchReduced) {
+        return matcher->reduced(From::toRgb(c.from, value));
     } else {
-        return c.matcher->match(From::toRgb(c.from, value));
+        return matcher->memoized(From::toRgb(c.from, value));
     }
 }
 
 template <class From, class To, Mapping mapping>
-void convertRow(const Conversion& c, const std::byte* source, std::size_t sourceX,
+void convertRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
                 std::byte* destination, std::size_t destinationX, std::size_t count) {
     if constexpr (mapping == Mapping::Copy && From::bytesPerPixel > 0) {
         // memmove: a caller may hand a section its own pixels.
         std::memmove(destination + destinationX * To::bytesPerPixel,
                      source + sourceX * From::bytesPerPixel, count * From::bytesPerPixel);
     } else {
-        for (std::size_t i = 0; i < count; ++i) {
-            To::store(destination, destinationX + i,
-                      mapPixel<From, To, mapping>(c, From::load(source, sourceX + i)));
+        const Conversion c = conversion;
+        std::optional<ColorMatcher> matcher;
+        if constexpr (matches(mapping)) {
+            matcher = *c.matcher;
         }
+        typename From::Reader reader(source, sourceX);
+        typename To::Writer writer(destination, destinationX);
+        const ColorMatcher* match = matcher ? &*matcher : nullptr;
+        reader.read(count, [&](std::uint32_t value) {
+            writer.put(mapPixel<From, To, mapping>(c, match, value));
+        });
+        writer.finish();
     }
 }
 
@@ -59,8 +74,10 @@ constexpr bool supported() {
             return From::indexed && To::indexed;
         case Mapping::Recode:
             return !From::indexed && !To::indexed;
-        case Mapping::Match:
-            return !From::indexed && To::indexed;
+        case Mapping::MatchReduced:
+            return !From::indexed && To::kind == PixelKind::Index8;
+        case Mapping::MatchExact:
+            return !From::indexed && To::indexed && To::kind != PixelKind::Index8;
     }
     return false;
 }
@@ -108,25 +125,26 @@ bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {
 }  // namespace
 
 std::uint32_t encodeColor(const PixelFormat& format, std::uint32_t rgb) {
-    const bool fields = format.kind == PixelKind::Bits16 || format.kind == PixelKind::Bits32;
-    return fields ? ChannelFields::of(format.masks).fromRgb(rgb) : rgb;
+    return format.hasChannelFields() ? ChannelFields::of(format.masks).fromRgb(rgb) : rgb;
 }
 
 RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to) {
-    m_conversion.from = ChannelFields::of(from.masks);
-    m_conversion.to = ChannelFields::of(to.masks);
     Mapping mapping = Mapping::Recode;
     if (from.isPalettized()) {
         mapping = prepareIndexed(from, to);
     } else if (sameDirectFormat(from, to)) {
         mapping = Mapping::Copy;
+        m_copiedPixelBytes = from.bitCount / 8;
     } else if (to.isPalettized()) {
+        m_conversion.from = ChannelFields::of(from.masks);
         // Windows reduces direct colours to 5 bits a channel before matching them to an 8-bpp
         // table, but not to smaller tables.
-        m_matcher.emplace(to.colors, to.bitCount == 8 ? ColorMatcher::Rule::FiveBitReduced
-                                                      : ColorMatcher::Rule::Exact);
+        m_matcher.emplace(to.colors);
         m_conversion.matcher = &*m_matcher;
-        mapping = Mapping::Match;
+        mapping = to.bitCount == 8 ? Mapping::MatchReduced : Mapping::MatchExact;
+    } else {
+        m_conversion.from = ChannelFields::of(from.masks);
+        m_conversion.to = ChannelFields::of(to.masks);
     }
     m_row = findRowFunction(from.kind, to.kind, mapping);
 }
@@ -139,6 +157,7 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
     m_conversion.sourceColors = from.colors;
     if (to.isPalettized() && sameTable(from, to)) {
         if (from.kind == to.kind) {
+            m_copiedPixelBytes = from.kind == PixelKind::Index8 ? 1 : 0;
             return Mapping::Copy;
         }
         for (std::size_t i = 0; i < entries; ++i) {
@@ -147,13 +166,16 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
         return Mapping::Lookup;
     }
     if (to.isPalettized()) {
-        m_matcher.emplace(to.colors, ColorMatcher::Rule::Exact);
+        m_matcher.emplace(to.colors);
         m_conversion.matcher = &*m_matcher;
         std::fill_n(m_lookup.begin(), entries, unmatched);
         return Mapping::LazyLookup;
     }
+    const bool fields = to.hasChannelFields();
+    const ChannelFields toFields = ChannelFields::of(to.masks);
     for (std::size_t i = 0; i < entries; ++i) {
-        m_lookup[i] = encodeColor(to, i < from.colors.size() ? from.colors[i] : 0);
+        const std::uint32_t rgb = i < from.colors.size() ? from.colors[i] : 0;
+        m_lookup[i] = fields ? toFields.fromRgb(rgb) : rgb;
     }
     return Mapping::Lookup;
 }

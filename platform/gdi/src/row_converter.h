@@ -21,11 +21,15 @@ enum class Mapping : std::uint8_t {
     LazyLookup,
     // Direct colour onto direct colour: through 8-bit channels.
     Recode,
-    // Direct colour onto a palettized destination: nearest colour under the destination's rule.
-    Match,
+    // Direct colour onto an 8-bpp destination: nearest to the colour reduced to 5 bits.
+    MatchReduced,
+    // Direct colour onto a 4- or 1-bpp destination: nearest to the exact colour.
+    MatchExact,
 };
 
-// What the row loops read; owned by the RowConverter that points into it.
+// What the row loops read; owned by the RowConverter that points into it. The loops copy it
+// first, since stores of bytes may alias anything the compiler would otherwise keep in
+// registers.
 struct Conversion {
     ChannelFields from;
     ChannelFields to;
@@ -51,11 +55,16 @@ public:
         m_row(m_conversion, sourceRow, sourceX, destinationRow, destinationX, count);
     }
 
+    // Bytes a pixel takes when the conversion is a plain copy of whole bytes, else 0: callers
+    // with many short rows copy those themselves.
+    std::size_t copiedPixelBytes() const { return m_copiedPixelBytes; }
+
 private:
     Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to);
 
     Conversion m_conversion;
     RowFunction m_row;
+    std::size_t m_copiedPixelBytes = 0;
     std::optional<ColorMatcher> m_matcher;
     std::array<std::uint32_t, 256> m_lookup;
 };

@@ -4,6 +4,7 @@
 #include "set_dibits_call.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -54,7 +55,8 @@ std::int64_t bufferRowOf(std::int64_t scanLine, const SetDibitsCall& call,
 }
 
 // Hands each visible row segment of the band to the converter; which rows and columns those are
-// does not depend on the pixel format.
+// does not depend on the pixel format. Scan lines go up the picture, so destination rows go up
+// the surface and buffer rows go forward (bottom-up) or back (top-down).
 void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<const std::byte> bits,
               const gdi::SurfaceView& surface, const gdi::RowConverter& converter) {
     ScanRange scans = availableScanLines(call, header, bits.size());
@@ -70,11 +72,23 @@ void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<cons
     const auto count = std::size_t(endColumn - firstColumn);
     const auto sourceX = std::size_t(call.xSrc + firstColumn);
     const auto destinationX = std::size_t(call.xDest + firstColumn);
-    for (std::int64_t scan = scans.low; scan < scans.high; ++scan) {
-        const std::byte* source =
-            bits.data() + std::size_t(bufferRowOf(scan, call, header)) * header.stride();
-        const auto y = int(call.yDest + rectTop - 1 - scan);
-        converter.convert(source, sourceX, surface.rowStart(y), destinationX, count);
+    const auto stride = std::ptrdiff_t(header.stride());
+    const std::ptrdiff_t sourceStep = header.order() == RowOrder::BottomUp ? stride : -stride;
+    std::ptrdiff_t sourceOffset = bufferRowOf(scans.low, call, header) * stride;
+    auto y = int(call.yDest + rectTop - 1 - scans.low);
+    const std::size_t pixelBytes = converter.copiedPixelBytes();
+    for (std::int64_t rows = scans.high - scans.low; rows > 0; --rows) {
+        const std::byte* source = bits.data() + sourceOffset;
+        std::byte* destination = surface.rowStart(y);
+        if (pixelBytes) {
+            // memmove: a caller may hand a section its own pixels.
+            std::memmove(destination + destinationX * pixelBytes, source + sourceX * pixelBytes,
+                         count * pixelBytes);
+        } else {
+            converter.convert(source, sourceX, destination, destinationX, count);
+        }
+        sourceOffset += sourceStep;
+        --y;
     }
 }
 
