@@ -237,6 +237,7 @@ const BadSection badSections[] = {
     {"CompressionRle8", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE8; }},
     {"CompressionRle4", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE4; }},
     {"CompressionJpeg", [](BITMAPINFOHEADER& h) { h.biCompression = 4; }},
+    {"BitfieldsWithZeroMasks", [](BITMAPINFOHEADER& h) { h.biCompression = BI_BITFIELDS; }},
     {"Overflow8001Squared", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x8001; }},
     {"OverflowTallColumn",
      [](BITMAPINFOHEADER& h) {
