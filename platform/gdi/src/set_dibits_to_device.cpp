@@ -77,7 +77,15 @@ void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<cons
     std::ptrdiff_t sourceOffset = bufferRowOf(scans.low, call, header) * stride;
     auto y = int(call.yDest + rectTop - 1 - scans.low);
     const std::size_t pixelBytes = converter.copiedPixelBytes();
-    for (std::int64_t rows = scans.high - scans.low; rows > 0; --rows) {
+    const std::int64_t rows = scans.high - scans.low;
+    if (pixelBytes && count * pixelBytes == std::size_t(stride) && sourceStep == -surface.stride) {
+        // Whole rows that follow each other alike in both: one copy, from the lowest address.
+        const std::int64_t first = sourceStep > 0 ? 0 : rows - 1;
+        std::memmove(surface.rowStart(int(y - first)),
+                     bits.data() + sourceOffset + first * sourceStep, std::size_t(rows * stride));
+        return;
+    }
+    for (std::int64_t left = rows; left > 0; --left) {
         const std::byte* source = bits.data() + sourceOffset;
         std::byte* destination = surface.rowStart(y);
         if (pixelBytes) {
@@ -103,8 +111,10 @@ int drawUncompressed(const SetDibitsCall& call, const BITMAPINFO* bmi, const Dib
         if (header.bitCount <= 8) {
             gdi::readColorTable(bmi, header, colorUse, colors);
         }
+        const auto pixels =
+            std::min<std::int64_t>(call.width, header.width) * std::min(call.cLines, header.rows());
         const gdi::RowConverter converter(header.pixelFormat(colors.colors()),
-                                          surface.pixelFormat());
+                                          surface.pixelFormat(), std::size_t(pixels));
         drawBand(call, header, bits, surface.view(), converter);
     }
     return result;
