@@ -8,10 +8,10 @@
 #include <cstring>
 #include <tuple>
 
-// One reader and writer per pixel kind: load and store a pixel's stored value at column x of a
-// row, walk a row segment with a Reader and a Writer, and for direct-colour kinds turn a stored
-// value into 0x00RRGGBB and back. The converters are generated from the list at the end, so a
-// new format is one more entry there.
+// One reader and writer per pixel kind: walk a row segment with a Reader and a Writer (whole-byte
+// kinds through load and store of a pixel's stored value at column x), and for direct-colour
+// kinds turn a stored value into 8-bit channels and back. The converters are generated from the
+// list at the end, so a new format is one more entry there.
 namespace gdi::codecs {
 
 inline std::uint32_t byteAt(const std::byte* row, std::size_t offset) {
@@ -135,14 +135,6 @@ struct Index1 {
     static constexpr std::size_t bytesPerPixel = 0;
     using Reader = PackedReader<1>;
     using Writer = PackedWriter<1>;
-
-    static std::uint32_t load(const std::byte* row, std::size_t x) {
-        return byteAt(row, x >> 3) >> (7 - (x & 7)) & 1;
-    }
-    static void store(std::byte* row, std::size_t x, std::uint32_t index) {
-        const auto bit = std::byte(0x80 >> (x & 7));
-        row[x >> 3] = index & 1 ? row[x >> 3] | bit : row[x >> 3] & ~bit;
-    }
 };
 
 // The high nibble is the left pixel.
@@ -152,15 +144,6 @@ struct Index4 {
     static constexpr std::size_t bytesPerPixel = 0;
     using Reader = PackedReader<4>;
     using Writer = PackedWriter<4>;
-
-    static std::uint32_t load(const std::byte* row, std::size_t x) {
-        return byteAt(row, x >> 1) >> (x & 1 ? 0 : 4) & 0xF;
-    }
-    static void store(std::byte* row, std::size_t x, std::uint32_t index) {
-        const unsigned shift = x & 1 ? 0 : 4;
-        const auto kept = row[x >> 1] & std::byte(~(0xF << shift));
-        row[x >> 1] = kept | std::byte((index & 0xF) << shift);
-    }
 };
 
 struct Index8 {
