@@ -14,7 +14,7 @@ constexpr std::uint32_t unmatched = 0xFFFFFFFF;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
 constexpr std::size_t mappingCount = std::size_t(Mapping::MatchExact) + 1;
 
-constexpr bool matches(Mapping mapping) {
+constexpr bool usesMatcher(Mapping mapping) {
     return mapping == Mapping::MatchReduced || mapping == Mapping::MatchExact ||
            mapping == Mapping::LazyLookup;
 }
@@ -54,7 +54,7 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
     } else {
         const Conversion c = conversion;
         std::optional<ColorMatcher> matcher;
-        if constexpr (matches(mapping)) {
+        if constexpr (usesMatcher(mapping)) {
             matcher = *c.matcher;
         }
         typename From::Reader reader(source, sourceX);
