@@ -77,15 +77,7 @@ void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<cons
     std::ptrdiff_t sourceOffset = bufferRowOf(scans.low, call, header) * stride;
     auto y = int(call.yDest + rectTop - 1 - scans.low);
     const std::size_t pixelBytes = converter.copiedPixelBytes();
-    const std::int64_t rows = scans.high - scans.low;
-    if (pixelBytes && count * pixelBytes == std::size_t(stride) && sourceStep == -surface.stride) {
-        // Whole rows that follow each other alike in both: one copy, from the lowest address.
-        const std::int64_t first = sourceStep > 0 ? 0 : rows - 1;
-        std::memmove(surface.rowStart(int(y - first)),
-                     bits.data() + sourceOffset + first * sourceStep, std::size_t(rows * stride));
-        return;
-    }
-    for (std::int64_t left = rows; left > 0; --left) {
+    for (std::int64_t left = scans.high - scans.low; left > 0; --left) {
         const std::byte* source = bits.data() + sourceOffset;
         std::byte* destination = surface.rowStart(y);
         if (pixelBytes) {
