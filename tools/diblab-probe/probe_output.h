@@ -10,8 +10,9 @@ namespace probe {
 
 enum class OutputStyle { Line, Grid };
 
-// Appends one case's output: "RESULT P0 P1 ..." on one line, or a labelled grid of DH rows.
-void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth,
+// Appends one case's output: "RESULT P0 P1 ..." on one line, or a labelled grid of rows. Each
+// pixel takes the hexadecimal digits of the destination's bits per pixel.
+void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::DibFormat& destination,
                    OutputStyle style);
 
 // Parses, evaluates and formats one input line; appends nothing for a skipped line. Returns
