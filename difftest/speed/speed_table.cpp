@@ -59,7 +59,7 @@ std::string ratio(std::optional<double> ours, std::optional<double> wine) {
 }
 
 std::string row(const std::vector<std::string>& cells) {
-    static constexpr int widths[] = {7, 7, 10, 10, 6, 10, 10, 6, 8};
+    static constexpr int widths[] = {7, 7, 10, 10, 7, 10, 10, 7, 8};
     std::string text;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         char cell[64];

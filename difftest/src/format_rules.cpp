@@ -100,7 +100,7 @@ std::int64_t windowsResult(const ProbeCase& c) {
     if (!c.source->rle()) {
         return windowsScanLines(c);
     }
-    const bool empty = c.width == 0 || c.height == 0 ||
+    const bool empty = std::int32_t(c.width) <= 0 || std::int32_t(c.height) <= 0 ||
                        wrapped(std::int64_t(c.xSrc) + c.width) <= 0 ||
                        wrapped(std::int64_t(c.ySrc) + c.height) <= 0;
     return empty ? 0 : std::int64_t(c.sourceHeight);
@@ -189,6 +189,39 @@ StreamReach streamReach(std::span<const std::uint8_t> stream, std::uint32_t bitC
 bool decodeAreaBeyondWine(const ProbeCase& c) {
     return c.source->rle() && c.cLines != 0 && !refusedHeader(c) &&
            decodeAreaBytes(c) > wineDecodeAreaLimit;
+}
+
+std::optional<std::vector<std::uint8_t>> withLongRunsSplit(const ProbeCase& c) {
+    constexpr std::uint8_t longest = 255;
+    if (c.source->compression != BI_RLE8 || !c.bits) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> stream = *c.bits;
+    const std::size_t end = std::min<std::size_t>(stream.size(), headerSizeImage(c));
+    bool split = false;
+    std::size_t at = 0;
+    while (at + 2 <= end) {
+        const std::uint8_t count = stream[at];
+        const std::uint8_t code = stream[at + 1];
+        at += 2;
+        if (count > 0 || code == 0) {
+            continue;
+        }
+        if (code == 1 || (code == 2 && at + 2 > end) || (code > 2 && at + code > end)) {
+            break;
+        }
+        if (code == longest) {
+            stream[at - 1] = longest - 1;
+            const std::uint8_t last = stream[at + longest - 1];
+            stream[at + longest - 1] = 1;
+            if (at + longest < stream.size()) {
+                stream[at + longest] = last;
+            }
+            split = true;
+        }
+        at += code == 2 ? 2 : (std::size_t(code) + 1) / 2 * 2;
+    }
+    return split ? std::optional(std::move(stream)) : std::nullopt;
 }
 
 std::uint64_t decodeAreaBytes(const ProbeCase& c) {

@@ -38,8 +38,9 @@ std::size_t bufferBytes(const ProbeCase& probeCase);
 std::uint32_t headerSizeImage(const ProbeCase& probeCase);
 
 // The result Windows gives: 0 for a header the rules refuse (an RLE source top-down or with
-// biSizeImage 0) and for cLines 0; for RLE the header height, or 0 when Width or Height is 0 or
-// XSrc + Width or YSrc + Height (32-bit sums) is not positive; otherwise the scan-line rule.
+// biSizeImage 0) and for cLines 0; for RLE the header height, or 0 when Width or Height, read as
+// an int, or XSrc + Width or YSrc + Height (32-bit sums) is not positive (the source rectangle is
+// empty, as in Wine); otherwise the scan-line rule.
 std::int64_t windowsResult(const ProbeCase& probeCase);
 
 // The buffer row of an uncompressed source from which the call takes destination pixel (x, y)
@@ -55,6 +56,12 @@ ProbeCase withWholeBuffer(const ProbeCase& probeCase);
 
 // An RLE source whose biSizeImage reaches past the bytes given.
 bool streamPastBuffer(const ProbeCase& probeCase);
+
+// Wine keeps the padded length of an RLE8 absolute run in a byte: a run of 255 pixels (256 bytes
+// with its pad) moves it on by nothing, and it reads the literal bytes as codes. The stream with
+// each complete run of 255 written as an absolute run of 254 and an encoded run of its last pixel,
+// which sets the same pixels in as many bytes; none when the stream has no such run.
+std::optional<std::vector<std::uint8_t>> withLongRunsSplit(const ProbeCase& probeCase);
 
 // Every pixel an RLE stream sets lies left of `columns` and below scan line `lines`, however
 // large the decode area: a bound found by reading the stream as the decoder does, without its

@@ -164,6 +164,8 @@ CaseAgreement departureOf(WineRun run) {
             return CaseAgreement::ShortBuffer;
         case WineRun::StreamWithinBuffer:
             return CaseAgreement::ShortStream;
+        case WineRun::SplitLongRuns:
+            return CaseAgreement::LongRunSplit;
         case WineRun::CutDecodeArea:
             return CaseAgreement::DecodeAreaCut;
         case WineRun::NotSent:

@@ -21,16 +21,38 @@ std::string cell(std::string_view text) {
 
 }  // namespace
 
+std::uint64_t& ProbeTally::counter(CaseAgreement agreement) {
+    switch (agreement) {
+        case CaseAgreement::Identical:
+            return identical;
+        case CaseAgreement::WineDeparture:
+            return wineDepartures;
+        case CaseAgreement::WindowsRefusesBand:
+            return refusedBands;
+        case CaseAgreement::WrappedRectangle:
+            return wrappedRectangles;
+        case CaseAgreement::PaletteWrap:
+            return paletteWraps;
+        case CaseAgreement::ShortBuffer:
+            return shortBuffers;
+        case CaseAgreement::ShortStream:
+            return shortStreams;
+        case CaseAgreement::LongRunSplit:
+            return splitLongRuns;
+        case CaseAgreement::DecodeAreaCut:
+            return cutDecodeAreas;
+        case CaseAgreement::DecodeAreaNotSent:
+            break;
+    }
+    return decodeAreasNotSent;
+}
+
 void ProbeTally::add(std::optional<CaseAgreement> agreement) {
     ++compared;
     if (!agreement) {
         return;
     }
-    // In the order of CaseAgreement.
-    std::uint64_t* const counters[] = {&identical,         &wineDepartures, &refusedBands,
-                                       &wrappedRectangles, &paletteWraps,   &shortBuffers,
-                                       &shortStreams,      &cutDecodeAreas, &decodeAreasNotSent};
-    ++*counters[static_cast<int>(*agreement)];
+    ++counter(*agreement);
 }
 
 void ProbeTally::add(std::optional<CaseAgreement> agreement, std::string_view source,
@@ -41,8 +63,8 @@ void ProbeTally::add(std::optional<CaseAgreement> agreement, std::string_view so
 
 std::string ProbeTally::summary() const {
     const std::uint64_t matched = identical + wineDepartures + refusedBands + wrappedRectangles +
-                                  paletteWraps + shortBuffers + shortStreams + cutDecodeAreas +
-                                  decodeAreasNotSent;
+                                  paletteWraps + shortBuffers + shortStreams + splitLongRuns +
+                                  cutDecodeAreas + decodeAreasNotSent;
     std::string text =
         std::to_string(compared) + " cases compared, " + std::to_string(matched) +
         " matched:" + line(identical, "with identical result and pixels") +
@@ -57,24 +79,29 @@ std::string ProbeTally::summary() const {
     if (pairs.size() <= 1) {
         return text;
     }
-    text += line(paletteWraps,
-                 "DIB_PAL_COLORS calls with indices past the fewer than 20 entries read (ours "
-                 "wraps modulo 20, Wine modulo the number read): same as Wine with those "
-                 "palette colours as an RGB table") +
-            line(shortBuffers,
-                 "with a buffer short of the image (ours draws the whole rows it holds, Wine reads "
-                 "past the buffer or refuses): same as Wine with the whole buffer on the rows "
-                 "held, unchanged elsewhere, result by the Windows rule") +
-            line(shortStreams,
-                 "RLE calls with biSizeImage past the buffer (ours stops at its end, Wine reads "
-                 "on): same as Wine with biSizeImage the buffer's length") +
-            line(cutDecodeAreas,
-                 "RLE calls whose decode area is too large for Wine (over 16 MiB: it allocates "
-                 "the area, and past 2 GiB overflows its size): same as Wine with the area cut "
-                 "to what the stream reaches") +
-            line(decodeAreasNotSent,
-                 "RLE calls with such an area and no pixel the stream reaches in view: not sent "
-                 "to Wine; ours draws nothing, result by the rule");
+    text +=
+        line(paletteWraps,
+             "DIB_PAL_COLORS calls with indices past the fewer than 20 entries read (ours "
+             "wraps modulo 20, Wine modulo the number read): same as Wine with those "
+             "palette colours as an RGB table") +
+        line(shortBuffers,
+             "with a buffer short of the image (ours draws the whole rows it holds, Wine reads "
+             "past the buffer or refuses): same as Wine with the whole buffer on the rows "
+             "held, unchanged elsewhere, result by the Windows rule") +
+        line(shortStreams,
+             "RLE calls with biSizeImage past the buffer (ours stops at its end, Wine reads "
+             "on): same as Wine with biSizeImage the buffer's length") +
+        line(splitLongRuns,
+             "RLE8 calls with an absolute run of 255 pixels, whose padded length Wine keeps in "
+             "a byte (it reads the literal bytes as codes): same as Wine with runs of 254 and 1 "
+             "in their place") +
+        line(cutDecodeAreas,
+             "RLE calls whose decode area is too large for Wine (over 16 MiB: it allocates "
+             "the area, and past 2 GiB overflows its size): same as Wine with the area cut "
+             "to what the stream reaches") +
+        line(decodeAreasNotSent,
+             "RLE calls with such an area and no pixel the stream reaches in view: not sent "
+             "to Wine; ours draws nothing, result by the rule");
     text += "\ncases per format pair (source down, destination across):\n       ";
     for (const TestFormat& dest : destinationFormats()) {
         text += cell(dest.label);

@@ -27,6 +27,7 @@ enum class CaseAgreement {
     PaletteWrap,
     ShortBuffer,
     ShortStream,
+    LongRunSplit,
     DecodeAreaCut,
     DecodeAreaNotSent,
 };
@@ -40,6 +41,7 @@ struct ProbeTally {
     std::uint64_t paletteWraps = 0;
     std::uint64_t shortBuffers = 0;
     std::uint64_t shortStreams = 0;
+    std::uint64_t splitLongRuns = 0;
     std::uint64_t cutDecodeAreas = 0;
     std::uint64_t decodeAreasNotSent = 0;
     // Cases compared per source and destination format, by label.
@@ -50,6 +52,9 @@ struct ProbeTally {
     void add(std::optional<CaseAgreement> agreement, std::string_view source,
              std::string_view dest);
     std::string summary() const;
+
+private:
+    std::uint64_t& counter(CaseAgreement agreement);
 };
 
 }  // namespace difftest

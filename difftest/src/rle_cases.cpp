@@ -24,8 +24,10 @@ public:
     }
 
     void absoluteRun() {
-        const std::uint32_t length =
-            m_draw.oneIn(30) ? 3 + m_draw.below(253) : 3 + m_draw.below(m_width + 2);
+        // Now and then the longest run, 255 pixels.
+        const std::uint32_t length = m_draw.oneIn(80)   ? 255
+                                     : m_draw.oneIn(30) ? 3 + m_draw.below(253)
+                                                        : 3 + m_draw.below(m_width + 2);
         push(0, length);
         const std::uint32_t bytes = (length * m_bitCount + 7) / 8;
         for (std::uint32_t i = 0; i < bytes; ++i) {

@@ -14,6 +14,10 @@ PlannedCase planCase(const ProbeCase& c) {
         planned.wine.sizeImage = std::uint32_t(c.bits->size());
         planned.run = WineRun::StreamWithinBuffer;
     }
+    if (auto stream = withLongRunsSplit(c)) {
+        planned.wine.bits = std::move(stream);
+        planned.run = WineRun::SplitLongRuns;
+    }
     if (shortBuffer(c)) {
         planned.wine = withWholeBuffer(planned.wine);
         planned.run = WineRun::WholeBuffer;

@@ -18,6 +18,9 @@ enum class WineRun {
     // Departure 2 for RLE: biSizeImage past the buffer's end, where ours stops and Wine reads on.
     // Wine decodes the same stream with biSizeImage set to the buffer's length.
     StreamWithinBuffer,
+    // Wine's limit: an RLE8 absolute run of 255 pixels, which it misreads. Wine decodes the same
+    // pixels written as runs of 254 and 1.
+    SplitLongRuns,
     // Wine's limit: an RLE decode area too large for it. Wine decodes the call with the area cut
     // to what the stream reaches.
     CutDecodeArea,
@@ -35,7 +38,7 @@ struct PlannedCase {
 
 // Decides by the rules what Wine runs for a case. Where several departures apply, Wine's case
 // carries every change, and `run` names the first of NotSent, CutDecodeArea, WholeBuffer,
-// StreamWithinBuffer and RgbTable.
+// SplitLongRuns, StreamWithinBuffer and RgbTable.
 PlannedCase planCase(const ProbeCase& probeCase);
 
 }  // namespace difftest

@@ -130,6 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
                     RleResult{"XSrc + Width 1", 8, 8, 8, -7, 0, 0, 8, 8},
                     RleResult{"YSrc + Height -4", 8, 8, 8, 0, -12, 0, 8, 0},
                     RleResult{"Width -1 wraps XSrc + Width", 8, 0xffffffff, 8, 0, 0, 0, 8, 0},
+                    // A "negative" size empties the rectangle even where the sum is positive.
+                    RleResult{"Width -2, XSrc 4", 8, 0xfffffffe, 8, 4, 0, 0, 8, 0},
+                    RleResult{"Height -2, YSrc 10", 8, 8, 0xfffffffe, 0, 10, 0, 8, 0},
+                    RleResult{"Width 2^31 - 1", 8, 0x7fffffff, 8, -0x7ffffffe, 0, 0, 8, 8},
                     RleResult{"XSrc past the image", 8, 8, 8, 100, 0, 0, 8, 8}));
 
 TEST(RleResults, AreZeroForHeadersTheRulesRefuse) {
@@ -353,6 +357,41 @@ INSTANTIATE_TEST_SUITE_P(
                     ReachCase{"end of bitmap first", {0, 1, 5, 1}, 8, 0, 0},
                     ReachCase{"an odd byte left", {2, 1, 0}, 8, 2, 1},
                     ReachCase{"no clipping", {255, 1, 255, 1, 0, 2, 255, 255, 1, 1}, 8, 766, 256}));
+
+std::vector<std::uint8_t> bytes(std::initializer_list<std::vector<std::uint8_t>> parts) {
+    std::vector<std::uint8_t> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+std::optional<std::vector<std::uint8_t>> split(const char* format,
+                                               std::vector<std::uint8_t> stream) {
+    ProbeCase c;
+    c.source = &formatNamed(format);
+    c.bits = std::move(stream);
+    return difftest::withLongRunsSplit(c);
+}
+
+TEST(LongRuns, BecomeRunsOf254And1InAsManyBytes) {
+    const std::vector<std::uint8_t> literals(254, 7);
+    const auto stream = bytes({{1, 2, 0, 255}, literals, {9, 0}, {0, 1}});
+    EXPECT_EQ(split("rle8", stream), bytes({{1, 2, 0, 254}, literals, {1, 9}, {0, 1}}));
+    // Without its pad at the buffer's end, the line has no escape left and is not drawn.
+    EXPECT_EQ(split("rle8", bytes({{0, 255}, literals, {9}})), bytes({{0, 254}, literals, {1}}));
+}
+
+TEST(LongRuns, AreLeftAloneWhereWineReadsThemRight) {
+    const std::vector<std::uint8_t> literals(254, 7);
+    // Cut short: Wine stops where the decoder stops.
+    EXPECT_FALSE(split("rle8", bytes({{0, 255}, literals})));
+    // RLE4 runs of 255 pixels take 128 bytes, which a byte holds.
+    EXPECT_FALSE(split("rle4", bytes({{0, 255}, literals, {0, 0}})));
+    // Literal bytes 00 ff inside a shorter run are not a run.
+    EXPECT_FALSE(split("rle8", bytes({{0, 4, 0, 255, 7, 7}, literals, {0, 1}})));
+    EXPECT_FALSE(split("rle8", bytes({{0, 1, 0, 255}, literals, {9, 0}})));
+}
 
 ProbeCase wideRle(std::uint32_t width, std::int32_t xSrc) {
     ProbeCase c;

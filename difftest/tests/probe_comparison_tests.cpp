@@ -248,12 +248,18 @@ TEST(ProbeTally, ListsTheFormatPairsAndTheDeparturesOfAFormatRun) {
     tally.add(CaseAgreement::Identical, "8", "565");
     tally.add(CaseAgreement::ShortBuffer, "8", "565");
     tally.add(CaseAgreement::PaletteWrap, "rle4", "1");
+    tally.add(CaseAgreement::LongRunSplit, "rle4", "1");
+    tally.add(CaseAgreement::DecodeAreaNotSent, "rle4", "1");
     const std::string summary = tally.summary();
-    EXPECT_NE(summary.find("3 cases compared, 3 matched"), std::string::npos);
+    EXPECT_NE(summary.find("5 cases compared, 5 matched"), std::string::npos);
+    EXPECT_NE(summary.find("\n  1 RLE8 calls with an absolute run of 255"), std::string::npos);
+    EXPECT_NE(summary.find("\n  1 RLE calls with such an area"), std::string::npos);
     EXPECT_NE(summary.find("\n  1 with a buffer short of the image"), std::string::npos);
     EXPECT_NE(summary.find("\n  1 DIB_PAL_COLORS calls"), std::string::npos);
-    EXPECT_NE(summary.find("\n      8      -      -      -      -      -      2      -"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("\n   rle4      1      -"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\n      8      -      -      -      -      -      2      -"),
+              std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("\n   rle4      3      -"), std::string::npos) << summary;
 }
 
 }  // namespace

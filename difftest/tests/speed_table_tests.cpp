@@ -79,7 +79,7 @@ TEST(SpeedTable, HoldsTheCopyToMemcpyAndTheSmallCallTo40ns) {
 TEST(SpeedTable, ShowsOursBesideWineAndTheRatio) {
     const std::string table =
         difftest::speedTable(runs(0.25, 1e7, 40).ours, runs(0.25, 1e7, 40).wine);
-    EXPECT_NE(table.find("\n8      565         250 ns    1000 ns   0.25   250.0 us  1000.0 us   "
+    EXPECT_NE(table.find("\n8      565         250 ns    1000 ns    0.25   250.0 us  1000.0 us    "
                          "0.25      met\n"),
               std::string::npos)
         << table;

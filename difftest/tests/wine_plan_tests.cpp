@@ -67,6 +67,16 @@ TEST(PlanCase, StopsWinesStreamAtTheBuffersEnd) {
     EXPECT_EQ(planned.wine.sizeImage, 8u);
 }
 
+TEST(PlanCase, SplitsAnRle8RunThatWineMisreads) {
+    ProbeCase c = rle(8, 0);
+    c.bits = std::vector<std::uint8_t>{0, 255};
+    c.bits->resize(258, 5);
+    const auto planned = difftest::planCase(c);
+    EXPECT_EQ(planned.run, WineRun::SplitLongRuns);
+    EXPECT_EQ((*planned.wine.bits)[1], 254);
+    EXPECT_EQ((*planned.ours.bits)[1], 255);
+}
+
 TEST(PlanCase, CutsADecodeAreaTooLargeForWine) {
     const auto planned = difftest::planCase(rle(0x7ffffff0, 0));
     EXPECT_EQ(planned.run, WineRun::CutDecodeArea);
