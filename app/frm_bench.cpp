@@ -1,8 +1,8 @@
 #include "app/frm_bench.h"
 
 #include "app/twips.h"
-#include "app/version.h"
 #include "app/version_caption.h"
+#include "product/version.h"
 
 #include <utility>
 

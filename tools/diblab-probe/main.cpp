@@ -1,12 +1,15 @@
 #include "probe_output.h"
 
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <string_view>
+
+#include "product/command_line.h"
 
 namespace {
 
 constexpr const char* helpText = R"(Usage: diblab-probe [--grid] < cases
-       diblab-probe --help
+       diblab-probe --help | --version
 
 Evaluates SetDIBitsToDevice calls. Each input line holds one case, fields separated by blanks:
 
@@ -63,7 +66,8 @@ outside printable ASCII \xHH.
 
   --grid     print each case as "result N" followed by one labelled row of pixels per
              destination row and an empty line
-  --help     print this text
+  --help     print this text and exit
+  --version  print the program's name and version and exit
 
 Unknown options print a usage note and exit with status 2.
 )";
@@ -71,16 +75,22 @@ Unknown options print a usage note and exit with status 2.
 }
 
 int main(int argc, char** argv) {
+    constexpr std::string_view program = "diblab-probe";
     probe::OutputStyle style = probe::OutputStyle::Line;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
+        const std::string_view option = argv[i];
+        if (option == "--help") {
             std::cout << helpText;
             return 0;
         }
-        if (std::strcmp(argv[i], "--grid") != 0) {
-            std::cerr << "diblab-probe: unknown option '" << argv[i]
-                      << "'; try diblab-probe --help\n";
-            return 2;
+        if (option == "--version") {
+            std::cout << product::versionText(program);
+            return 0;
+        }
+        if (option != "--grid") {
+            std::cerr << product::usageErrorText(program,
+                                                 "unknown option '" + std::string(option) + "'");
+            return product::kUsageErrorStatus;
         }
         style = probe::OutputStyle::Grid;
     }

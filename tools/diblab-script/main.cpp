@@ -2,12 +2,13 @@
 #include <iostream>
 #include <string_view>
 
+#include "product/command_line.h"
 #include "script_runner.h"
 
 namespace {
 
 constexpr std::string_view kHelp = R"(Usage: diblab-script [FILE]
-       diblab-script --help
+       diblab-script --help | --version
 
 Runs the DIB Lab window without showing it, from a script read from FILE or, without FILE, from
 standard input. Each line holds one command; empty lines and lines starting with # are skipped.
@@ -40,6 +41,9 @@ Every message box the program shows is written as "message: TEXT" and answered w
 A line that cannot be run (unknown command, control or property, a missing argument, a property
 the control does not have) stops the script with "error: line N: REASON" on standard error and
 exit status 2. Exit status 0 means every line ran.
+
+  --help     print this text and exit
+  --version  print the program's name and version and exit
 )";
 
 int runScript(std::istream& script) {
@@ -62,6 +66,10 @@ int main(int argc, char** argv) {
     const std::string_view argument = argv[1];
     if (argument == "--help" || argument == "-h") {
         std::cout << kHelp;
+        return 0;
+    }
+    if (argument == "--version") {
+        std::cout << product::versionText("diblab-script");
         return 0;
     }
     if (argument.starts_with("-")) {
