@@ -8,11 +8,12 @@
 #include <string_view>
 #include <utility>
 
-#include "app/frm_bench.h"
 #include "product/command_line.h"
 #include "qtui/application.h"
+#include "qtui/file_dialogs.h"
+#include "qtui/main_window.h"
 #include "qtui/message_box.h"
-#include "qtui/window_view.h"
+#include "shell/bench_shell.h"
 
 namespace {
 
@@ -51,14 +52,15 @@ private:
 
 constexpr std::string_view kProgram = "diblab";
 
-constexpr std::string_view kHelp = R"(Usage: diblab [--screenshot FILE]
+constexpr std::string_view kHelp = R"(Usage: diblab [--screenshot FILE] [EXPERIMENT.dls]
        diblab --help | --version
 
 Opens the DIB Lab window, a bench for studying how the Windows GDI call SetDIBitsToDevice copies
-a device-independent bitmap onto a device context.
+a device-independent bitmap onto a device context. With EXPERIMENT.dls, an experiment saved from
+the window (File > Save Experiment), the window opens it at start as File > Open Experiment does.
 
   --screenshot FILE  show the window, save a PNG picture of it as FILE once it has been painted,
-                     and exit
+                     and exit; messages go to standard error instead of a message box
   --help             print this text and exit
   --version          print the program's name and version and exit
 
@@ -67,6 +69,7 @@ Unknown options print a usage note and exit with status 2.
 
 struct StartOptions {
     std::optional<std::string_view> screenshot;
+    std::optional<std::string_view> experiment;
 };
 
 // Reads the command line before Qt starts, so that --help, --version and usage errors need no
@@ -89,6 +92,8 @@ std::optional<int> readCommandLine(int argc, char* argv[], StartOptions& options
             problem = "option '--screenshot' needs a FILE";
         } else if (argument.starts_with("-")) {
             problem = "unknown option '" + std::string(argument) + "'";
+        } else if (!options.experiment) {
+            options.experiment = argument;
         } else {
             problem = "unexpected argument '" + std::string(argument) + "'";
         }
@@ -98,6 +103,18 @@ std::optional<int> readCommandLine(int argc, char* argv[], StartOptions& options
         }
     }
     return std::nullopt;
+}
+
+// Without a person to answer them, as when a screenshot is taken, messages go to standard error.
+class PrintedMessages : public ui::MessageBoxService {
+public:
+    void show(std::string_view text) override {
+        std::fprintf(stderr, "diblab: %.*s\n", int(text.size()), text.data());
+    }
+};
+
+QString fromCommandLine(std::string_view text) {
+    return QString::fromLocal8Bit(QByteArrayView(text.data(), qsizetype(text.size())));
 }
 
 }  // namespace
@@ -113,18 +130,24 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionString));
     qtui::setUpApplication();
 
-    frmBench form;
-    qtui::WindowView window(form);
-    qtui::MessageBox messageBox(QString::fromLatin1(kProductTitle), &window);
-    form.setMessageBox(&messageBox);
-    form.load();
+    qtui::MessageBox messageBox(QString::fromLatin1(kProductTitle), nullptr);
+    PrintedMessages printedMessages;
+    qtui::FileDialogs files(nullptr);
+    shell::BenchShell shell(
+        options.screenshot ? static_cast<ui::MessageBoxService&>(printedMessages) : messageBox,
+        files);
+    qtui::MainWindow window(shell.frame());
+    messageBox.setParent(&window);
+    files.setParent(&window);
 
     std::unique_ptr<ScreenshotOnFirstPaint> screenshotTaker;
     if (options.screenshot) {
-        screenshotTaker = std::make_unique<ScreenshotOnFirstPaint>(
-            window, QString::fromLocal8Bit(QByteArrayView(options.screenshot->data(),
-                                                          qsizetype(options.screenshot->size()))));
+        screenshotTaker =
+            std::make_unique<ScreenshotOnFirstPaint>(window, fromCommandLine(*options.screenshot));
     }
     window.show();
+    if (options.experiment) {
+        shell.openExperiment(std::string(*options.experiment));
+    }
     return QApplication::exec();
 }

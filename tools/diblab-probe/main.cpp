@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr const char* helpText = R"(Usage: diblab-probe [--grid] < cases
+constexpr const char* helpText = R"(Usage: diblab-probe [--grid] [--explain] < cases
        diblab-probe --help | --version
 
 Evaluates SetDIBitsToDevice calls. Each input line holds one case, fields separated by blanks:
@@ -66,6 +66,10 @@ outside printable ASCII \xHH.
 
   --grid     print each case as "result N" followed by one labelled row of pixels per
              destination row and an empty line
+  --explain  print before each case's output one line "# " and the account of its call:
+             the result and the rule that gave it, which source rows (counted from the top)
+             were drawn to which destination rows, and what kept the rest of the rectangle
+             from being drawn; StartScan and cLines are called Start and #Lines there
   --help     print this text and exit
   --version  print the program's name and version and exit
 
@@ -77,6 +81,7 @@ Unknown options print a usage note and exit with status 2.
 int main(int argc, char** argv) {
     constexpr std::string_view program = "diblab-probe";
     probe::OutputStyle style = probe::OutputStyle::Line;
+    probe::Account account = probe::Account::Omitted;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help") {
@@ -87,13 +92,16 @@ int main(int argc, char** argv) {
             std::cout << product::versionText(program);
             return 0;
         }
-        if (option != "--grid") {
+        if (option == "--grid") {
+            style = probe::OutputStyle::Grid;
+        } else if (option == "--explain") {
+            account = probe::Account::Explained;
+        } else {
             std::cerr << product::usageErrorText(program,
                                                  "unknown option '" + std::string(option) + "'");
             return product::kUsageErrorStatus;
         }
-        style = probe::OutputStyle::Grid;
     }
     std::ios::sync_with_stdio(false);
-    return probe::runProbe(std::cin, std::cout, style);
+    return probe::runProbe(std::cin, std::cout, style, account);
 }

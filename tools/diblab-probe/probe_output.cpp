@@ -10,6 +10,8 @@
 #include <span>
 #include <ostream>
 
+#include "geometry/call_account.h"
+
 namespace probe {
 
 namespace {
@@ -82,13 +84,28 @@ void appendGrid(std::string& out, const ProbeOutcome& outcome, std::size_t width
 
 // A legal case may need more memory than the machine grants (two 16-mebipixel images, a 64 MiB
 // bits buffer); that case gets an error line, and the next one still runs.
-bool processLineWithinMemory(std::string_view line, OutputStyle style, std::string& out) {
+bool processLineWithinMemory(std::string_view line, OutputStyle style, std::string& out,
+                             Account account) {
     try {
-        return processLine(line, style, out);
+        return processLine(line, style, out, account);
     } catch (const std::bad_alloc&) {
         out = "error: not enough memory for the case\n";
         return false;
     }
+}
+
+// The case's call as the account reads it: the rows the bits buffer holds whole, and whether the
+// source is run-length encoded.
+geometry::Call describedCall(const ProbeCase& c) {
+    const gdi::DibFormat& source = c.source;
+    const bool runLength = source.compression == BI_RLE8 || source.compression == BI_RLE4;
+    geometry::Call call;
+    call.arguments = {c.xDest, c.yDest, c.width, c.height, c.xSrc, c.ySrc, c.startScan, c.cLines};
+    call.source = {
+        source.width, source.height, source.order, std::int64_t(c.bits.size() / source.stride()),
+        runLength ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};
+    call.destination = {c.destination.width, c.destination.height};
+    return call;
 }
 
 }  // namespace
@@ -103,7 +120,7 @@ void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::Dib
     }
 }
 
-bool processLine(std::string_view line, OutputStyle style, std::string& out) {
+bool processLine(std::string_view line, OutputStyle style, std::string& out, Account account) {
     if (isSkippedLine(line)) {
         return true;
     }
@@ -118,11 +135,14 @@ bool processLine(std::string_view line, OutputStyle style, std::string& out) {
         out += "error: " + outcome.error + '\n';
         return false;
     }
+    if (account == Account::Explained) {
+        out += "# " + geometry::explainCall(describedCall(probeCase)) + '\n';
+    }
     appendOutcome(out, outcome, probeCase.destination, style);
     return true;
 }
 
-int runProbe(std::istream& in, std::ostream& out, OutputStyle style) {
+int runProbe(std::istream& in, std::ostream& out, OutputStyle style, Account account) {
     int status = 0;
     LineReader reader(in, maxLineBytes);
     std::string output;
@@ -132,7 +152,7 @@ int runProbe(std::istream& in, std::ostream& out, OutputStyle style) {
         if (line.status == LineReader::Status::TooLong) {
             output = "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
             status = 1;
-        } else if (!processLineWithinMemory(line.text, style, output)) {
+        } else if (!processLineWithinMemory(line.text, style, output, account)) {
             status = 1;
         }
         out << output;

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "product/command_line.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
 
 namespace {
 
@@ -32,6 +32,20 @@ frmBench for the window itself.
                            (its client area in pixels), FontName and FontSize
   pixels CONTROL           writes the picture's image, top row first, one line a row:
                            "CONTROL row Y: " and each pixel as 8 hexadecimal digits
+  lines CONTROL            writes the text box's text one line at a time, as the window
+                           shows it: "CONTROL line N: TEXT"
+  setpixel PICTURE X Y VALUE
+                           sets the pixel in column X, row Y (0 = top) of the picture's
+                           image to VALUE, 6 hexadecimal digits RRGGBB or 8 with the top
+                           byte first; for srcPic and destPic the magnified view is then
+                           redrawn, as Set Point does
+  explain                  writes the last SetDIBitsToDevice run's account as "account: "
+                           and one sentence: the result and the rule that gave it, which
+                           source rows were drawn to which destination rows, and what kept
+                           the rest of the rectangle from being drawn
+
+Experiments saved by the window (File > Save Experiment) are scripts of these commands: run
+them here to print the captions, pictures, report and account the window showed.
 
 Escapes in TEXT and in printed values: \n, \r, \t, \b (Backspace), \\ and \xNN (the character
 with that code), so that every printed value stays on one line.

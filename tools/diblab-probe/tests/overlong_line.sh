@@ -1,9 +1,10 @@
 #!/bin/sh
-# Feeds the probe a 400 MiB line (of NUL bytes, the quickest to make) between two cases under a
-# 384 MiB address-space limit: the line gets one error line without being held whole, and the
-# case after it is still answered. The probe itself may hold up to the line limit, 192 MiB.
+# Feeds the probe a 400 MiB line (of NUL bytes, the quickest to make) between two cases under an
+# address-space limit in KiB (384 MiB): the line gets one error line without being held whole,
+# and the case after it is still answered. The probe itself may hold up to the line limit,
+# 192 MiB.
 probe=$1
-ulimit -v 393216 || exit 1
+ulimit -v "$2" || exit 1
 output=$({
     printf '1 1 0 0 1 1 0 7 0 0 1 1 0 0 0 1\n'
     head -c 419430400 /dev/zero

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,10 +25,13 @@ struct ScriptError {
 };
 
 // Runs the form without a window, one script command a line, writing what the script prints
-// and every message box to `out`.
+// to `out`.
 class ScriptRunner {
 public:
+    // A form of its own, loaded, whose message boxes are written to `out` too.
     explicit ScriptRunner(std::ostream& out);
+    // Drives a form that the caller owns and has loaded, with the message box it has.
+    ScriptRunner(frmBench& form, std::ostream& out);
 
     // Runs every line of the script; stops at the first line that cannot be run and returns why.
     std::optional<ScriptError> run(std::istream& script);
@@ -42,11 +46,16 @@ private:
     void dblclick(std::string_view arguments);
     void print(std::string_view arguments);
     void pixels(std::string_view arguments);
+    void lines(std::string_view arguments);
+    void setpixel(std::string_view arguments);
+    void explain(std::string_view arguments);
     ui::Control& control(std::string_view name);
+    ui::Picture& picture(std::string_view command, std::string_view name);
 
     std::ostream& m_out;
-    PrintingMessageBox m_messageBox;
-    frmBench m_form;
+    std::unique_ptr<PrintingMessageBox> m_messageBox;
+    std::unique_ptr<frmBench> m_ownForm;
+    frmBench& m_form;
 };
 
 // "error: line N: REASON"

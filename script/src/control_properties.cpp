@@ -1,4 +1,4 @@
-#include "control_properties.h"
+#include "script/control_properties.h"
 
 #include <array>
 #include <charconv>

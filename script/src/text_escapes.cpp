@@ -1,4 +1,4 @@
-#include "text_escapes.h"
+#include "script/text_escapes.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "text_escapes.h"
+#include "script/text_escapes.h"
 
 namespace {
 

@@ -1,14 +1,20 @@
-#include "script_runner.h"
+#include "script/script_runner.h"
 
+#include <array>
+#include <charconv>
 #include <cstdint>
 #include <istream>
 #include <ostream>
+#include <span>
 #include <utility>
 
-#include "control_properties.h"
-#include "text_escapes.h"
+#include "geometry/call_account.h"
+#include "script/control_properties.h"
+#include "script/text_escapes.h"
 #include "ui/controls.h"
 #include "ui/picture.h"
+#include "workbench/picture_bitmap.h"
+#include "workbench/zoom_pic.h"
 
 namespace {
 
@@ -50,6 +56,42 @@ std::vector<std::uint32_t> decodeText(std::string_view text) {
     return std::move(decoded.characters);
 }
 
+// The words of a command's arguments, split at single blanks; trailing blanks are forgiven.
+std::vector<std::string_view> words(std::string_view arguments) {
+    while (!arguments.empty() && arguments.back() == ' ') arguments.remove_suffix(1);
+    std::vector<std::string_view> found;
+    while (!arguments.empty()) {
+        const auto [word, rest] = splitAtBlank(arguments);
+        found.push_back(word);
+        arguments = rest;
+    }
+    return found;
+}
+
+std::int64_t coordinate(std::string_view text, std::string_view what, int limit) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        fail(std::string(what) + " must be a whole number, not " + quoted(text));
+    }
+    if (value < 0 || value >= limit) {
+        fail(std::string(what) + " " + std::string(text) + " lies outside 0 to " +
+             std::to_string(limit - 1));
+    }
+    return value;
+}
+
+// Six hexadecimal digits RRGGBB, or eight with the top byte first.
+std::uint32_t pixelValue(std::string_view text) {
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    const bool digitsOnly = error == std::errc() && end == text.data() + text.size();
+    if (!digitsOnly || (text.size() != 6 && text.size() != 8)) {
+        fail("a pixel value is 6 or 8 hexadecimal digits, not " + quoted(text));
+    }
+    return value;
+}
+
 std::string hexPixel(std::uint32_t pixel) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string text(8, '0');
@@ -64,10 +106,16 @@ void PrintingMessageBox::show(std::string_view text) {
     m_out << "message: " << escapeForPrint(text) << '\n';
 }
 
-ScriptRunner::ScriptRunner(std::ostream& out) : m_out(out), m_messageBox(out) {
-    m_form.setMessageBox(&m_messageBox);
+ScriptRunner::ScriptRunner(std::ostream& out)
+    : m_out(out),
+      m_messageBox(std::make_unique<PrintingMessageBox>(out)),
+      m_ownForm(std::make_unique<frmBench>()),
+      m_form(*m_ownForm) {
+    m_form.setMessageBox(m_messageBox.get());
     m_form.load();
 }
+
+ScriptRunner::ScriptRunner(frmBench& form, std::ostream& out) : m_out(out), m_form(form) {}
 
 std::optional<ScriptError> ScriptRunner::run(std::istream& script) {
     std::string line;
@@ -95,6 +143,9 @@ void ScriptRunner::runLine(std::string_view line) {
     if (command == "dblclick") return dblclick(arguments);
     if (command == "print") return print(arguments);
     if (command == "pixels") return pixels(arguments);
+    if (command == "lines") return lines(arguments);
+    if (command == "setpixel") return setpixel(arguments);
+    if (command == "explain") return explain(arguments);
     fail("unknown command " + quoted(command));
 }
 
@@ -175,20 +226,68 @@ void ScriptRunner::print(std::string_view arguments) {
     m_out << target << " = " << (value.text ? escapeForPrint(value.value) : value.value) << '\n';
 }
 
-void ScriptRunner::pixels(std::string_view arguments) {
-    ui::Control& target = control(singleArgument("pixels", arguments, "a picture"));
-    const auto* picture = dynamic_cast<const ui::Picture*>(&target);
-    if (picture == nullptr) {
-        fail("pixels needs a picture; " + target.qualifiedName() + " is " +
+ui::Picture& ScriptRunner::picture(std::string_view command, std::string_view name) {
+    ui::Control& target = control(name);
+    auto* found = dynamic_cast<ui::Picture*>(&target);
+    if (found == nullptr) {
+        fail(std::string(command) + " needs a picture; " + target.qualifiedName() + " is " +
              describeKind(target.kind()));
     }
-    const std::vector<std::uint32_t> image = ui::imagePixels(*picture);
-    const auto width = static_cast<std::size_t>(picture->Width);
+    return *found;
+}
+
+void ScriptRunner::pixels(std::string_view arguments) {
+    const ui::Picture& target = picture("pixels", singleArgument("pixels", arguments, "a picture"));
+    const std::vector<std::uint32_t> image = ui::imagePixels(target);
+    const auto width = static_cast<std::size_t>(target.Width);
     for (std::size_t y = 0; width > 0 && y < image.size() / width; ++y) {
         m_out << target.qualifiedName() << " row " << y << ':';
         for (std::size_t x = 0; x < width; ++x) m_out << ' ' << hexPixel(image[y * width + x]);
         m_out << '\n';
     }
+}
+
+// One printed line a line of the text, so that a report reads as the window shows it.
+void ScriptRunner::lines(std::string_view arguments) {
+    ui::Control& target = control(singleArgument("lines", arguments, "a text box"));
+    const auto* box = dynamic_cast<const ui::TextBox*>(&target);
+    if (box == nullptr) {
+        fail("lines needs a text box; " + target.qualifiedName() + " is " +
+             describeKind(target.kind()));
+    }
+    std::string_view text = box->Text();
+    for (int number = 1; !text.empty(); ++number) {
+        const std::size_t end = text.find_first_of("\r\n");
+        m_out << target.qualifiedName() << " line " << number << ": "
+              << escapeForPrint(text.substr(0, end)) << '\n';
+        if (end == std::string_view::npos) break;
+        const bool crlf = text.compare(end, 2, "\r\n") == 0;
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+}
+
+// Writes one pixel of a picture's image through the GDI layer, as a drawing call would; a
+// small picture's magnified view is redrawn, as Set Point does.
+void ScriptRunner::setpixel(std::string_view arguments) {
+    const std::vector<std::string_view> parts = words(arguments);
+    if (parts.size() != 4) fail("setpixel needs a picture, X, Y and a pixel value");
+    ui::Picture& target = picture("setpixel", parts[0]);
+    const std::int64_t x = coordinate(parts[1], "X", target.Width);
+    const std::int64_t y = coordinate(parts[2], "Y", target.Height);
+    const std::array<std::uint32_t, 1> pixel{pixelValue(parts[3])};
+    const BITMAPINFO header = workbench::pictureHeader(1, 1, 32);
+    SetDIBitsToDevice(target.hDC(), int(x), int(y), 1, 1, 0, 0, 0, 1,
+                      std::as_bytes(std::span(pixel)), &header, DIB_RGB_COLORS);
+    target.Refresh();
+    if (&target == &m_form.srcPic) workbench::ZoomPic(m_form.srcPic, m_form.srcBigPic, m_form);
+    if (&target == &m_form.destPic) workbench::ZoomPic(m_form.destPic, m_form.destBigPic, m_form);
+}
+
+void ScriptRunner::explain(std::string_view arguments) {
+    if (!words(arguments).empty()) fail("explain takes no arguments");
+    const auto& last = m_form.lastExperiment();
+    if (!last) fail("explain needs a run first: SetDIBitsToDevice has not been called yet");
+    m_out << "account: " << geometry::explainCall(last->call) << '\n';
 }
 
 std::string formatScriptError(const ScriptError& error) {

@@ -1,4 +1,4 @@
-#include "testrun/test_run.h"
+#include "testrun/experiment.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include "gdi/gdi.h"
 #include "testrun/pixel_listing.h"
 #include "workbench/picture_bitmap.h"
+#include "workbench/zoom_pic.h"
 
 namespace testrun {
 namespace {
@@ -22,16 +23,24 @@ std::size_t elementCount(int width, int height) {
            static_cast<std::size_t>(std::max(height, 0));
 }
 
-// Width, Height, StartScan and cLines travel as the 32-bit pattern of the sign-extended value.
-DWORD asUnsigned(std::int16_t argument) {
-    return static_cast<DWORD>(static_cast<std::int32_t>(argument));
+geometry::Call benchCall(const ExperimentControls& controls, const Arguments& arguments) {
+    geometry::Call call;
+    call.arguments = callArguments(arguments);
+    const int width = workbench::scaleWidthPixels(controls.srcPic);
+    const int height = workbench::scaleHeightPixels(controls.srcPic);
+    const auto order =
+        checked(controls.sourceTopDown) ? gdi::RowOrder::TopDown : gdi::RowOrder::BottomUp;
+    call.source = {width, height, order, height};
+    call.destination = {workbench::scaleWidthPixels(controls.destPic),
+                        workbench::scaleHeightPixels(controls.destPic)};
+    return call;
 }
 
-class TestRun {
+class Experiment {
 public:
-    TestRun(const TestRunControls& controls, const workbench::ZoomPicGetBitsProcedure& zoom,
-            const Arguments& arguments)
-        : m_controls(controls), m_zoom(zoom), m_arguments(arguments) {}
+    Experiment(const ExperimentControls& controls, const geometry::CallArguments& arguments,
+               const ui::Window& form)
+        : m_controls(controls), m_arguments(arguments), m_form(form) {}
 
     void perform() {
         describePictures();
@@ -72,7 +81,7 @@ private:
         const int bigWidth = workbench::scaleWidthPixels(m_controls.destBigPic);
         const int bigHeight = workbench::scaleHeightPixels(m_controls.destBigPic);
         m_scratch.assign(4 * elementCount(bigWidth, bigHeight), 0);
-        m_zoom(m_controls.srcPic, m_controls.srcBigPic, m_scratch);
+        workbench::ZoomPicGetBits(m_controls.srcPic, m_controls.srcBigPic, m_scratch, m_form);
     }
 
     void drawSourceOntoDestination() {
@@ -84,9 +93,9 @@ private:
                   &m_sourceHeader, DIB_RGB_COLORS);
         m_destDC = m_controls.destPic.hDC();
         const auto& a = m_arguments;
-        const int result = SetDIBitsToDevice(
-            m_destDC, a[0], a[1], asUnsigned(a[2]), asUnsigned(a[3]), a[4], a[5], asUnsigned(a[6]),
-            asUnsigned(a[7]), m_sourceBits, &m_sourceHeader, DIB_RGB_COLORS);
+        const int result =
+            SetDIBitsToDevice(m_destDC, a.xDest, a.yDest, a.width, a.height, a.xSrc, a.ySrc,
+                              a.startScan, a.cLines, m_sourceBits, &m_sourceHeader, DIB_RGB_COLORS);
         m_controls.dstRet.setCaption("Ret = " + std::to_string(result));
         m_controls.destPic.Refresh();
         m_controls.srcHeight.setCaption("Source biHeight = " +
@@ -94,7 +103,7 @@ private:
     }
 
     void listDestination() {
-        m_zoom(m_controls.destPic, m_controls.destBigPic, m_scratch);
+        workbench::ZoomPicGetBits(m_controls.destPic, m_controls.destBigPic, m_scratch, m_form);
         GetDIBits(m_destDC, m_controls.destPic.Image(), 0, static_cast<UINT>(m_destHeight),
                   std::as_writable_bytes(std::span(m_destListing)), &m_destHeader, DIB_RGB_COLORS);
         if (checked(m_controls.showDestinationBits)) {
@@ -103,9 +112,9 @@ private:
         }
     }
 
-    const TestRunControls& m_controls;
-    const workbench::ZoomPicGetBitsProcedure& m_zoom;
-    const Arguments& m_arguments;
+    const ExperimentControls& m_controls;
+    const geometry::CallArguments& m_arguments;
+    const ui::Window& m_form;
     int m_width = 0;
     int m_height = 0;
     int m_destWidth = 0;
@@ -123,11 +132,23 @@ private:
 
 }  // namespace
 
-void runTest(const TestRunControls& controls,
-             const workbench::ZoomPicGetBitsProcedure& zoomPicGetBits, const ui::Window& form) {
+std::optional<geometry::Call> plannedCall(const ExperimentControls& controls) {
+    Arguments arguments{};
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::optional<std::int16_t> argument = readArgument(controls.arguments[i].box);
+        if (!argument) return std::nullopt;
+        arguments[i] = *argument;
+    }
+    return benchCall(controls, arguments);
+}
+
+std::optional<geometry::Call> performExperiment(const ExperimentControls& controls,
+                                                const ui::Window& form) {
     const std::optional<Arguments> arguments = readArguments(controls.arguments, form);
-    if (!arguments) return;
-    TestRun(controls, zoomPicGetBits, *arguments).perform();
+    if (!arguments) return std::nullopt;
+    const geometry::Call call = benchCall(controls, *arguments);
+    Experiment(controls, call.arguments, form).perform();
+    return call;
 }
 
 }  // namespace testrun

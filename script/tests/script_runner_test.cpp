@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "script_runner.h"
+#include "script/script_runner.h"
 
 namespace {
 
