@@ -1,10 +1,11 @@
-# The two command-line tools built for 64-bit Windows: a cross build of this same tree with
-# mingw-w64, without tests. The differential test runs them on Wine's gdi32; the packaging puts
-# them in a zip for real Windows machines.
+# The two command-line tools and the timing program built for 64-bit Windows: a cross build of
+# this same tree with mingw-w64, without tests. The differential test runs them on Wine's gdi32;
+# the packaging puts the tools in a zip for real Windows machines.
 find_program(DIBLAB_MINGW_CXX x86_64-w64-mingw32-g++-posix)
 set(DIBLAB_WINDOWS_BUILD ${PROJECT_BINARY_DIR}/windows)
 set(DIBLAB_WINDOWS_PROBE ${DIBLAB_WINDOWS_BUILD}/tools/diblab-probe/diblab-probe.exe)
 set(DIBLAB_WINDOWS_SCRIPT ${DIBLAB_WINDOWS_BUILD}/tools/diblab-script/diblab-script.exe)
+set(DIBLAB_WINDOWS_SPEED ${DIBLAB_WINDOWS_BUILD}/difftest/speed/diblab-speed.exe)
 
 # Adds the target diblab_windows_tools, which redoes the cross build whenever it is built; under
 # make it shares the parent's job slots. The first caller decides whether `all` builds it.
@@ -13,11 +14,11 @@ function(diblab_add_windows_tools)
   if(TARGET diblab_windows_tools)
     return()
   endif()
+  set(targets diblab-probe diblab-script diblab-speed)
   if(CMAKE_GENERATOR MATCHES "Makefiles")
-    set(build_command $(MAKE) diblab-probe diblab-script)
+    set(build_command $(MAKE) ${targets})
   else()
-    set(build_command
-      ${CMAKE_COMMAND} --build ${DIBLAB_WINDOWS_BUILD} --target diblab-probe diblab-script)
+    set(build_command ${CMAKE_COMMAND} --build ${DIBLAB_WINDOWS_BUILD} --target ${targets})
   endif()
   include(ExternalProject)
   ExternalProject_Add(diblab_windows_tools
@@ -32,5 +33,5 @@ function(diblab_add_windows_tools)
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     EXCLUDE_FROM_ALL ${arg_EXCLUDE_FROM_ALL}
-    BUILD_BYPRODUCTS ${DIBLAB_WINDOWS_PROBE} ${DIBLAB_WINDOWS_SCRIPT})
+    BUILD_BYPRODUCTS ${DIBLAB_WINDOWS_PROBE} ${DIBLAB_WINDOWS_SCRIPT} ${DIBLAB_WINDOWS_SPEED})
 endfunction()
