@@ -133,6 +133,7 @@ struct Index1 {
     static constexpr PixelKind kind = PixelKind::Index1;
     static constexpr bool indexed = true;
     static constexpr std::size_t bytesPerPixel = 0;
+    static constexpr std::size_t bitsPerPixel = 1;
     using Reader = PackedReader<1>;
     using Writer = PackedWriter<1>;
 };
@@ -142,6 +143,7 @@ struct Index4 {
     static constexpr PixelKind kind = PixelKind::Index4;
     static constexpr bool indexed = true;
     static constexpr std::size_t bytesPerPixel = 0;
+    static constexpr std::size_t bitsPerPixel = 4;
     using Reader = PackedReader<4>;
     using Writer = PackedWriter<4>;
 };

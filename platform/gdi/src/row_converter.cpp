@@ -1,5 +1,6 @@
 #include "row_converter.h"
 
+#include "bit_copy.h"
 #include "pixel_codecs.h"
 
 #include <algorithm>
@@ -51,6 +52,9 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         // memmove: a caller may hand a section its own pixels.
         std::memmove(destination + destinationX * To::bytesPerPixel,
                      source + sourceX * From::bytesPerPixel, count * From::bytesPerPixel);
+    } else if constexpr (mapping == Mapping::Copy) {
+        copyBits(source, sourceX * From::bitsPerPixel, destination,
+                 destinationX * From::bitsPerPixel, count * From::bitsPerPixel);
     } else {
         const Conversion c = conversion;
         std::optional<ColorMatcher> matcher;
@@ -138,7 +142,7 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
         mapping = prepareIndexed(from, to, pixels);
     } else if (sameDirectFormat(from, to)) {
         mapping = Mapping::Copy;
-        m_copiedPixelBytes = from.bitCount / 8;
+        m_copiedPixelBits = from.bitCount;
     } else if (to.isPalettized()) {
         m_conversion.from = ChannelFields::of(from.masks);
         // Windows reduces direct colours to 5 bits a channel before matching them to an 8-bpp
@@ -162,7 +166,7 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
     m_conversion.sourceColors = from.colors;
     if (to.isPalettized() && sameTable(from, to)) {
         if (from.kind == to.kind) {
-            m_copiedPixelBytes = from.kind == PixelKind::Index8 ? 1 : 0;
+            m_copiedPixelBits = from.bitCount;
             return Mapping::Copy;
         }
         for (std::size_t i = 0; i < entries; ++i) {

@@ -57,16 +57,16 @@ public:
         m_row(m_conversion, sourceRow, sourceX, destinationRow, destinationX, count);
     }
 
-    // Bytes a pixel takes when the conversion is a plain copy of whole bytes, else 0: callers
-    // with many short rows copy those themselves.
-    std::size_t copiedPixelBytes() const { return m_copiedPixelBytes; }
+    // Bits a pixel takes when the conversion copies stored values unchanged, else 0: callers
+    // copy whole rows, or many short ones, themselves.
+    std::size_t copiedPixelBits() const { return m_copiedPixelBits; }
 
 private:
     Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
 
     Conversion m_conversion;
     RowFunction m_row;
-    std::size_t m_copiedPixelBytes = 0;
+    std::size_t m_copiedPixelBits = 0;
     std::optional<ColorMatcher> m_matcher;
     std::array<std::uint32_t, 256> m_lookup;
 };
