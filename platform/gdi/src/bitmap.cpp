@@ -24,6 +24,14 @@ Bitmap::Bitmap(BitmapKind kind, int width, int height, RowOrder order, BitmapLay
     const std::size_t bytes = byteSize();
     m_pixels.reset(static_cast<std::byte*>(::operator new[](bytes, pageAlignment)));
     std::memset(m_pixels.get(), 0, bytes);
+    m_format = m_layout.bitCount <= 8 ? PixelFormat::palettized(m_layout.bitCount, m_layout.colors)
+                                      : PixelFormat::direct(m_layout.bitCount, m_layout.masks);
+    const auto rowBytes = std::ptrdiff_t(stride());
+    m_view = {m_pixels.get(), rowBytes, m_width, m_height};
+    if (m_order == RowOrder::BottomUp) {
+        m_view.top = m_pixels.get() + std::ptrdiff_t(m_height - 1) * rowBytes;
+        m_view.stride = -rowBytes;
+    }
 }
 
 Bitmap Bitmap::makeStock() {
@@ -45,11 +53,6 @@ std::optional<Bitmap> Bitmap::make(BitmapKind kind, int width, int height, RowOr
     }
 }
 
-PixelFormat Bitmap::pixelFormat() const {
-    return m_layout.bitCount <= 8 ? PixelFormat::palettized(m_layout.bitCount, m_layout.colors)
-                                  : PixelFormat::direct(m_layout.bitCount, m_layout.masks);
-}
-
 std::size_t Bitmap::stride() const {
     return std::size_t(dibStride(std::uint64_t(m_width), m_layout.bitCount));
 }
@@ -57,16 +60,6 @@ std::size_t Bitmap::stride() const {
 LONG Bitmap::widthBytes() const {
     // The stock bitmap's monochrome rows are padded to 16 bits, as BITMAP reports them.
     return m_kind == BitmapKind::Stock ? 2 : LONG(stride());
-}
-
-SurfaceView Bitmap::view() const {
-    const auto rowBytes = std::ptrdiff_t(stride());
-    SurfaceView view{m_pixels.get(), rowBytes, m_width, m_height};
-    if (m_order == RowOrder::BottomUp) {
-        view.top = m_pixels.get() + std::ptrdiff_t(m_height - 1) * rowBytes;
-        view.stride = -rowBytes;
-    }
-    return view;
 }
 
 }  // namespace gdi

@@ -38,13 +38,14 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     WORD bitsPerPixel() const { return m_kind == BitmapKind::Stock ? 1 : m_layout.bitCount; }
-    PixelFormat pixelFormat() const;
+    // Worked out once: every drawing call asks for both.
+    const PixelFormat& pixelFormat() const { return m_format; }
     bool isDrawable() const { return m_kind != BitmapKind::Stock; }
     std::byte* memory() const { return m_pixels.get(); }
     std::size_t stride() const;
     std::size_t byteSize() const { return stride() * std::size_t(m_height); }
     LONG widthBytes() const;
-    SurfaceView view() const;
+    const SurfaceView& view() const { return m_view; }
 
     HDC selectedInto = nullptr;
     bool deletionPending = false;
@@ -62,6 +63,9 @@ private:
     RowOrder m_order;
     BitmapLayout m_layout;
     std::unique_ptr<std::byte[], AlignedDelete> m_pixels;
+    // Into m_layout's table and m_pixels, which stay where they are when the bitmap moves.
+    PixelFormat m_format;
+    SurfaceView m_view;
 };
 
 }  // namespace gdi

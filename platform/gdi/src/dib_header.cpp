@@ -1,6 +1,7 @@
 #include "dib_header.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace gdi {
@@ -9,28 +10,39 @@ namespace {
 
 constexpr std::size_t masksOffset = 40;
 
+// Fields are read one by one from where the header puts them: copying a whole header into a
+// structure first costs more than the rest of a small call.
+template <class Field>
+Field fieldAt(const std::byte* start, std::size_t offset) {
+    Field value;
+    std::memcpy(&value, start + offset, sizeof value);
+    return value;
+}
+
 DibHeader fromCoreHeader(const std::byte* start) {
-    BITMAPCOREHEADER core;
-    std::memcpy(&core, start, sizeof core);
     DibHeader header;
-    header.size = core.bcSize;
-    header.width = core.bcWidth;
-    header.height = core.bcHeight;
-    header.planes = core.bcPlanes;
-    header.bitCount = core.bcBitCount;
+    header.size = sizeof(BITMAPCOREHEADER);
+    header.width = fieldAt<WORD>(start, offsetof(BITMAPCOREHEADER, bcWidth));
+    header.height = fieldAt<WORD>(start, offsetof(BITMAPCOREHEADER, bcHeight));
+    header.planes = fieldAt<WORD>(start, offsetof(BITMAPCOREHEADER, bcPlanes));
+    header.bitCount = fieldAt<WORD>(start, offsetof(BITMAPCOREHEADER, bcBitCount));
     return header;
 }
 
-DibHeader fromInfoHeader(const std::byte* start) {
-    BITMAPINFOHEADER info;
-    std::memcpy(&info, start, sizeof info);
-    DibHeader header{info.biSize,      info.biWidth,    info.biHeight,
-                     info.biPlanes,    info.biBitCount, info.biCompression,
-                     info.biSizeImage, info.biClrUsed,  {}};
+DibHeader fromInfoHeader(const std::byte* start, DWORD size) {
+    DibHeader header;
+    header.size = size;
+    header.width = fieldAt<LONG>(start, offsetof(BITMAPINFOHEADER, biWidth));
+    header.height = fieldAt<LONG>(start, offsetof(BITMAPINFOHEADER, biHeight));
+    header.planes = fieldAt<WORD>(start, offsetof(BITMAPINFOHEADER, biPlanes));
+    header.bitCount = fieldAt<WORD>(start, offsetof(BITMAPINFOHEADER, biBitCount));
+    header.compression = fieldAt<DWORD>(start, offsetof(BITMAPINFOHEADER, biCompression));
+    header.sizeImage = fieldAt<DWORD>(start, offsetof(BITMAPINFOHEADER, biSizeImage));
+    header.clrUsed = fieldAt<DWORD>(start, offsetof(BITMAPINFOHEADER, biClrUsed));
     if (header.compression == BI_BITFIELDS) {
-        DWORD masks[3];
-        std::memcpy(masks, start + masksOffset, sizeof masks);
-        header.masks = {masks[0], masks[1], masks[2]};
+        header.masks = {fieldAt<DWORD>(start, masksOffset),
+                        fieldAt<DWORD>(start, masksOffset + sizeof(DWORD)),
+                        fieldAt<DWORD>(start, masksOffset + 2 * sizeof(DWORD))};
     }
     return header;
 }
@@ -75,13 +87,12 @@ std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi) {
         return std::nullopt;
     }
     const auto* start = reinterpret_cast<const std::byte*>(bmi);
-    DWORD size;
-    std::memcpy(&size, start, sizeof size);
+    const auto size = fieldAt<DWORD>(start, 0);
     if (size != sizeof(BITMAPCOREHEADER) && size < sizeof(BITMAPINFOHEADER)) {
         return std::nullopt;
     }
     const DibHeader header =
-        size == sizeof(BITMAPCOREHEADER) ? fromCoreHeader(start) : fromInfoHeader(start);
+        size == sizeof(BITMAPCOREHEADER) ? fromCoreHeader(start) : fromInfoHeader(start, size);
     if (header.width <= 0 || header.height == 0) {
         return std::nullopt;
     }

@@ -14,7 +14,7 @@ constexpr std::uint32_t white = 0xFFFFFF;
 
 template <class Codec>
 void fillWith(std::byte* row, std::size_t x, std::size_t count, std::uint32_t value) {
-    typename Codec::Writer writer(row, x);
+    typename Codec::Writer writer(row, x, count);
     for (std::size_t i = 0; i < count; ++i) {
         writer.put(value);
     }

@@ -10,7 +10,8 @@ namespace gdi {
 
 // How pixels are stored, one kind per reader and writer in pixel_codecs.h. Bits16 and Bits32 take
 // any masks; the common masks have kinds of their own so that their shifts are constants: Rgb555
-// (BI_RGB), Rgb565, and Xrgb32 (FF0000/FF00/FF, BI_RGB, the format of the pictures).
+// (BI_RGB), Rgb565, Xrgb32 (FF0000/FF00/FF, BI_RGB, the format of the pictures) and Xbgr32
+// (FF/FF00/FF0000).
 enum class PixelKind : std::uint8_t {
     Index1,
     Index4,
@@ -20,12 +21,14 @@ enum class PixelKind : std::uint8_t {
     Bits16,
     Rgb24,
     Xrgb32,
+    Xbgr32,
     Bits32,
 };
 
 inline constexpr ChannelMasks rgb555Masks{0x7C00, 0x03E0, 0x001F};
 inline constexpr ChannelMasks rgb565Masks{0xF800, 0x07E0, 0x001F};
 inline constexpr ChannelMasks xrgbMasks{0xFF0000, 0x00FF00, 0x0000FF};
+inline constexpr ChannelMasks xbgrMasks{0x0000FF, 0x00FF00, 0xFF0000};
 
 // A colour as three 8-bit channels, the form every direct-colour conversion passes through.
 struct Rgb {
@@ -134,7 +137,12 @@ struct PixelFormat {
             case 24:
                 return {PixelKind::Rgb24, 24, xrgbMasks, {}};
             default:
-                return {masks == xrgbMasks ? PixelKind::Xrgb32 : PixelKind::Bits32, 32, masks, {}};
+                return {masks == xrgbMasks   ? PixelKind::Xrgb32
+                        : masks == xbgrMasks ? PixelKind::Xbgr32
+                                             : PixelKind::Bits32,
+                        32,
+                        masks,
+                        {}};
         }
     }
 };

@@ -21,20 +21,21 @@ namespace {
 enum class Escape : std::uint8_t { EndOfLine = 0, EndOfBitmap = 1, Delta = 2 };
 
 // Walks the stream pair by pair, tracking the position and the pixels set since the last escape.
+template <WORD bitCount>
 class RleDecoder {
 public:
-    RleDecoder(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleLine& line)
-        : m_stream(stream), m_bitCount(bitCount), m_area(area), m_line(line) {}
+    RleDecoder(std::span<const std::byte> stream, RleArea area, RleLine& line)
+        : m_stream(stream), m_area(area), m_line(line) {}
 
     void run() {
         while (m_next + 2 <= m_stream.size()) {
             const std::uint32_t count = byteAt(m_next);
-            const std::uint32_t value = byteAt(m_next + 1);
+            const std::byte value = m_stream[m_next + 1];
             m_next += 2;
             if (count > 0) {
                 encodedRun(count, value);
-            } else if (value >= 3) {
-                if (!absoluteRun(value)) {
+            } else if (value >= std::byte{3}) {
+                if (!absoluteRun(std::to_integer<std::uint32_t>(value))) {
                     return;
                 }
             } else if (!escape(Escape(value))) {
@@ -53,14 +54,12 @@ private:
     }
 
     // RLE4 runs alternate the high and the low nibble, starting high whatever the column.
-    void encodedRun(std::uint32_t count, std::uint32_t value) {
+    void encodedRun(std::uint32_t count, std::byte value) {
         const std::int64_t drawn = clippedCount(count);
-        if (m_bitCount == 8) {
-            m_line.put(m_column, m_scanLine, drawn, [value](std::int64_t) { return value; });
+        if constexpr (bitCount == 8) {
+            m_line.fill(m_column, m_scanLine, drawn, value);
         } else {
-            const std::uint32_t nibbles[2] = {value >> 4, value & 0xF};
-            m_line.put(m_column, m_scanLine, drawn,
-                       [&nibbles](std::int64_t k) { return nibbles[k & 1]; });
+            m_line.alternate(m_column, m_scanLine, drawn, value >> 4, value & std::byte{0xF});
         }
         m_column += drawn;
     }
@@ -68,19 +67,16 @@ private:
     // The literal bytes must all be present; a padding byte keeps the stream at even offsets and
     // may be missing at its end.
     bool absoluteRun(std::uint32_t count) {
-        const std::size_t bytes = (count * m_bitCount + 7) / 8;
+        const std::size_t bytes = (count * bitCount + 7) / 8;
         if (bytes > m_stream.size() - m_next) {
             return false;
         }
         const std::int64_t drawn = clippedCount(count);
         const std::byte* literal = m_stream.data() + m_next;
-        if (m_bitCount == 8) {
-            m_line.put(m_column, m_scanLine, drawn,
-                       [literal](std::int64_t k) { return literal[k]; });
+        if constexpr (bitCount == 8) {
+            m_line.copy(m_column, m_scanLine, drawn, literal);
         } else {
-            m_line.put(m_column, m_scanLine, drawn, [literal](std::int64_t k) {
-                return std::to_integer<std::uint32_t>(literal[k / 2]) >> (k % 2 ? 0 : 4) & 0xF;
-            });
+            m_line.unpack(m_column, m_scanLine, drawn, literal);
         }
         m_column += drawn;
         m_next += bytes + bytes % 2;
@@ -108,7 +104,6 @@ private:
     }
 
     std::span<const std::byte> m_stream;
-    WORD m_bitCount;
     RleArea m_area;
     RleLine& m_line;
     std::size_t m_next = 0;
@@ -121,7 +116,11 @@ private:
 }  // namespace
 
 void decodeRle(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleLine& line) {
-    RleDecoder(stream, bitCount, area, line).run();
+    if (bitCount == 8) {
+        RleDecoder<8>(stream, area, line).run();
+    } else {
+        RleDecoder<4>(stream, area, line).run();
+    }
 }
 
 }  // namespace gdi

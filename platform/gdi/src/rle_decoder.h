@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <vector>
@@ -28,24 +29,57 @@ public:
 
     RleLine(RleWindow window, Draw draw);
 
-    // Stores `count` pixels of a scan line from a column; pixel k takes pick(k). Pixels outside
-    // the window are dropped.
-    template <class Pick>
-    void put(std::int64_t column, std::int64_t scanLine, std::int64_t count, Pick pick) {
-        const std::int64_t first = std::max(m_window.left - column, std::int64_t(0));
-        const std::int64_t end = std::min(m_window.left + m_window.width - column, count);
-        if (!holds(scanLine) || first >= end) {
-            return;
-        }
-        std::byte* pixels = m_indices.data() + (column - m_window.left);
-        for (std::int64_t k = first; k < end; ++k) {
-            pixels[k] = std::byte(pick(k));
+    // Store `count` pixels of a scan line from a column; pixels outside the window are dropped.
+    // A run of one index (RLE8).
+    void fill(std::int64_t column, std::int64_t scanLine, std::int64_t count, std::byte index) {
+        const Part part = partOf(column, scanLine, count);
+        std::memset(part.start, std::to_integer<int>(index), part.size());
+    }
+    // A run of two indices by turns, the first at the run's first pixel (RLE4).
+    void alternate(std::int64_t column, std::int64_t scanLine, std::int64_t count, std::byte first,
+                   std::byte second) {
+        const Part part = partOf(column, scanLine, count);
+        for (std::int64_t k = part.first; k < part.end; ++k) {
+            part.start[k - part.first] = k % 2 == 0 ? first : second;
         }
     }
-    // Draws columns [from, to) of a scan line, as put before.
+    // Literal indices, one a byte (RLE8).
+    void copy(std::int64_t column, std::int64_t scanLine, std::int64_t count,
+              const std::byte* indices) {
+        const Part part = partOf(column, scanLine, count);
+        std::memcpy(part.start, indices + part.first, part.size());
+    }
+    // Literal indices, two a byte, the high nibble first (RLE4).
+    void unpack(std::int64_t column, std::int64_t scanLine, std::int64_t count,
+                const std::byte* nibbles) {
+        const Part part = partOf(column, scanLine, count);
+        for (std::int64_t k = part.first; k < part.end; ++k) {
+            const std::byte pair = nibbles[k / 2];
+            part.start[k - part.first] = k % 2 == 0 ? pair >> 4 : pair & std::byte{0xF};
+        }
+    }
+    // Draws columns [from, to) of a scan line, as stored before.
     void draw(std::int64_t scanLine, std::int64_t from, std::int64_t to) const;
 
 private:
+    // The pixels [first, end) of a run that lie in the window, and where pixel `first` goes; an
+    // empty part for a line outside the window.
+    struct Part {
+        std::byte* start;
+        std::int64_t first, end;
+
+        std::size_t size() const { return std::size_t(end - first); }
+    };
+
+    Part partOf(std::int64_t column, std::int64_t scanLine, std::int64_t count) {
+        const std::int64_t first = std::max(m_window.left - column, std::int64_t(0));
+        const std::int64_t end = std::min(m_window.left + m_window.width - column, count);
+        if (!holds(scanLine) || first >= end) {
+            return {m_indices.data(), 0, 0};
+        }
+        return {m_indices.data() + (column + first - m_window.left), first, end};
+    }
+
     bool holds(std::int64_t scanLine) const {
         return scanLine >= m_window.bottom && scanLine < m_window.bottom + m_window.height;
     }

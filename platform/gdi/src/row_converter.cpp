@@ -1,5 +1,6 @@
 #include "row_converter.h"
 
+#include "bit_copy.h"
 #include "pixel_codecs.h"
 
 #include <algorithm>
@@ -12,11 +13,27 @@ namespace {
 
 constexpr std::uint32_t unmatched = 0xFFFFFFFF;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
-constexpr std::size_t mappingCount = std::size_t(Mapping::MatchExact) + 1;
+constexpr std::size_t mappingCount = std::size_t(Mapping::ByteTables) + 1;
+// Calls of fewer pixels work each one out: filling the tables would cost more than it saves.
+constexpr std::size_t byteTablePixels = 64 * 256;
 
+template <class To>
 constexpr bool usesMatcher(Mapping mapping) {
     return mapping == Mapping::MatchReduced || mapping == Mapping::MatchExact ||
-           mapping == Mapping::LazyLookup;
+           mapping == Mapping::LazyLookup || (mapping == Mapping::ByteTables && To::indexed);
+}
+
+// What the direct mappings work out from a colour before matching: the stored value in a direct
+// format, the 5-bit key for an 8-bpp table, the colour itself for smaller tables.
+template <class To>
+std::uint32_t matched(const ColorMatcher* matcher, std::uint32_t bits) {
+    if constexpr (!To::indexed) {
+        return bits;
+    } else if constexpr (To::kind == PixelKind::Index8) {
+        return matcher->reduced(bits);
+    } else {
+        return matcher->memoized(bits);
+    }
 }
 
 template <class From, class To, Mapping mapping>
@@ -32,15 +49,49 @@ std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::ui
         }
         return entry;
     } else if constexpr (mapping == Mapping::Recode) {
-        return To::fromRgb(c.to, From::toRgb(c.from, value));
+        if constexpr (requires { From::packed(value); } && To::kind == PixelKind::Rgb24) {
+            return From::packed(value);
+        } else {
+            return To::fromRgb(c.to, From::toRgb(c.from, value));
+        }
     } else if constexpr (mapping == Mapping::MatchReduced) {
         if constexpr (requires { From::fiveBitKey(c.from, value); }) {
             return matcher->reduced(From::fiveBitKey(c.from, value));
         } else {
             return matcher->reduced(From::toRgb(c.from, value).fiveBitKey());
         }
-    } else {
+    } else if constexpr (mapping == Mapping::MatchExact) {
         return matcher->memoized(From::toRgb(c.from, value).packed());
+    } else {
+        const std::uint32_t* tables = c.byteTables;
+        std::uint32_t bits = tables[value & 0xFF] | tables[256 + (value >> 8 & 0xFF)];
+        if constexpr (From::colorBytes >= 3) {
+            bits |= tables[512 + (value >> 16 & 0xFF)];
+        }
+        if constexpr (From::colorBytes == 4) {
+            bits |= tables[768 + (value >> 24)];
+        }
+        return matched<To>(matcher, bits);
+    }
+}
+
+// Onto 24 bpp from whole-byte pixels, two pixels are stored as eight bytes, the last two of which
+// belong to the next pixel and are written again with it.
+template <class From, Mapping mapping>
+void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t sourceX,
+                      std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const std::byte* from = source + sourceX * From::bytesPerPixel;
+    std::byte* to = destination + 3 * destinationX;
+    const auto colorAt = [&](std::size_t i) {
+        return mapPixel<From, codecs::Rgb24, mapping>(c, nullptr, From::load(from, i)) & 0xFFFFFF;
+    };
+    std::size_t i = 0;
+    for (; i + 2 < count; i += 2) {
+        const std::uint64_t pair = colorAt(i) | std::uint64_t(colorAt(i + 1)) << 24;
+        std::memcpy(to + 3 * i, &pair, sizeof pair);
+    }
+    for (; i < count; ++i) {
+        codecs::Rgb24::store(to, i, colorAt(i));
     }
 }
 
@@ -51,19 +102,44 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         // memmove: a caller may hand a section its own pixels.
         std::memmove(destination + destinationX * To::bytesPerPixel,
                      source + sourceX * From::bytesPerPixel, count * From::bytesPerPixel);
+    } else if constexpr (mapping == Mapping::Copy) {
+        copyBits(source, sourceX * From::bitsPerPixel, destination,
+                 destinationX * From::bitsPerPixel, count * From::bitsPerPixel);
+    } else if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
+        const Conversion c = conversion;
+        convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
     } else {
         const Conversion c = conversion;
         std::optional<ColorMatcher> matcher;
-        if constexpr (usesMatcher(mapping)) {
+        if constexpr (usesMatcher<To>(mapping)) {
             matcher = *c.matcher;
         }
         typename From::Reader reader(source, sourceX);
-        typename To::Writer writer(destination, destinationX);
+        typename To::Writer writer(destination, destinationX, count);
         const ColorMatcher* match = matcher ? &*matcher : nullptr;
         reader.read(count, [&](std::uint32_t value) {
             writer.put(mapPixel<From, To, mapping>(c, match, value));
         });
         writer.finish();
+    }
+}
+
+// Measured: tables pay where the pixel-by-pixel work is scalar and many shifts long: onto 24 bpp
+// (three-byte stores) and onto 8 bpp (a lookup per pixel) unless the channels already lie where
+// they are taken, and from 16-bit pixels whose masks are known only when drawing. Elsewhere the
+// compiler turns the pixel-by-pixel loop into vector code that beats four table lookups.
+template <class From, class To>
+constexpr bool byteTablesPay() {
+    if constexpr (From::indexed) {
+        return false;
+    } else if constexpr (To::kind == PixelKind::Rgb24) {
+        return From::kind != PixelKind::Rgb24 && From::kind != PixelKind::Xrgb32 &&
+               From::kind != PixelKind::Xbgr32;
+    } else if constexpr (To::kind == PixelKind::Index8) {
+        return From::kind != PixelKind::Rgb24 && From::kind != PixelKind::Xrgb32 &&
+               From::kind != PixelKind::Rgb555;
+    } else {
+        return From::kind == PixelKind::Bits16 && !To::indexed;
     }
 }
 
@@ -82,6 +158,8 @@ constexpr bool supported() {
             return !From::indexed && To::kind == PixelKind::Index8;
         case Mapping::MatchExact:
             return !From::indexed && To::indexed && To::kind != PixelKind::Index8;
+        case Mapping::ByteTables:
+            return byteTablesPay<From, To>();
     }
     return false;
 }
@@ -138,7 +216,7 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
         mapping = prepareIndexed(from, to, pixels);
     } else if (sameDirectFormat(from, to)) {
         mapping = Mapping::Copy;
-        m_copiedPixelBytes = from.bitCount / 8;
+        m_copiedPixelBits = from.bitCount;
     } else if (to.isPalettized()) {
         m_conversion.from = ChannelFields::of(from.masks);
         // Windows reduces direct colours to 5 bits a channel before matching them to an 8-bpp
@@ -150,7 +228,31 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
         m_conversion.from = ChannelFields::of(from.masks);
         m_conversion.to = ChannelFields::of(to.masks);
     }
+    const RowFunction tables = findRowFunction(from.kind, to.kind, Mapping::ByteTables);
+    if (tables && mapping != Mapping::Copy && pixels >= byteTablePixels) {
+        prepareByteTables(from, to);
+        m_row = tables;
+        return;
+    }
     m_row = findRowFunction(from.kind, to.kind, mapping);
+}
+
+void RowConverter::prepareByteTables(const PixelFormat& from, const PixelFormat& to) {
+    const ChannelFields fromFields = ChannelFields::of(from.masks);
+    const ChannelFields toFields = ChannelFields::of(to.masks);
+    const auto bitsOf = [&](std::uint32_t pixel) {
+        const Rgb rgb = fromFields.toRgb(pixel);
+        if (!to.isPalettized()) {
+            return to.hasChannelFields() ? toFields.fromRgb(rgb) : rgb.packed();
+        }
+        return to.bitCount == 8 ? rgb.fiveBitKey() : rgb.packed();
+    };
+    for (std::size_t byte = 0; byte < from.bitCount / 8u; ++byte) {
+        for (std::uint32_t value = 0; value < 256; ++value) {
+            m_byteTables[256 * byte + value] = bitsOf(value << (8 * byte));
+        }
+    }
+    m_conversion.byteTables = m_byteTables.data();
 }
 
 // Source indices go through a table: the identity when both tables agree, each entry's exact
@@ -162,7 +264,7 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
     m_conversion.sourceColors = from.colors;
     if (to.isPalettized() && sameTable(from, to)) {
         if (from.kind == to.kind) {
-            m_copiedPixelBytes = from.kind == PixelKind::Index8 ? 1 : 0;
+            m_copiedPixelBits = from.bitCount;
             return Mapping::Copy;
         }
         for (std::size_t i = 0; i < entries; ++i) {

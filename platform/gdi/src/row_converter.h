@@ -25,6 +25,10 @@ enum class Mapping : std::uint8_t {
     MatchReduced,
     // Direct colour onto a 4- or 1-bpp destination: nearest to the exact colour.
     MatchExact,
+    // Direct colour onto anything, for many pixels: each bit of what the three mappings above
+    // work out before matching (the stored value, the 5-bit key, the colour) is a copy of one bit
+    // of the source pixel or 0, so it is the OR of one table entry per source byte.
+    ByteTables,
 };
 
 // What the row loops read; owned by the RowConverter that points into it. The loops copy it
@@ -34,6 +38,8 @@ struct Conversion {
     ChannelFields from;
     ChannelFields to;
     std::uint32_t* lookup = nullptr;
+    // 256 entries per source byte, lowest byte first.
+    const std::uint32_t* byteTables = nullptr;
     std::span<const std::uint32_t> sourceColors;
     ColorMatcher* matcher = nullptr;
 };
@@ -57,18 +63,20 @@ public:
         m_row(m_conversion, sourceRow, sourceX, destinationRow, destinationX, count);
     }
 
-    // Bytes a pixel takes when the conversion is a plain copy of whole bytes, else 0: callers
-    // with many short rows copy those themselves.
-    std::size_t copiedPixelBytes() const { return m_copiedPixelBytes; }
+    // Bits a pixel takes when the conversion copies stored values unchanged, else 0: callers
+    // copy whole rows, or many short ones, themselves.
+    std::size_t copiedPixelBits() const { return m_copiedPixelBits; }
 
 private:
     Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
+    void prepareByteTables(const PixelFormat& from, const PixelFormat& to);
 
     Conversion m_conversion;
     RowFunction m_row;
-    std::size_t m_copiedPixelBytes = 0;
+    std::size_t m_copiedPixelBits = 0;
     std::optional<ColorMatcher> m_matcher;
     std::array<std::uint32_t, 256> m_lookup;
+    std::array<std::uint32_t, 4 * 256> m_byteTables;
 };
 
 // The stored value of a colour (0x00RRGGBB) in a direct-colour format.

@@ -54,9 +54,21 @@ std::int64_t bufferRowOf(std::int64_t scanLine, const SetDibitsCall& call,
                                                 : call.startScan + call.cLines - 1 - scanLine;
 }
 
+// Whether copying rows one by one, in the order given, leaves what one memmove of the whole block
+// leaves: always unless the destination lies ahead of the source in the walking direction and
+// the two overlap.
+bool rowOrderMatchesMemmove(const std::byte* source, const std::byte* destination,
+                            std::size_t bytes, bool forward) {
+    const auto from = reinterpret_cast<std::uintptr_t>(source);
+    const auto to = reinterpret_cast<std::uintptr_t>(destination);
+    const bool overlap = to < from + bytes && from < to + bytes;
+    return !overlap || (forward ? to <= from : to >= from);
+}
+
 // Hands each visible row segment of the band to the converter; which rows and columns those are
 // does not depend on the pixel format. Scan lines go up the picture, so destination rows go up
-// the surface and buffer rows go forward (bottom-up) or back (top-down).
+// the surface and buffer rows go forward (bottom-up) or back (top-down). Rows copied unchanged
+// and whole, with no padding, that follow each other alike in both buffers, are one block.
 void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<const std::byte> bits,
               const gdi::SurfaceView& surface, const gdi::RowConverter& converter) {
     ScanRange scans = availableScanLines(call, header, bits.size());
@@ -74,12 +86,25 @@ void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<cons
     const auto destinationX = std::size_t(call.xDest + firstColumn);
     const auto stride = std::ptrdiff_t(header.stride());
     const std::ptrdiff_t sourceStep = header.order() == RowOrder::BottomUp ? stride : -stride;
-    std::ptrdiff_t sourceOffset = bufferRowOf(scans.low, call, header) * stride;
-    auto y = int(call.yDest + rectTop - 1 - scans.low);
-    const std::size_t pixelBytes = converter.copiedPixelBytes();
-    for (std::int64_t left = scans.high - scans.low; left > 0; --left) {
-        const std::byte* source = bits.data() + sourceOffset;
-        std::byte* destination = surface.rowStart(y);
+    const auto rows = std::size_t(scans.high - scans.low);
+    const std::ptrdiff_t firstRow = bufferRowOf(scans.low, call, header) * stride;
+    const auto firstY = int(call.yDest + rectTop - 1 - scans.low);
+    const std::size_t pixelBits = converter.copiedPixelBits();
+    if (pixelBits && sourceX == 0 && destinationX == 0 &&
+        count * pixelBits == 8 * header.stride() && sourceStep == -surface.stride) {
+        const std::ptrdiff_t lowest = sourceStep > 0 ? 0 : std::ptrdiff_t(rows - 1) * sourceStep;
+        const std::byte* from = bits.data() + firstRow + lowest;
+        std::byte* to = surface.rowStart(firstY) + lowest;
+        const std::size_t bytes = rows * header.stride();
+        if (rowOrderMatchesMemmove(from, to, bytes, sourceStep > 0)) {
+            std::memmove(to, from, bytes);
+            return;
+        }
+    }
+    const std::size_t pixelBytes = pixelBits % 8 == 0 ? pixelBits / 8 : 0;
+    for (std::size_t k = 0; k < rows; ++k) {
+        const std::byte* source = bits.data() + firstRow + std::ptrdiff_t(k) * sourceStep;
+        std::byte* destination = surface.rowStart(firstY - int(k));
         if (pixelBytes) {
             // memmove: a caller may hand a section its own pixels.
             std::memmove(destination + destinationX * pixelBytes, source + sourceX * pixelBytes,
@@ -87,8 +112,6 @@ void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<cons
         } else {
             converter.convert(source, sourceX, destination, destinationX, count);
         }
-        sourceOffset += sourceStep;
-        --y;
     }
 }
 

@@ -27,6 +27,7 @@ public:
     HDC dc() const { return m_section.dc(); }
     HBITMAP bitmap() const { return m_section.bitmap(); }
     bool created() const { return m_section.created(); }
+    std::span<std::byte> bits() const { return m_section.bits(); }
     // Stored values, top row first.
     std::vector<std::uint32_t> values() const;
 

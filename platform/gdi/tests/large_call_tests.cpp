@@ -1,0 +1,123 @@
+#include "format_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+
+// Calls of many pixels convert them through tables prepared for the call; small calls work out
+// each pixel, which the differential test proves against Wine's gdi32 case by case. One large
+// call must leave exactly what the same picture drawn a row at a time leaves.
+namespace {
+
+using gditest::dib;
+
+struct FormatPair {
+    std::string name;
+    gdi::DibFormat source;
+    gdi::DibFormat destination;
+};
+
+void PrintTo(const FormatPair& pair, std::ostream* out) {
+    *out << pair.name;
+}
+
+constexpr LONG width = 160;
+constexpr LONG height = 128;
+
+std::vector<DWORD> unevenColors(std::size_t count) {
+    std::vector<DWORD> colors;
+    for (std::size_t i = 0; i < count; ++i) {
+        colors.push_back(DWORD((i + 1) * 0x9E3779B1u >> 8));
+    }
+    return colors;
+}
+
+gdi::DibFormat sized(WORD bitCount, gdi::ChannelMasks masks = {}) {
+    return dib(bitCount, width, height,
+               bitCount <= 8 ? unevenColors(std::size_t(1) << bitCount) : std::vector<DWORD>{},
+               masks);
+}
+
+struct NamedFormat {
+    const char* name;
+    gdi::DibFormat format;
+};
+
+const NamedFormat directSources[] = {
+    {"Rgb555", sized(16)},
+    {"Rgb565", sized(16, {0xF800, 0x7E0, 0x1F})},
+    {"Fields444", sized(16, {0xF00, 0xF0, 0xF})},
+    {"OddFields16", sized(16, {0xC00A, 0x3F0, 0})},
+    {"Rgb24", sized(24)},
+    {"Rgb32", sized(32)},
+    {"Bgr32", sized(32, {0xFF, 0xFF00, 0xFF0000})},
+    {"TenBitFields", sized(32, {0x3FF00000, 0xFFC00, 0x3FF})},
+    {"OddFields32", sized(32, {0xE0000007, 0x1F800, 0})},
+};
+
+const NamedFormat destinations[] = {
+    {"Index1", sized(1)},
+    {"Index4", sized(4)},
+    {"Index8", sized(8)},
+    {"Rgb555", sized(16)},
+    {"Rgb565", sized(16, {0xF800, 0x7E0, 0x1F})},
+    {"Fields444", sized(16, {0xF00, 0xF0, 0xF})},
+    {"Rgb24", sized(24)},
+    {"Rgb32", sized(32)},
+    {"TenBitFields", sized(32, {0x3FF00000, 0xFFC00, 0x3FF})},
+};
+
+std::vector<FormatPair> everyPair() {
+    std::vector<FormatPair> pairs;
+    for (const NamedFormat& source : directSources) {
+        for (const NamedFormat& destination : destinations) {
+            pairs.push_back({std::string(source.name) + "To" + destination.name, source.format,
+                             destination.format});
+        }
+    }
+    return pairs;
+}
+
+std::vector<std::byte> noise(std::size_t bytes) {
+    std::vector<std::byte> bits(bytes);
+    std::uint32_t state = 99;
+    for (std::byte& b : bits) {
+        state = state * 1664525u + 1013904223u;
+        b = std::byte(state >> 24);
+    }
+    return bits;
+}
+
+class LargeCall : public testing::TestWithParam<FormatPair> {};
+
+TEST_P(LargeCall, LeavesWhatRowByRowCallsLeave) {
+    const FormatPair& pair = GetParam();
+    const gdi::DibInfo info(pair.source);
+    const std::vector<std::byte> bits = noise(pair.source.imageBytes());
+    gditest::Section whole(pair.destination, 0);
+    gditest::Section rows(pair.destination, 0);
+    ASSERT_EQ(SetDIBitsToDevice(whole.dc(), 0, 0, width, height, 0, 0, 0, height, bits, info.get(),
+                                DIB_RGB_COLORS),
+              height);
+    for (UINT scan = 0; scan < UINT(height); ++scan) {
+        const std::span<const std::byte> row(bits.data() + scan * pair.source.stride(),
+                                             pair.source.stride());
+        ASSERT_EQ(SetDIBitsToDevice(rows.dc(), 0, 0, width, height, 0, 0, scan, 1, row, info.get(),
+                                    DIB_RGB_COLORS),
+                  1);
+    }
+    const std::vector<std::uint32_t> expected = rows.values();
+    const std::vector<std::uint32_t> drawn = whole.values();
+    const auto differs = std::ranges::mismatch(drawn, expected);
+    EXPECT_TRUE(differs.in1 == drawn.end())
+        << "first difference at pixel " << (differs.in1 - drawn.begin()) << ": "
+        << gditest::hexList({&*differs.in1, 1}) << " instead of "
+        << gditest::hexList({&*differs.in2, 1});
+}
+
+INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, LargeCall, testing::ValuesIn(everyPair()),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
