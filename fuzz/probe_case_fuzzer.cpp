@@ -2,6 +2,7 @@
 // grid) or an error line; a case that parses is evaluated and its result and destination are
 // held against the restatement of SetDIBitsToDevice in gdi_call_checks.
 
+#include "gdi/dib_format.h"
 #include "gdi_call_checks.h"
 #include "probe_eval.h"
 #include "probe_output.h"
@@ -17,25 +18,17 @@ using fuzzcheck::check;
 // Cases beyond this many pixels only get parsed: evaluating them is slow, not different.
 constexpr std::uint64_t maxEvaluatedPixels = 4096;
 
-BITMAPINFOHEADER sourceHeader(const probe::ProbeCase& c) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = LONG(c.srcWidth);
-    header.biHeight =
-        c.srcOrder == probe::RowOrder::TopDown ? -LONG(c.srcHeight) : LONG(c.srcHeight);
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    return header;
+gdi::RowOrder rowOrder(probe::RowOrder order) {
+    return order == probe::RowOrder::TopDown ? gdi::RowOrder::TopDown : gdi::RowOrder::BottomUp;
 }
 
 // The source picture in the buffer order of its DIB.
 std::vector<std::uint32_t> sourceBuffer(const probe::ProbeCase& c) {
     std::vector<std::uint32_t> buffer(c.picture.size());
     for (std::uint32_t row = 0; row < c.srcHeight; ++row) {
-        const std::uint32_t target =
-            c.srcOrder == probe::RowOrder::TopDown ? row : c.srcHeight - 1 - row;
-        std::memcpy(&buffer[std::size_t(target) * c.srcWidth],
-                    &c.picture[std::size_t(row) * c.srcWidth], std::size_t(c.srcWidth) * 4);
+        const std::size_t target = gdi::bufferRowOf(row, c.srcHeight, rowOrder(c.srcOrder));
+        std::memcpy(&buffer[target * c.srcWidth], &c.picture[std::size_t(row) * c.srcWidth],
+                    std::size_t(c.srcWidth) * 4);
     }
     return buffer;
 }
@@ -45,14 +38,18 @@ void checkEvaluation(const probe::ProbeCase& c) {
     check(outcome.error.empty(), "a small case evaluates");
     const fuzzcheck::DibitsCall call{c.xDest, c.yDest, c.width,     c.height,
                                      c.xSrc,  c.ySrc,  c.startScan, c.cLines};
-    const BITMAPINFOHEADER header = sourceHeader(c);
-    const int expected = c.cLines == 0 ? 0 : fuzzcheck::expectedSetDibitsResult(header, call);
+    const gdi::DibInfo info(
+        gdi::DibFormat::rgb32(LONG(c.srcWidth), LONG(c.srcHeight), rowOrder(c.srcOrder)));
+    const std::optional<fuzzcheck::SourceDib> source =
+        fuzzcheck::readSourceDib(std::as_bytes(std::span(info.get(), 1)), DIB_RGB_COLORS);
+    check(source.has_value(), "a probe source is a DIB SetDIBitsToDevice takes");
+    const int expected = c.cLines == 0 ? 0 : fuzzcheck::expectedSetDibitsResult(*source, call);
     check(outcome.result == expected, "probe result");
     const std::vector<std::uint32_t> buffer = sourceBuffer(c);
-    const fuzzcheck::Screen screen = fuzzcheck::expectedSetDibitsScreen(
-        fuzzcheck::Screen(std::size_t(c.destWidth) * c.destHeight, c.fill), int(c.destWidth),
-        header, call, std::as_bytes(std::span(buffer)), expected);
-    check(outcome.destination == screen, "probe destination");
+    const fuzzcheck::Screen before(std::size_t(c.destWidth) * c.destHeight, c.fill);
+    fuzzcheck::checkSetDibitsScreen(outcome.destination, before, int(c.destWidth),
+                                    fuzzcheck::rgb32Format(), *source, call,
+                                    std::as_bytes(std::span(buffer)), expected);
 }
 
 void checkLine(std::string_view line) {
