@@ -9,52 +9,62 @@ namespace {
 
 constexpr std::align_val_t pageAlignment{4096};
 
+std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitCount) {
+    return (width * bitCount + 31) / 32 * 4;
 }
 
-void Bitmap::AlignedDelete::operator()(std::uint32_t* pixels) const {
+}  // namespace
+
+void Bitmap::AlignedDelete::operator()(std::byte* pixels) const {
     ::operator delete[](pixels, pageAlignment);
 }
 
-Bitmap::Bitmap(BitmapKind kind, int width, int height, RowOrder order)
-    : m_kind(kind), m_width(width), m_height(height), m_order(order) {
+Bitmap::Bitmap(BitmapKind kind, int width, int height, RowOrder order, BitmapLayout layout)
+    : m_kind(kind), m_width(width), m_height(height), m_order(order), m_layout(std::move(layout)) {
     const std::size_t bytes = byteSize();
-    m_pixels.reset(static_cast<std::uint32_t*>(::operator new[](bytes, pageAlignment)));
+    m_pixels.reset(static_cast<std::byte*>(::operator new[](bytes, pageAlignment)));
     std::memset(m_pixels.get(), 0, bytes);
 }
 
 Bitmap Bitmap::makeStock() {
-    return Bitmap(BitmapKind::Stock, 1, 1, RowOrder::TopDown);
+    return Bitmap(BitmapKind::Stock, 1, 1, RowOrder::TopDown, {});
 }
 
-std::optional<Bitmap> Bitmap::make(BitmapKind kind, int width, int height, RowOrder order) {
+std::optional<Bitmap> Bitmap::make(BitmapKind kind, int width, int height, RowOrder order,
+                                   BitmapLayout layout) {
     if (width <= 0 || height <= 0) {
         return std::nullopt;
     }
-    const std::uint64_t bytes = std::uint64_t(width) * std::uint64_t(height) * 4;
-    if (bytes > maxBytes) {
+    if (dibStride(std::uint64_t(width), layout.bitCount) * std::uint64_t(height) > maxBytes) {
         return std::nullopt;
     }
     try {
-        return Bitmap(kind, width, height, order);
+        return Bitmap(kind, width, height, order, std::move(layout));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
 }
 
-std::size_t Bitmap::byteSize() const {
-    return std::size_t(m_width) * std::size_t(m_height) * 4;
+PixelFormat Bitmap::pixelFormat() const {
+    return m_layout.bitCount <= 8 ? PixelFormat::palettized(m_layout.bitCount, m_layout.colors)
+                                  : PixelFormat::direct(m_layout.bitCount, m_layout.masks);
+}
+
+std::size_t Bitmap::stride() const {
+    return std::size_t(dibStride(std::uint64_t(m_width), m_layout.bitCount));
 }
 
 LONG Bitmap::widthBytes() const {
     // The stock bitmap's monochrome rows are padded to 16 bits, as BITMAP reports them.
-    return m_kind == BitmapKind::Stock ? 2 : m_width * 4;
+    return m_kind == BitmapKind::Stock ? 2 : LONG(stride());
 }
 
-PixelView Bitmap::view() const {
-    PixelView view{m_pixels.get(), m_width, m_width, m_height};
+SurfaceView Bitmap::view() const {
+    const auto rowBytes = std::ptrdiff_t(stride());
+    SurfaceView view{m_pixels.get(), rowBytes, m_width, m_height};
     if (m_order == RowOrder::BottomUp) {
-        view.top = m_pixels.get() + std::ptrdiff_t(m_height - 1) * m_width;
-        view.stride = -std::ptrdiff_t(m_width);
+        view.top = m_pixels.get() + std::ptrdiff_t(m_height - 1) * rowBytes;
+        view.stride = -rowBytes;
     }
     return view;
 }

@@ -1,12 +1,15 @@
 #include "color.h"
 #include "object_table.h"
+#include "pixel_fill.h"
+#include "row_converter.h"
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-using gdi::PixelView;
+using gdi::SurfaceView;
 
 struct Span1D {
     std::int64_t destination, source, length;
@@ -20,14 +23,26 @@ Span1D clipSpan(Span1D span, std::int64_t destinationExtent, std::int64_t source
     return {span.destination + skip, span.source + skip, std::max<std::int64_t>(0, end - skip)};
 }
 
-void copyRect(const PixelView& destination, Span1D columns, Span1D rows, const PixelView& source) {
-    const std::size_t bytes = std::size_t(columns.length) * 4;
-    // Walk rows so that an overlapping copy within one bitmap reads each row before writing it.
-    const bool upward = rows.destination > rows.source && destination.top == source.top;
+// Within one bitmap each source row is read into a copy before its destination row is written,
+// and rows are walked so that none is overwritten before it is read.
+void copyRect(const gdi::Bitmap& destination, Span1D columns, Span1D rows,
+              const gdi::Bitmap& source) {
+    const SurfaceView to = destination.view();
+    const SurfaceView from = source.view();
+    const gdi::RowConverter converter(source.pixelFormat(), destination.pixelFormat());
+    const bool sameBitmap = &destination == &source;
+    std::vector<std::byte> rowCopy(sameBitmap ? source.stride() : 0);
+    const bool upward = sameBitmap && rows.destination > rows.source;
     for (std::int64_t k = 0; k < rows.length; ++k) {
         const std::int64_t row = upward ? rows.length - 1 - k : k;
-        std::memmove(destination.rowStart(int(rows.destination + row)) + columns.destination,
-                     source.rowStart(int(rows.source + row)) + columns.source, bytes);
+        const std::byte* sourceRow = from.rowStart(int(rows.source + row));
+        if (sameBitmap) {
+            std::memcpy(rowCopy.data(), sourceRow, rowCopy.size());
+            sourceRow = rowCopy.data();
+        }
+        converter.convert(sourceRow, std::size_t(columns.source),
+                          to.rowStart(int(rows.destination + row)),
+                          std::size_t(columns.destination), std::size_t(columns.length));
     }
 }
 
@@ -54,12 +69,12 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc
     if (!destination->isDrawable()) {
         return TRUE;
     }
-    const PixelView to = destination->view();
-    const PixelView from = source->view();
-    const Span1D columns = clipSpan(normalized(xDest, xSrc, width), to.width, from.width);
-    const Span1D rows = clipSpan(normalized(yDest, ySrc, height), to.height, from.height);
-    if (columns.length > 0) {
-        copyRect(to, columns, rows, from);
+    const Span1D columns =
+        clipSpan(normalized(xDest, xSrc, width), destination->width(), source->width());
+    const Span1D rows =
+        clipSpan(normalized(yDest, ySrc, height), destination->height(), source->height());
+    if (columns.length > 0 && rows.length > 0) {
+        copyRect(*destination, columns, rows, *source);
     }
     return TRUE;
 }
@@ -75,15 +90,16 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     if (!surface->isDrawable()) {
         return 1;
     }
-    const PixelView view = surface->view();
+    const SurfaceView view = surface->view();
     const auto left = std::clamp<LONG>(rect->left, 0, view.width);
     const auto right = std::clamp<LONG>(rect->right, 0, view.width);
     const auto top = std::clamp<LONG>(rect->top, 0, view.height);
     const auto bottom = std::clamp<LONG>(rect->bottom, 0, view.height);
-    const std::uint32_t pixel = gdi::pixelFromColorRef(fill->color);
+    const gdi::PixelFormat format = surface->pixelFormat();
+    const std::uint32_t value = gdi::brushValue(format, gdi::pixelFromColorRef(fill->color));
     for (LONG y = top; y < bottom; ++y) {
         const auto count = std::size_t(std::max(left, right) - left);
-        std::ranges::fill(view.row(y).subspan(std::size_t(left), count), pixel);
+        gdi::fillPixels(format.kind, view.rowStart(y), std::size_t(left), count, value);
     }
     return 1;
 }

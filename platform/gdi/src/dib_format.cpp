@@ -18,8 +18,15 @@ std::size_t colorTableOffset(const DibFormat& format) {
     return format.headerSize + (masksFollowHeader ? sizeof(DWORD) * 3 : 0);
 }
 
+bool isCoreHeader(const DibFormat& format) {
+    return format.headerSize == sizeof(BITMAPCOREHEADER);
+}
+
 std::size_t colorEntryBytes(const DibFormat& format) {
-    return format.colorUse == DIB_PAL_COLORS ? sizeof(WORD) : sizeof(RGBQUAD);
+    if (format.colorUse == DIB_PAL_COLORS) {
+        return sizeof(WORD);
+    }
+    return isCoreHeader(format) ? sizeof(RGBTRIPLE) : sizeof(RGBQUAD);
 }
 
 void writeColorTable(const DibFormat& format, std::byte* table) {
@@ -27,12 +34,32 @@ void writeColorTable(const DibFormat& format, std::byte* table) {
         if (format.colorUse == DIB_PAL_COLORS) {
             const auto index = WORD(color);
             std::memcpy(table, &index, sizeof index);
+        } else if (isCoreHeader(format)) {
+            const RGBTRIPLE entry{BYTE(color), BYTE(color >> 8), BYTE(color >> 16)};
+            std::memcpy(table, &entry, sizeof entry);
         } else {
             const RGBQUAD entry{BYTE(color), BYTE(color >> 8), BYTE(color >> 16), 0};
             std::memcpy(table, &entry, sizeof entry);
         }
         table += colorEntryBytes(format);
     }
+}
+
+void writeCoreHeader(const DibFormat& format, std::byte* start) {
+    const BITMAPCOREHEADER header{sizeof(BITMAPCOREHEADER), WORD(format.width), WORD(format.height),
+                                  1, format.bitCount};
+    std::memcpy(start, &header, sizeof header);
+}
+
+void writeInfoHeader(const DibFormat& format, BITMAPINFOHEADER& header) {
+    header.biSize = format.headerSize;
+    header.biWidth = format.width;
+    header.biHeight = format.biHeight();
+    header.biPlanes = 1;
+    header.biBitCount = format.bitCount;
+    header.biCompression = format.compression;
+    header.biSizeImage = format.sizeImage;
+    header.biClrUsed = format.clrUsed;
 }
 
 }  // namespace
@@ -53,23 +80,30 @@ std::size_t DibFormat::imageBytes() const {
     return stride() * std::size_t(std::max<LONG>(height, 0));
 }
 
+std::size_t DibFormat::tableEntries() const {
+    if (bitCount > 8) {
+        return 0;
+    }
+    const std::size_t all = std::size_t(1) << bitCount;
+    return clrUsed == 0 || headerSize == sizeof(BITMAPCOREHEADER)
+               ? all
+               : std::min<std::size_t>(clrUsed, all);
+}
+
 DibInfo::DibInfo(const DibFormat& format) {
     const std::size_t tableOffset = colorTableOffset(format);
+    const std::size_t entries = std::max(format.colors.size(), format.tableEntries());
     const std::size_t bytes =
-        std::max(sizeof(BITMAPINFO), tableOffset + format.colors.size() * colorEntryBytes(format));
+        std::max(sizeof(BITMAPINFO), tableOffset + entries * colorEntryBytes(format));
     const std::size_t words = (bytes + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
     m_storage = std::make_unique<std::uint32_t[]>(words);
     auto* bytesStart = reinterpret_cast<std::byte*>(m_storage.get());
     BITMAPINFO* info = new (bytesStart) BITMAPINFO{};
-    BITMAPINFOHEADER& header = info->bmiHeader;
-    header.biSize = format.headerSize;
-    header.biWidth = format.width;
-    header.biHeight = format.biHeight();
-    header.biPlanes = 1;
-    header.biBitCount = format.bitCount;
-    header.biCompression = format.compression;
-    header.biSizeImage = format.sizeImage;
-    header.biClrUsed = format.clrUsed;
+    if (isCoreHeader(format)) {
+        writeCoreHeader(format, bytesStart);
+    } else {
+        writeInfoHeader(format, info->bmiHeader);
+    }
     if (format.compression == BI_BITFIELDS) {
         const DWORD masks[] = {format.masks.red, format.masks.green, format.masks.blue};
         std::memcpy(bytesStart + masksOffset, masks, sizeof masks);

@@ -1,5 +1,6 @@
 #include "dib_header.h"
 #include "object_table.h"
+#include "row_converter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,10 +8,8 @@
 namespace {
 
 using gdi::Bitmap;
-using gdi::DibFormat;
+using gdi::DibHeader;
 using gdi::RowOrder;
-
-constexpr std::uint64_t maxImageBytes = 0xFFFFFFFF;
 
 std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitsPerPixel) {
     return (width * bitsPerPixel + 31) / 32 * 4;
@@ -22,7 +21,8 @@ void describeFormat(const Bitmap& bitmap, BITMAPINFOHEADER& header) {
     header.biHeight = bitmap.height();
     header.biPlanes = 1;
     header.biBitCount = bitmap.bitsPerPixel();
-    header.biCompression = bitmap.bitsPerPixel() == 32 ? BI_BITFIELDS : BI_RGB;
+    header.biCompression =
+        bitmap.bitsPerPixel() == 16 || bitmap.bitsPerPixel() == 32 ? BI_BITFIELDS : BI_RGB;
     header.biSizeImage = DWORD(dibStride(bitmap.width(), header.biBitCount) * bitmap.height());
     header.biClrUsed = 0;
 }
@@ -31,43 +31,45 @@ struct CoveredLines {
     std::int64_t first, end;
 };
 
-// Writes scan lines first..end-1 of a DIB whose top row is the bitmap's top row; rows below the
-// bitmap are zero. Returns how many rows came from the bitmap.
-int copyScanLines(const Bitmap& bitmap, const DibFormat& format, CoveredLines lines,
+// Writes scan lines first..end-1 of a 32-bpp DIB whose top row is the bitmap's top row, each
+// pixel converted from the bitmap's format; rows below the bitmap are zero. Returns how many rows
+// came from the bitmap.
+int copyScanLines(const Bitmap& bitmap, const DibHeader& header, CoveredLines lines,
                   std::byte* bits) {
-    const gdi::PixelView view = bitmap.view();
-    const std::size_t copyBytes = std::size_t(std::min<std::int64_t>(format.width, view.width)) * 4;
+    const gdi::SurfaceView view = bitmap.view();
+    const gdi::RowConverter converter(bitmap.pixelFormat(), header.pixelFormat({}));
+    const auto columns = std::size_t(std::min(header.width, view.width));
     int fromBitmap = 0;
     for (std::int64_t scan = lines.first; scan < lines.end; ++scan) {
         const std::int64_t bufferRow =
-            format.order == RowOrder::BottomUp ? scan - lines.first : lines.end - 1 - scan;
-        std::byte* row = bits + std::size_t(bufferRow) * format.stride();
-        std::memset(row, 0, format.stride());
-        const std::int64_t bitmapRow = format.height - 1 - scan;
+            header.order() == RowOrder::BottomUp ? scan - lines.first : lines.end - 1 - scan;
+        std::byte* row = bits + std::size_t(bufferRow) * header.stride();
+        std::memset(row, 0, header.stride());
+        const std::int64_t bitmapRow = header.rows() - 1 - scan;
         if (bitmapRow < view.height) {
-            std::memcpy(row, view.rowStart(int(bitmapRow)), copyBytes);
+            converter.convert(view.rowStart(int(bitmapRow)), 0, row, 0, columns);
             ++fromBitmap;
         }
     }
     return fromBitmap;
 }
 
+// Rows are written only as 32-bpp BI_RGB values.
 int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<std::byte> bits,
-                  BITMAPINFOHEADER& header) {
-    const std::optional<DibFormat> format =
-        gdi::readDibFormat(reinterpret_cast<const BITMAPINFO*>(&header));
-    if (!format || format->stride() * std::uint64_t(format->height) > maxImageBytes) {
+                  BITMAPINFOHEADER& info) {
+    const std::optional<DibHeader> header =
+        gdi::readDibHeader(reinterpret_cast<const BITMAPINFO*>(&info));
+    if (!header || header->bitCount != 32 || header->compression != BI_RGB) {
         return 0;
     }
-    const CoveredLines lines{
-        startScan, std::min(std::int64_t(startScan) + cLines, std::int64_t(format->height))};
+    const CoveredLines lines{startScan, std::min(std::int64_t(startScan) + cLines, header->rows())};
     const bool query = !bits.data() || lines.first >= lines.end;
-    if (!query && std::uint64_t(lines.end - lines.first) * format->stride() > bits.size()) {
+    if (!query && std::uint64_t(lines.end - lines.first) * header->stride() > bits.size()) {
         return 0;
     }
-    header.biSizeImage = DWORD(format->stride() * std::uint64_t(format->height));
-    header.biClrUsed = 0;
-    return query ? 1 : copyScanLines(bitmap, *format, lines, bits.data());
+    info.biSizeImage = DWORD(header->stride() * std::uint64_t(header->rows()));
+    info.biClrUsed = 0;
+    return query ? 1 : copyScanLines(bitmap, *header, lines, bits.data());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-#include "dib_header.h"
+#include "color_table.h"
 #include "object_table.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -35,6 +36,19 @@ HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap) {
     return previous;
 }
 
+// A section's colour table always has 2^bitCount entries; those the header does not give are
+// black.
+gdi::BitmapLayout sectionLayout(const BITMAPINFO* bmi, const gdi::DibHeader& header, UINT usage) {
+    gdi::BitmapLayout layout{header.bitCount, header.pixelFormat({}).masks, {}};
+    if (header.bitCount <= 8) {
+        gdi::ColorTable given;
+        gdi::readColorTable(bmi, header, usage, given);
+        layout.colors.assign(std::size_t(1) << header.bitCount, 0);
+        std::ranges::copy(given.colors(), layout.colors.begin());
+    }
+    return layout;
+}
+
 BITMAP describe(const Bitmap& bitmap) {
     BITMAP record{};
     record.bmWidth = bitmap.width();
@@ -59,19 +73,25 @@ HDC CreateCompatibleDC(HDC hdc) {
     return gdi::toHandle<HDC>(table.add(DeviceContext{table.stockBitmap()}));
 }
 
-HBITMAP CreateDIBSection(HDC, const BITMAPINFO* bmi, UINT usage, void** ppvBits, HANDLE hSection,
-                         DWORD) {
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* bmi, UINT usage, void** ppvBits,
+                         HANDLE hSection, DWORD) {
     if (ppvBits) {
         *ppvBits = nullptr;
     }
-    const std::optional<gdi::DibFormat> format = gdi::readDibFormat(bmi);
-    if (!format || bmi->bmiHeader.biPlanes != 1 || usage > DIB_PAL_COLORS || hSection) {
+    const std::optional<gdi::DibHeader> header = gdi::readDibHeader(bmi);
+    if (!header || !gdi::isSectionFormat(*header) || usage > DIB_PAL_COLORS || hSection ||
+        (usage == DIB_PAL_COLORS && header->compression == BI_BITFIELDS)) {
         return nullptr;
     }
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
-    const HBITMAP handle = addBitmap(table, Bitmap::make(BitmapKind::DibSection, int(format->width),
-                                                         int(format->height), format->order));
+    // Palette indices need the DC whose palette they index.
+    if (usage == DIB_PAL_COLORS && header->bitCount <= 8 && !table.find<DeviceContext>(hdc)) {
+        return nullptr;
+    }
+    const HBITMAP handle = addBitmap(
+        table, Bitmap::make(BitmapKind::DibSection, int(header->width), int(header->rows()),
+                            header->order(), sectionLayout(bmi, *header, usage)));
     if (handle && ppvBits) {
         *ppvBits = table.find<Bitmap>(handle)->memory();
     }

@@ -1,19 +1,17 @@
-#include "dib_header.h"
+#include "color_table.h"
 #include "object_table.h"
+#include "row_converter.h"
+#include "set_dibits_call.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-using gdi::DibFormat;
+using gdi::DibHeader;
 using gdi::RowOrder;
-
-constexpr std::int64_t signedLimit = std::int64_t(1) << 31;
-
-struct SetDibitsCall {
-    std::int64_t xDest, yDest, width, height, xSrc, ySrc, startScan, cLines;
-};
+using gdi::SetDibitsCall;
+using gdi::signedLimit;
 
 // A Height of 2^31 or more is a negative 32-bit value: it shortens the source rectangle from the
 // top instead of reaching beyond the image.
@@ -23,12 +21,12 @@ std::int64_t asSigned(std::int64_t value) {
 
 // The number of scan lines Windows reports. Bottom-up: the band cut at the image's top and at the
 // source rectangle's top. Top-down: the band as given, whatever is drawn.
-int scanLinesSet(const SetDibitsCall& call, const DibFormat& format) {
-    if (format.order == RowOrder::TopDown) {
+int scanLinesSet(const SetDibitsCall& call, const DibHeader& header) {
+    if (header.order() == RowOrder::TopDown) {
         return call.cLines >= signedLimit ? 0 : int(call.cLines);
     }
     const std::int64_t lines =
-        std::max<std::int64_t>(0, std::min(call.cLines, format.height - call.startScan));
+        std::max<std::int64_t>(0, std::min(call.cLines, header.rows() - call.startScan));
     const std::int64_t rectTop = call.ySrc + asSigned(call.height);
     return int(
         std::max<std::int64_t>(0, std::min(call.startScan + lines, rectTop) - call.startScan));
@@ -38,45 +36,78 @@ struct ScanRange {
     std::int64_t low, high;
 };
 
-// Scan lines whose band row the bits buffer really holds.
-ScanRange availableScanLines(const SetDibitsCall& call, const DibFormat& format,
+// Scan lines whose band row the bits buffer holds completely.
+ScanRange availableScanLines(const SetDibitsCall& call, const DibHeader& header,
                              std::size_t bufferBytes) {
-    const auto bufferRows = std::int64_t(bufferBytes / format.stride());
-    if (format.order == RowOrder::BottomUp) {
-        return {call.startScan, std::min({call.startScan + call.cLines, std::int64_t(format.height),
+    const auto bufferRows = std::int64_t(bufferBytes / header.stride());
+    if (header.order() == RowOrder::BottomUp) {
+        return {call.startScan, std::min({call.startScan + call.cLines, header.rows(),
                                           call.startScan + bufferRows})};
     }
     const std::int64_t high = call.startScan + call.cLines;
-    return {high - std::min({call.cLines, std::int64_t(format.height), bufferRows}), high};
+    return {high - std::min({call.cLines, header.rows(), bufferRows}), high};
 }
 
 std::int64_t bufferRowOf(std::int64_t scanLine, const SetDibitsCall& call,
-                         const DibFormat& format) {
-    return format.order == RowOrder::BottomUp ? scanLine - call.startScan
-                                              : call.startScan + call.cLines - 1 - scanLine;
+                         const DibHeader& header) {
+    return header.order() == RowOrder::BottomUp ? scanLine - call.startScan
+                                                : call.startScan + call.cLines - 1 - scanLine;
 }
 
-void drawBand(const SetDibitsCall& call, const DibFormat& format, std::span<const std::byte> bits,
-              const gdi::PixelView& surface) {
-    ScanRange scans = availableScanLines(call, format, bits.size());
+// Hands each visible row segment of the band to the converter; which rows and columns those are
+// does not depend on the pixel format. Scan lines go up the picture, so destination rows go up
+// the surface and buffer rows go forward (bottom-up) or back (top-down).
+void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<const std::byte> bits,
+              const gdi::SurfaceView& surface, const gdi::RowConverter& converter) {
+    ScanRange scans = availableScanLines(call, header, bits.size());
     const std::int64_t rectTop = call.ySrc + call.height;
     scans.low = std::max({scans.low, call.ySrc, rectTop + call.yDest - surface.height});
     scans.high = std::min({scans.high, rectTop, rectTop + call.yDest});
     const std::int64_t firstColumn = std::max({std::int64_t(0), -call.xDest, -call.xSrc});
     const std::int64_t endColumn =
-        std::min({call.width, surface.width - call.xDest, format.width - call.xSrc});
+        std::min({call.width, surface.width - call.xDest, header.width - call.xSrc});
     if (scans.low >= scans.high || firstColumn >= endColumn) {
         return;
     }
-    const std::size_t rowBytes = std::size_t(endColumn - firstColumn) * 4;
-    const std::size_t columnOffset = std::size_t(call.xSrc + firstColumn) * 4;
-    for (std::int64_t scan = scans.low; scan < scans.high; ++scan) {
-        const std::byte* source = bits.data() +
-                                  std::size_t(bufferRowOf(scan, call, format)) * format.stride() +
-                                  columnOffset;
-        const auto y = int(call.yDest + rectTop - 1 - scan);
-        std::memmove(surface.rowStart(y) + call.xDest + firstColumn, source, rowBytes);
+    const auto count = std::size_t(endColumn - firstColumn);
+    const auto sourceX = std::size_t(call.xSrc + firstColumn);
+    const auto destinationX = std::size_t(call.xDest + firstColumn);
+    const auto stride = std::ptrdiff_t(header.stride());
+    const std::ptrdiff_t sourceStep = header.order() == RowOrder::BottomUp ? stride : -stride;
+    std::ptrdiff_t sourceOffset = bufferRowOf(scans.low, call, header) * stride;
+    auto y = int(call.yDest + rectTop - 1 - scans.low);
+    const std::size_t pixelBytes = converter.copiedPixelBytes();
+    for (std::int64_t rows = scans.high - scans.low; rows > 0; --rows) {
+        const std::byte* source = bits.data() + sourceOffset;
+        std::byte* destination = surface.rowStart(y);
+        if (pixelBytes) {
+            // memmove: a caller may hand a section its own pixels.
+            std::memmove(destination + destinationX * pixelBytes, source + sourceX * pixelBytes,
+                         count * pixelBytes);
+        } else {
+            converter.convert(source, sourceX, destination, destinationX, count);
+        }
+        sourceOffset += sourceStep;
+        --y;
     }
+}
+
+int drawUncompressed(const SetDibitsCall& call, const BITMAPINFO* bmi, const DibHeader& header,
+                     UINT colorUse, std::span<const std::byte> bits, const gdi::Bitmap& surface) {
+    const int result = scanLinesSet(call, header);
+    const bool drawsNothing = result == 0 || call.startScan >= header.rows() ||
+                              call.width >= signedLimit || call.height >= signedLimit ||
+                              !surface.isDrawable();
+    if (!drawsNothing) {
+        gdi::ColorTable colors;
+        if (header.bitCount <= 8) {
+            gdi::readColorTable(bmi, header, colorUse, colors);
+        }
+        const gdi::RowConverter converter(header.pixelFormat(colors.colors()),
+                                          surface.pixelFormat());
+        drawBand(call, header, bits, surface.view(), converter);
+    }
+    return result;
 }
 
 }  // namespace
@@ -84,8 +115,8 @@ void drawBand(const SetDibitsCall& call, const DibFormat& format, std::span<cons
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
                       UINT startScan, UINT cLines, std::span<const std::byte> bits,
                       const BITMAPINFO* bmi, UINT colorUse) {
-    const std::optional<DibFormat> format = gdi::readDibFormat(bmi);
-    if (!format || !bits.data() || colorUse > 2 || cLines == 0) {
+    const std::optional<DibHeader> header = gdi::readDibHeader(bmi);
+    if (!header || !gdi::isSourceFormat(*header) || !bits.data() || colorUse > 2 || cLines == 0) {
         return 0;
     }
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
@@ -95,12 +126,6 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
         return 0;
     }
     const SetDibitsCall call{xDest, yDest, width, height, xSrc, ySrc, startScan, cLines};
-    const int result = scanLinesSet(call, *format);
-    const bool drawsNothing = result == 0 || call.startScan >= format->height ||
-                              call.width >= signedLimit || call.height >= signedLimit ||
-                              !surface->isDrawable();
-    if (!drawsNothing) {
-        drawBand(call, *format, bits, surface->view());
-    }
-    return result;
+    return header->isRle() ? gdi::drawRle(call, bmi, *header, colorUse, bits, *surface)
+                           : drawUncompressed(call, bmi, *header, colorUse, bits, *surface);
 }

@@ -228,11 +228,16 @@ const BadSection badSections[] = {
     {"PlanesTwo", [](BITMAPINFOHEADER& h) { h.biPlanes = 2; }},
     {"BitCount0", [](BITMAPINFOHEADER& h) { h.biBitCount = 0; }},
     {"BitCount2", [](BITMAPINFOHEADER& h) { h.biBitCount = 2; }},
-    {"BitCount24", [](BITMAPINFOHEADER& h) { h.biBitCount = 24; }},
+    {"BitCount24Bitfields",
+     [](BITMAPINFOHEADER& h) {
+         h.biBitCount = 24;
+         h.biCompression = BI_BITFIELDS;
+     }},
     {"BitCount64", [](BITMAPINFOHEADER& h) { h.biBitCount = 64; }},
     {"CompressionRle8", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE8; }},
     {"CompressionRle4", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE4; }},
     {"CompressionJpeg", [](BITMAPINFOHEADER& h) { h.biCompression = 4; }},
+    {"BitfieldsWithZeroMasks", [](BITMAPINFOHEADER& h) { h.biCompression = BI_BITFIELDS; }},
     {"Overflow8001Squared", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x8001; }},
     {"OverflowTallColumn",
      [](BITMAPINFOHEADER& h) {

@@ -44,7 +44,8 @@ struct DibFormat {
     // DIB_PAL_COLORS. Written as given, whatever biClrUsed says.
     std::vector<DWORD> colors;
     UINT colorUse = DIB_RGB_COLORS;
-    // biSize: 40 (BITMAPINFOHEADER), 108 (V4) or 124 (V5).
+    // biSize: 40 (BITMAPINFOHEADER), 108 (V4), 124 (V5), any other size from 40, or 12
+    // (BITMAPCOREHEADER: 16-bit sizes, always bottom-up, an RGBTRIPLE colour table).
     DWORD headerSize = 40;
     DWORD clrUsed = 0;
     DWORD sizeImage = 0;
@@ -57,11 +58,15 @@ struct DibFormat {
     std::size_t stride() const;
     // Bytes of an uncompressed image of this format.
     std::size_t imageBytes() const;
+    // The colour-table entries a reader of the header takes: biClrUsed (0 meaning 2^bitCount,
+    // never more) for 1, 4 and 8 bits per pixel, none for more.
+    std::size_t tableEntries() const;
 };
 
-// The header bytes a format describes: the BITMAPINFOHEADER (or its V4/V5 extension), then the
-// masks and the colour table where Windows looks for them. The storage always covers a whole
-// BITMAPINFO, so callers may hand it to any function that takes one.
+// The header bytes a format describes: the BITMAPINFOHEADER (or its V4/V5 extension, or the core
+// header), then the masks and the colour table where Windows looks for them. The storage always
+// covers a whole BITMAPINFO and every table entry the header makes a reader take (entries beyond
+// the given colours are zero), so callers may hand it to any function that takes one.
 class DibInfo {
 public:
     explicit DibInfo(const DibFormat& format);

@@ -35,6 +35,21 @@ struct RGBQUAD {
     BYTE rgbReserved;
 };
 
+struct RGBTRIPLE {
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
+};
+
+// The OS/2-era header: 16-bit sizes, always bottom-up, BI_RGB, followed by RGBTRIPLE entries.
+struct BITMAPCOREHEADER {
+    DWORD bcSize;
+    WORD bcWidth;
+    WORD bcHeight;
+    WORD bcPlanes;
+    WORD bcBitCount;
+};
+
 struct BITMAPINFOHEADER {
     DWORD biSize;
     LONG biWidth;
@@ -47,6 +62,72 @@ struct BITMAPINFOHEADER {
     LONG biYPelsPerMeter;
     DWORD biClrUsed;
     DWORD biClrImportant;
+};
+
+using FXPT2DOT30 = LONG;
+
+struct CIEXYZ {
+    FXPT2DOT30 ciexyzX;
+    FXPT2DOT30 ciexyzY;
+    FXPT2DOT30 ciexyzZ;
+};
+
+struct CIEXYZTRIPLE {
+    CIEXYZ ciexyzRed;
+    CIEXYZ ciexyzGreen;
+    CIEXYZ ciexyzBlue;
+};
+
+// The V4 and V5 headers extend BITMAPINFOHEADER; their masks sit where a 40-byte header's
+// BI_BITFIELDS masks follow it, and the colour table starts after the whole header.
+struct BITMAPV4HEADER {
+    DWORD bV4Size;
+    LONG bV4Width;
+    LONG bV4Height;
+    WORD bV4Planes;
+    WORD bV4BitCount;
+    DWORD bV4V4Compression;
+    DWORD bV4SizeImage;
+    LONG bV4XPelsPerMeter;
+    LONG bV4YPelsPerMeter;
+    DWORD bV4ClrUsed;
+    DWORD bV4ClrImportant;
+    DWORD bV4RedMask;
+    DWORD bV4GreenMask;
+    DWORD bV4BlueMask;
+    DWORD bV4AlphaMask;
+    DWORD bV4CSType;
+    CIEXYZTRIPLE bV4Endpoints;
+    DWORD bV4GammaRed;
+    DWORD bV4GammaGreen;
+    DWORD bV4GammaBlue;
+};
+
+struct BITMAPV5HEADER {
+    DWORD bV5Size;
+    LONG bV5Width;
+    LONG bV5Height;
+    WORD bV5Planes;
+    WORD bV5BitCount;
+    DWORD bV5Compression;
+    DWORD bV5SizeImage;
+    LONG bV5XPelsPerMeter;
+    LONG bV5YPelsPerMeter;
+    DWORD bV5ClrUsed;
+    DWORD bV5ClrImportant;
+    DWORD bV5RedMask;
+    DWORD bV5GreenMask;
+    DWORD bV5BlueMask;
+    DWORD bV5AlphaMask;
+    DWORD bV5CSType;
+    CIEXYZTRIPLE bV5Endpoints;
+    DWORD bV5GammaRed;
+    DWORD bV5GammaGreen;
+    DWORD bV5GammaBlue;
+    DWORD bV5Intent;
+    DWORD bV5ProfileData;
+    DWORD bV5ProfileSize;
+    DWORD bV5Reserved;
 };
 
 // Room for a full 256-entry colour table, as the bench's callers declare it.
@@ -77,7 +158,11 @@ struct RECT {
 };
 
 static_assert(sizeof(RGBQUAD) == 4);
+static_assert(sizeof(RGBTRIPLE) == 3);
+static_assert(sizeof(BITMAPCOREHEADER) == 12);
 static_assert(sizeof(BITMAPINFOHEADER) == 40);
+static_assert(sizeof(BITMAPV4HEADER) == 108);
+static_assert(sizeof(BITMAPV5HEADER) == 124);
 static_assert(sizeof(BITMAPINFO) == 40 + 256 * 4);
 static_assert(sizeof(BITMAP) == 24);
 static_assert(sizeof(RECT) == 16);
@@ -86,6 +171,8 @@ inline constexpr DWORD BI_RGB = 0;
 inline constexpr DWORD BI_RLE8 = 1;
 inline constexpr DWORD BI_RLE4 = 2;
 inline constexpr DWORD BI_BITFIELDS = 3;
+inline constexpr DWORD BI_JPEG = 4;
+inline constexpr DWORD BI_PNG = 5;
 inline constexpr UINT DIB_RGB_COLORS = 0;
 inline constexpr UINT DIB_PAL_COLORS = 1;
 inline constexpr DWORD SRCCOPY = 0x00CC0020;

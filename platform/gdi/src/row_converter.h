@@ -1,0 +1,75 @@
+#pragma once
+
+#include "color_matcher.h"
+#include "pixel_format.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace gdi {
+
+// How one call turns a source pixel into a destination pixel.
+enum class Mapping : std::uint8_t {
+    // Same format: the stored value unchanged.
+    Copy,
+    // Palettized source: a table from index to destination value, filled before the call.
+    Lookup,
+    // Palettized source onto a palettized destination: the same table, each entry matched on
+    // first use.
+    LazyLookup,
+    // Direct colour onto direct colour: through 8-bit channels.
+    Recode,
+    // Direct colour onto an 8-bpp destination: nearest to the colour reduced to 5 bits.
+    MatchReduced,
+    // Direct colour onto a 4- or 1-bpp destination: nearest to the exact colour.
+    MatchExact,
+};
+
+// What the row loops read; owned by the RowConverter that points into it. The loops copy it
+// first, since stores of bytes may alias anything the compiler would otherwise keep in
+// registers.
+struct Conversion {
+    ChannelFields from;
+    ChannelFields to;
+    std::uint32_t* lookup = nullptr;
+    std::span<const std::uint32_t> sourceColors;
+    ColorMatcher* matcher = nullptr;
+};
+
+using RowFunction = void (*)(const Conversion&, const std::byte* sourceRow, std::size_t sourceX,
+                             std::byte* destinationRow, std::size_t destinationX,
+                             std::size_t count);
+
+// Converts whole row segments from one pixel format to another, exactly as GDI does for
+// SetDIBitsToDevice, BitBlt and GetDIBits alike. The per-call tables are prepared once here.
+class RowConverter {
+public:
+    RowConverter(const PixelFormat& from, const PixelFormat& to);
+    RowConverter(const RowConverter&) = delete;
+    RowConverter& operator=(const RowConverter&) = delete;
+
+    void convert(const std::byte* sourceRow, std::size_t sourceX, std::byte* destinationRow,
+                 std::size_t destinationX, std::size_t count) const {
+        m_row(m_conversion, sourceRow, sourceX, destinationRow, destinationX, count);
+    }
+
+    // Bytes a pixel takes when the conversion is a plain copy of whole bytes, else 0: callers
+    // with many short rows copy those themselves.
+    std::size_t copiedPixelBytes() const { return m_copiedPixelBytes; }
+
+private:
+    Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to);
+
+    Conversion m_conversion;
+    RowFunction m_row;
+    std::size_t m_copiedPixelBytes = 0;
+    std::optional<ColorMatcher> m_matcher;
+    std::array<std::uint32_t, 256> m_lookup;
+};
+
+// The stored value of a colour (0x00RRGGBB) in a direct-colour format.
+std::uint32_t encodeColor(const PixelFormat& format, std::uint32_t rgb);
+
+}  // namespace gdi
