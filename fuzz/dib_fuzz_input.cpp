@@ -279,19 +279,27 @@ UINT colorUse(GdiInput& in) {
     }
 }
 
-InfoBlock infoBlock(GdiInput& in, const HeaderPlan& plan, UINT colorUse, DibRole role) {
+std::vector<std::byte> headerBlock(const HeaderPlan& plan, std::size_t bytes) {
     const std::array<std::byte, 40> header = headerBytes(plan);
-    std::vector<std::byte> bytes(fuzzcheck::infoBytesRead(header, colorUse, role));
-    const std::size_t headerLength = std::min(bytes.size(), plan.size == 12 ? 12 : header.size());
-    std::copy_n(header.begin(), headerLength, bytes.begin());
-    const std::span<std::byte> rest = std::span(bytes).subspan(headerLength);
-    fillPattern(in, rest);
+    std::vector<std::byte> block(bytes);
+    std::copy_n(header.begin(), std::min(bytes, plan.size == 12 ? 12 : header.size()),
+                block.begin());
     if (plan.compression == BI_BITFIELDS && plan.size != 12) {
         for (std::size_t c = 0; c < 3; ++c) {
-            putLittle(bytes, 40 + 4 * c, 4, plan.masks[c]);
+            putLittle(block, 40 + 4 * c, 4, plan.masks[c]);
         }
     }
-    if (plan.compression != BI_BITFIELDS && bytes.size() > plan.size) {
+    return block;
+}
+
+InfoBlock infoBlock(GdiInput& in, const HeaderPlan& plan, UINT colorUse, DibRole role) {
+    std::vector<std::byte> bytes =
+        headerBlock(plan, fuzzcheck::infoBytesRead(headerBytes(plan), colorUse, role));
+    const bool masks = plan.compression == BI_BITFIELDS && plan.size != 12;
+    const std::size_t headerEnd = plan.size == 12 ? 12 : masks ? 52 : 40;
+    fillPattern(in, std::span(bytes).subspan(std::min(bytes.size(), headerEnd)));
+    const bool readableSize = plan.size == 12 || plan.size >= 40;
+    if (readableSize && !masks && bytes.size() > plan.size) {
         const bool indices = colorUse == DIB_PAL_COLORS;
         const std::size_t entryBytes = indices ? 2 : plan.size == 12 ? 3 : 4;
         fillTable(in, std::span(bytes).subspan(plan.size), entryBytes, indices);

@@ -48,6 +48,9 @@ HeaderPlan sectionPlan(GdiInput& in, bool oddFields);
 // DIB_RGB_COLORS or DIB_PAL_COLORS, sometimes any value.
 UINT colorUse(GdiInput& in);
 
+// The header's own fields, then its masks, in a zeroed block of exactly `bytes` bytes.
+std::vector<std::byte> headerBlock(const HeaderPlan& plan, std::size_t bytes);
+
 // The header, then whatever masks and colour table it implies for the call, from the input.
 InfoBlock infoBlock(GdiInput& in, const HeaderPlan& plan, UINT colorUse, fuzzcheck::DibRole role);
 

@@ -40,11 +40,12 @@ bool uncompressedFormat(const HeaderFields& header) {
     }
 }
 
-bool drawnSourceAccepted(const HeaderFields& header, UINT colorUse) {
+// The header's shape: what every call checks before it reads masks or a colour table.
+bool shapeAccepted(const HeaderFields& header, UINT colorUse, DibRole role) {
     if (colorUse > 2 || header.width <= 0 || header.height == 0) {
         return false;
     }
-    if (header.rle()) {
+    if (header.rle() && role == DibRole::DrawnSource) {
         const std::uint32_t bits = header.compression == BI_RLE8 ? 8 : 4;
         return header.height > 0 && header.sizeImage != 0 && header.bitCount == bits;
     }
@@ -52,16 +53,13 @@ bool drawnSourceAccepted(const HeaderFields& header, UINT colorUse) {
 }
 
 bool sectionAccepted(const HeaderFields& header, UINT usage) {
-    if (usage > DIB_PAL_COLORS || header.width <= 0 || header.height == 0 || header.planes == 0) {
+    if (!shapeAccepted(header, usage, DibRole::Section) || usage > DIB_PAL_COLORS) {
         return false;
     }
     if (header.planes != 1 && header.planes * header.bitCount > 16) {
         return false;
     }
-    if (header.compression == BI_BITFIELDS && usage == DIB_PAL_COLORS) {
-        return false;
-    }
-    return uncompressedFormat(header) && !sizeOverflows(header);
+    return header.compression != BI_BITFIELDS || usage != DIB_PAL_COLORS;
 }
 
 std::uint32_t tableEntries(const HeaderFields& header) {
@@ -139,7 +137,7 @@ std::optional<HeaderFields> readHeader(std::span<const std::byte> info) {
 }
 
 bool headerAccepted(const HeaderFields& header, UINT colorUse, DibRole role) {
-    return role == DibRole::DrawnSource ? drawnSourceAccepted(header, colorUse)
+    return role == DibRole::DrawnSource ? shapeAccepted(header, colorUse, role)
                                         : sectionAccepted(header, colorUse);
 }
 
@@ -148,7 +146,7 @@ std::size_t infoBytesRead(std::span<const std::byte> info, UINT colorUse, DibRol
     if (!header) {
         return std::max<std::size_t>(4, little(info, 0, 4));
     }
-    if (!headerAccepted(*header, colorUse, role)) {
+    if (!shapeAccepted(*header, colorUse, role)) {
         return header->size;
     }
     return headerBytes(*header) + tableEntries(*header) * entryBytes(*header, colorUse);

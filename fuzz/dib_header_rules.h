@@ -37,8 +37,10 @@ enum class DibRole { DrawnSource, Section };
 // Whether the header's fields describe a format the call takes (masks are not looked at).
 bool headerAccepted(const HeaderFields& header, UINT colorUse, DibRole role);
 
-// The bytes the call reads from the BITMAPINFO: the header alone when it refuses it, else also
-// the masks and the colour table the header implies. `info` needs only the header's first bytes.
+// The bytes the call reads from the BITMAPINFO: the header alone when its shape (size, extent,
+// planes, bit count and compression, ColorUse up to 2) is refused, else also the masks and the
+// colour table the header implies, as Windows reads them before any further check. `info` needs
+// only the header's first bytes.
 std::size_t infoBytesRead(std::span<const std::byte> info, UINT colorUse, DibRole role);
 
 struct SourceDib {

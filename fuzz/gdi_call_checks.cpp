@@ -170,10 +170,12 @@ bool rgb32Request(const BITMAPINFOHEADER& header) {
 int expectedSetDibitsResult(const SourceDib& source, const DibitsCall& call) {
     const HeaderFields& header = source.header;
     if (header.rle()) {
-        // As Wine: 0 when the request's extent or its far edge is not positive as 32-bit values.
-        const bool empty = asSigned(call.width) <= 0 || asSigned(call.height) <= 0 ||
-                           std::int32_t(std::uint32_t(call.xSrc) + call.width) <= 0 ||
-                           std::int32_t(std::uint32_t(call.ySrc) + call.height) <= 0;
+        // As Wine: 0 when the source rectangle, in 32-bit coordinates, has no column right of
+        // max(XSrc, 0) or no scan line in the decode area.
+        const std::int32_t right = std::int32_t(std::uint32_t(call.xSrc) + call.width);
+        const std::int32_t top = std::int32_t(std::uint32_t(call.ySrc) + call.height);
+        const bool empty =
+            right <= std::max(call.xSrc, 0) || top <= 0 || asSigned(call.height) <= 0;
         return empty ? 0 : int(header.height);
     }
     const DibShape dib = shapeOf(header, source.format.bitCount);
