@@ -1,8 +1,8 @@
 #include "app/frm_bench.h"
 
 #include "app/twips.h"
-#include "app/version.h"
 #include "app/version_caption.h"
+#include "product/version.h"
 
 #include <utility>
 
@@ -28,10 +28,23 @@ frmBench::frmBench() : ui::Window("frmBench", twipsToPixels(6984), twipsToPixels
 void frmBench::wireEvents() {
     Load = [this] { Form_Load(); };
     KeyPress = [this](std::int16_t& KeyAscii) { Form_KeyPress(KeyAscii); };
-    Check1.Click = [this] { Check1_Click(); };
-    Check2.Click = [this] { Check2_Click(); };
+    Check1.Click = [this] {
+        Check1_Click();
+        callChanged();
+    };
+    Check2.Click = [this] {
+        Check2_Click();
+        callChanged();
+    };
     Text3.DblClick = [this] { Text3_DblClick(); };
+    for (auto* fields : {&Text1, &Text2}) {
+        for (ui::TextBox& field : *fields) field.Change = [this] { callChanged(); };
+    }
     wireExperimentEvents();
+}
+
+void frmBench::callChanged() const {
+    if (onCallChanged) onCallChanged();
 }
 
 void frmBench::Form_Load() {

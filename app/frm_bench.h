@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <functional>
+#include <optional>
 
+#include "app/experiment_record.h"
+#include "geometry/call_geometry.h"
 #include "ui/controls.h"
 #include "ui/picture.h"
 #include "ui/window.h"
@@ -92,10 +95,28 @@ public:
     // The experiment.
     void cmdTest_Click();
 
+    // What lies beside the window's own state, for the window's frame and experiment files.
+    // The sixteen number fields (the eight arguments, the six colour fields, X and Y) and the
+    // four check boxes, in one fixed order.
+    std::array<ui::TextBox*, 16> numberFields();
+    std::array<ui::CheckBox*, 4> checkBoxes();
+    // The call a run would make with the fields and boxes as they stand; none while an argument
+    // does not fit.
+    std::optional<geometry::Call> plannedCall();
+    // The last run that made its call; none before the first.
+    const std::optional<ExperimentRecord>& lastExperiment() const { return m_lastExperiment; }
+    // Fired after a run has made its call, and after an argument field or an orientation box
+    // has changed.
+    std::function<void()> onExperimentPerformed;
+    std::function<void()> onCallChanged;
+
 private:
     void layOutControls();
     void wireEvents();
     void wireExperimentEvents();
-    void ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits);
+    void callChanged() const;
+    ExperimentRecord recordStart();
     void ZoomPic(ui::Picture& pic, ui::Picture& bigPic);
+
+    std::optional<ExperimentRecord> m_lastExperiment;
 };

@@ -1,7 +1,8 @@
 #include <string>
+#include <utility>
 
 #include "app/frm_bench.h"
-#include "testrun/test_run.h"
+#include "testrun/experiment.h"
 #include "workbench/colour_fields.h"
 #include "workbench/set_point.h"
 #include "workbench/zoom_pic.h"
@@ -23,6 +24,32 @@ workbench::ColourTriple destinationColours(const frmBench& form) {
     return {workbench::NumberField{form.Text4, colourFieldName(form.lblDest, form.Label3)},
             workbench::NumberField{form.Text5, colourFieldName(form.lblDest, form.Label4)},
             workbench::NumberField{form.Text6, colourFieldName(form.lblDest, form.Label5)}};
+}
+
+testrun::ExperimentControls experimentControls(frmBench& form) {
+    return {{testrun::ArgumentField{form.Text1[0], form.Label1[0]},
+             {form.Text1[1], form.Label1[1]},
+             {form.Text1[2], form.Label1[2]},
+             {form.Text1[3], form.Label1[3]},
+             {form.Text2[0], form.Label1[4]},
+             {form.Text2[1], form.Label1[5]},
+             {form.Text2[2], form.Label1[6]},
+             {form.Text2[3], form.Label1[7]}},
+            form.Check1,
+            form.Check2,
+            form.Check5,
+            form.Check4,
+            form.srcPic,
+            form.srcBigPic,
+            form.destPic,
+            form.destBigPic,
+            form.srcHeight,
+            form.dstRet,
+            form.Text3};
+}
+
+PictureContent pictureContent(const ui::Picture& picture) {
+    return {ui::imagePixels(picture), picture.BackColor()};
 }
 
 }  // namespace
@@ -85,36 +112,38 @@ void frmBench::cmdSetSrcPoint_Click() {
 }
 
 void frmBench::cmdTest_Click() {
-    const testrun::TestRunControls controls{{testrun::ArgumentField{Text1[0], Label1[0]},
-                                             {Text1[1], Label1[1]},
-                                             {Text1[2], Label1[2]},
-                                             {Text1[3], Label1[3]},
-                                             {Text2[0], Label1[4]},
-                                             {Text2[1], Label1[5]},
-                                             {Text2[2], Label1[6]},
-                                             {Text2[3], Label1[7]}},
-                                            Check1,
-                                            Check2,
-                                            Check5,
-                                            Check4,
-                                            srcPic,
-                                            srcBigPic,
-                                            destPic,
-                                            destBigPic,
-                                            srcHeight,
-                                            dstRet,
-                                            Text3};
-    testrun::runTest(
-        controls,
-        [this](ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits) {
-            ZoomPicGetBits(pic, bigPic, bits);
-        },
-        *this);
+    ExperimentRecord start = recordStart();
+    const std::optional<geometry::Call> call =
+        testrun::performExperiment(experimentControls(*this), *this);
+    if (!call) return;
+    start.call = *call;
+    m_lastExperiment = std::move(start);
+    if (onExperimentPerformed) onExperimentPerformed();
 }
 
-void frmBench::ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic,
-                              std::vector<std::int32_t>& bits) {
-    workbench::ZoomPicGetBits(pic, bigPic, bits, *this);
+std::optional<geometry::Call> frmBench::plannedCall() {
+    return testrun::plannedCall(experimentControls(*this));
+}
+
+std::array<ui::TextBox*, 16> frmBench::numberFields() {
+    return {&Text1[0], &Text1[1], &Text1[2], &Text1[3], &Text2[0], &Text2[1], &Text2[2], &Text2[3],
+            &Text4,    &Text5,    &Text6,    &Text7,    &Text8,    &Text9,    &Text10,   &Text11};
+}
+
+std::array<ui::CheckBox*, 4> frmBench::checkBoxes() {
+    return {&Check1, &Check2, &Check4, &Check5};
+}
+
+ExperimentRecord frmBench::recordStart() {
+    ExperimentRecord record;
+    const auto fields = numberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) record.fields[i] = fields[i]->Text();
+    const auto boxes = checkBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) record.boxes[i] = boxes[i]->Value();
+    record.source = pictureContent(srcPic);
+    record.destination = pictureContent(destPic);
+    record.reportLength = Text3.Text().size();
+    return record;
 }
 
 void frmBench::ZoomPic(ui::Picture& pic, ui::Picture& bigPic) {

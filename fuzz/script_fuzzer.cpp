@@ -1,7 +1,10 @@
 // Runs arbitrary scripts against the headless form: any command, control name and text. A script
-// may stop with an error line but must never crash, and the pictures keep their size.
+// may stop with an error line but must never crash, the pictures keep their size, and the form
+// saved as an experiment opens to the same state.
 
-#include "script_runner.h"
+#include "script/experiment_file.h"
+#include "script/form_state.h"
+#include "script/script_runner.h"
 
 #include "ui/picture.h"
 
@@ -28,16 +31,26 @@ void checkPicture(const ui::Picture& picture, int size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::ostringstream out;
-    ScriptRunner runner(out);
+    PrintingMessageBox messages(out);
+    frmBench form;
+    form.setMessageBox(&messages);
+    form.load();
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
-    const auto error = runner.run(script);
+    const auto error = ScriptRunner(form, out).run(script);
     if (error) {
         check(error->line >= 1 && !error->reason.empty(), "an error names its line and reason");
     }
-    const frmBench& form = runner.form();
     checkPicture(form.srcPic, 8);
     checkPicture(form.destPic, 8);
     checkPicture(form.srcBigPic, 64);
     checkPicture(form.destBigPic, 64);
+    // A magnified view drawn by setpixel alone cannot be saved; the writer says so.
+    const WrittenExperiment written = writeExperiment(form);
+    if (written.problem.empty()) {
+        std::istringstream saved(written.script);
+        const LoadedExperiment loaded = loadExperiment(saved);
+        check(loaded.form != nullptr, "a saved experiment opens");
+        check(captureState(*loaded.form) == captureState(form), "it opens to the saved state");
+    }
     return 0;
 }

@@ -21,6 +21,26 @@ DIBLAB_TEST_PACKAGES=(
   wine64
 )
 
+# What the packaging adds: the Windows cross compiler for the zip of the Windows tools, and what
+# CPack uses to find the binaries and compute the Debian package's dependencies.
+DIBLAB_PACKAGING_PACKAGES=(
+  g++-mingw-w64-x86-64
+  dpkg-dev
+  file
+)
+
+# What checking the packages as a user's machine would see them adds.
+DIBLAB_PACKAGE_CHECK_PACKAGES=(
+  lintian
+  desktop-file-utils
+  appstream
+  man-db
+  unzip
+  file
+  xvfb
+  xauth
+)
+
 # What the fuzzing step adds: clang with libFuzzer and the sanitizer runtimes.
 DIBLAB_FUZZ_PACKAGES=(
   clang
@@ -29,6 +49,18 @@ DIBLAB_FUZZ_PACKAGES=(
 
 DIBLAB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DIBLAB_JOBS="${DIBLAB_JOBS:-$(nproc)}"
+
+# Runs a command as root: directly when the script runs as root, otherwise through sudo.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "This step needs root: run the script as root, or install sudo." >&2
+    exit 1
+  fi
+}
 
 # Installs whichever of the named packages are missing, with apt-get.
 install_missing_packages() {
@@ -42,14 +74,9 @@ install_missing_packages() {
   if [ "${#missing[@]}" -eq 0 ]; then
     return 0
   fi
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing packages: ${missing[*]}. Run this script as root or with sudo." >&2
-    exit 1
-  fi
   echo "Installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
 # Configures and builds the tree in the given folder; further arguments go to cmake.

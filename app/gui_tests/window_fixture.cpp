@@ -4,7 +4,7 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "app/version.h"
+#include "product/version.h"
 
 void WindowTest::SetUp() {
     m_form = std::make_unique<frmBench>();

@@ -1,8 +1,8 @@
 #include "case_sets.h"
 
+#include "random_draw.h"
+
 #include <array>
-#include <climits>
-#include <random>
 
 namespace difftest {
 
@@ -43,51 +43,6 @@ void addArgumentGrid(ProbeCase probeCase, std::vector<ProbeCase>& cases) {
                                     cases.push_back(probeCase);
                                 }
 }
-
-class Draw {
-public:
-    explicit Draw(std::uint32_t seed) : m_engine(seed) {}
-
-    std::uint32_t below(std::uint32_t bound) { return m_engine() % bound; }
-    std::uint32_t any() { return m_engine(); }
-    bool coin() { return below(2) == 1; }
-
-    // A signed coordinate: mostly small values around a picture of `size`, sometimes its edges,
-    // sometimes the extremes of 32 bits, where sums wrap.
-    std::int32_t coordinate(std::uint32_t size) {
-        static constexpr std::array<std::int32_t, 8> extremes{
-            INT_MIN, INT_MIN + 1, INT_MAX, INT_MAX - 1, -65536, 65536, -(1 << 30), 1 << 30};
-        const auto span = std::int32_t(size);
-        switch (below(10)) {
-            case 0:
-            case 1:
-                return extremes[below(extremes.size())];
-            case 2:
-                return std::array<std::int32_t, 5>{-span, -1, span - 1, span, span + 1}[below(5)];
-            default:
-                return std::int32_t(below(4 * size + 1)) - 2 * span;
-        }
-    }
-
-    // A DWORD or UINT argument: mostly 0 to a little over `size`, sometimes a huge value.
-    std::uint32_t count(std::uint32_t size) {
-        static constexpr std::array<std::uint32_t, 9> extremes{1,          0x10000,    0x7ffffffe,
-                                                               0x7fffffff, 0x80000000, 0x80000001,
-                                                               0xfffffff0, 0xfffffffe, minusOne};
-        switch (below(10)) {
-            case 0:
-            case 1:
-                return extremes[below(extremes.size())];
-            default:
-                return below(size + size / 2 + 3);
-        }
-    }
-
-    std::uint32_t size() { return below(4) == 0 ? 1 + below(3) : 1 + below(20); }
-
-private:
-    std::mt19937 m_engine;
-};
 
 ProbeCase randomCase(Draw& draw) {
     ProbeCase c;

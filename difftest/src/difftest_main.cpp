@@ -1,5 +1,7 @@
 #include "case_sets.h"
+#include "format_cases.h"
 #include "probe_session.h"
+#include "rle_cases.h"
 #include "script_session.h"
 
 #include <chrono>
@@ -17,13 +19,20 @@ constexpr std::size_t batchSize = 50000;
 constexpr std::string_view usage =
     "Usage: diblab-difftest WINE WORKDIR probe-grid OUR_PROBE WINDOWS_PROBE\n"
     "       diblab-difftest WINE WORKDIR probe-random SEED COUNT OUR_PROBE WINDOWS_PROBE\n"
+    "       diblab-difftest WINE WORKDIR probe-formats SEED PER_PAIR OUR_PROBE WINDOWS_PROBE\n"
+    "       diblab-difftest WINE WORKDIR probe-rle SEED PER_PAIR OUR_PROBE WINDOWS_PROBE\n"
     "       diblab-difftest WINE WORKDIR scripts OUR_SCRIPT WINDOWS_SCRIPT SCRIPT...\n"
     "\n"
     "Runs a tool built on the emulated GDI layer and the same tool built for Windows (run with\n"
     "the Wine loader WINE) on the same input, and compares their outputs. probe-grid and\n"
     "probe-random feed diblab-probe a systematic grid of cases or COUNT random ones drawn from\n"
     "SEED; every pixel must match, and every result, except where Wine is known to depart from\n"
-    "Windows in calls that draw nothing (there ours must give Windows' result). scripts runs\n"
+    "Windows in calls that draw nothing (there ours must give Windows' result). probe-formats\n"
+    "takes every uncompressed source format onto every destination format (a grid and PER_PAIR\n"
+    "random calls a pair), probe-rle both RLE formats (PER_PAIR random calls a pair); where ours\n"
+    "departs from Wine on purpose, or Wine cannot take a call, Wine runs an equivalent call or\n"
+    "none, and those cases are counted apart. Every result must follow Windows' rule. scripts "
+    "runs\n"
     "each SCRIPT through diblab-script; the outputs must be identical. Batches and outputs are\n"
     "kept in WORKDIR. Exit status 0 when everything matched, 1 at the first difference, 2 on\n"
     "bad usage.\n";
@@ -43,6 +52,14 @@ bool runMode(std::string_view mode, const std::vector<std::string>& args,
         const auto cases =
             difftest::randomCases(std::uint32_t(std::stoul(args[0])), std::stoul(args[1]));
         return difftest::compareProbes(cases, tools, batchSize, std::cout);
+    }
+    if ((mode == "probe-formats" || mode == "probe-rle") && args.size() == 4) {
+        pickTools(2);
+        const auto seed = std::uint32_t(std::stoul(args[0]));
+        const std::size_t perPair = std::stoul(args[1]);
+        const auto feed = mode == "probe-formats" ? difftest::formatCases(seed, perPair)
+                                                  : difftest::rleCases(seed, perPair);
+        return difftest::compareProbeFeed(feed, tools, batchSize, std::cout);
     }
     if (mode == "scripts" && args.size() >= 3) {
         pickTools(0);

@@ -19,6 +19,10 @@ struct ToolPair {
     // status 0.
     bool run(const std::filesystem::path& input, const std::filesystem::path& oursOutput,
              const std::filesystem::path& windowsOutput) const;
+    // The same with an input of its own for each.
+    bool run(const std::filesystem::path& oursInput, const std::filesystem::path& windowsInput,
+             const std::filesystem::path& oursOutput,
+             const std::filesystem::path& windowsOutput) const;
 };
 
 }  // namespace difftest

@@ -1,7 +1,12 @@
 #include "probe_case.h"
 
+#include "case_options.h"
+#include "case_tokens.h"
+#include "color_tables.h"
+#include "dib_pixels.h"
+#include "source_bits.h"
+
 #include <array>
-#include <charconv>
 #include <optional>
 
 namespace probe {
@@ -12,113 +17,108 @@ constexpr std::array<const char*, 16> fieldNames{
     "DW",    "DH",    "DTD",   "FILL",   "SW",   "SH",   "STD",       "BASE",
     "XDest", "YDest", "Width", "Height", "XSrc", "YSrc", "StartScan", "cLines"};
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
+constexpr std::size_t maxSourceColors = 256;
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        while (pos < line.size() && isBlank(line[pos])) {
-            ++pos;
-        }
-        const std::size_t start = pos;
-        while (pos < line.size() && !isBlank(line[pos])) {
-            ++pos;
-        }
-        if (pos > start) {
-            fields.push_back(line.substr(start, pos - start));
-        }
-    }
-    return fields;
-}
-
-std::optional<std::uint32_t> readHex(std::string_view text) {
-    std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (error != std::errc{} || end != text.data() + text.size() || text.size() > 8) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// A decimal 32-bit value: -2^31 .. 2^32-1, negative numbers wrapping as the call sees them.
-std::optional<std::uint32_t> readDecimal(std::string_view text) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < INT32_MIN ||
-        value > std::int64_t(UINT32_MAX)) {
-        return std::nullopt;
-    }
-    return std::uint32_t(value);
-}
-
+// Reads the sixteen positional fields in order, keeping the first reason one cannot be read.
 class FieldReader {
 public:
-    explicit FieldReader(std::vector<std::string_view> fields) : m_fields(std::move(fields)) {}
+    explicit FieldReader(CaseTokens& tokens) : m_tokens(tokens) {}
 
     std::string error;
 
-    std::uint32_t hex() { return next(readHex); }
-    std::uint32_t decimal() { return next(readDecimal); }
+    std::uint32_t hex() { return number(readHex); }
+    std::uint32_t decimal() { return number(readDecimal); }
 
     std::uint32_t size() {
-        const std::uint32_t value = decimal();
-        if (error.empty() && (value == 0 || value > std::uint32_t(INT32_MAX))) {
-            error = std::string(currentName()) + " must be a size of at least 1";
-        }
-        return value;
-    }
-
-    RowOrder rowOrder() {
-        const std::uint32_t value = decimal();
-        if (error.empty() && value > 1) {
-            error = std::string(currentName()) + " must be 0 or 1";
-        }
-        return value == 1 ? RowOrder::TopDown : RowOrder::BottomUp;
-    }
-
-    std::size_t remaining() const { return m_fields.size() - m_index; }
-    std::string_view peek() const { return m_fields[m_index]; }
-    void skip() { ++m_index; }
-
-private:
-    const char* nameOf(std::size_t index) const {
-        return index < fieldNames.size() ? fieldNames[index] : "px";
-    }
-
-    const char* currentName() const { return nameOf(m_index - 1); }
-
-    std::uint32_t next(std::optional<std::uint32_t> (*read)(std::string_view)) {
+        const std::string_view text = next();
+        const bool negative = text.starts_with('-');
+        const std::optional<std::uint64_t> value = readCount(text.substr(negative ? 1 : 0));
         if (!error.empty()) {
             return 0;
         }
-        if (m_index >= m_fields.size()) {
-            error = std::string("missing field ") + nameOf(m_index);
+        if (!value) {
+            fail("bad number " + quoted(text) + " for " + name());
+        } else if (negative || *value == 0) {
+            fail(name() + " must be a size of at least 1");
+        } else if (*value > maxPixels) {
+            fail(name() + " " + quoted(text) + " is too large: at most " +
+                 std::to_string(maxPixels));
+        }
+        return error.empty() ? std::uint32_t(*value) : 0;
+    }
+
+    gdi::RowOrder rowOrder() {
+        const std::uint32_t value = decimal();
+        if (value > 1) {
+            fail(name() + " must be 0 or 1");
+        }
+        return value == 1 ? gdi::RowOrder::TopDown : gdi::RowOrder::BottomUp;
+    }
+
+    std::string_view lastToken() const { return m_last; }
+
+private:
+    std::string name() const { return fieldNames[m_index - 1]; }
+
+    void fail(std::string reason) {
+        if (error.empty()) {
+            error = std::move(reason);
+        }
+    }
+
+    std::string_view next() {
+        if (!error.empty()) {
+            return {};
+        }
+        if (m_tokens.atEnd()) {
+            fail(std::string("missing field ") + fieldNames[m_index]);
+            return {};
+        }
+        ++m_index;
+        m_last = m_tokens.next();
+        return m_last;
+    }
+
+    std::uint32_t number(std::optional<std::uint32_t> (*read)(std::string_view)) {
+        const std::string_view text = next();
+        if (!error.empty()) {
             return 0;
         }
-        const std::string_view text = m_fields[m_index++];
         const std::optional<std::uint32_t> value = read(text);
         if (!value) {
-            error = "bad number '" + std::string(text) + "' for " + currentName();
+            fail("bad number " + quoted(text) + " for " + name());
         }
         return value.value_or(0);
     }
 
-    std::vector<std::string_view> m_fields;
+    static std::optional<std::uint32_t> readHex(std::string_view text) {
+        return probe::readHex(text);
+    }
+
+    CaseTokens& m_tokens;
     std::size_t m_index = 0;
+    std::string_view m_last;
 };
 
-void readHeader(FieldReader& reader, ProbeCase& probeCase, std::uint32_t& base) {
-    probeCase.destWidth = reader.size();
-    probeCase.destHeight = reader.size();
-    probeCase.destOrder = reader.rowOrder();
+// The values of the positional fields that the options still have to interpret.
+struct DeferredFields {
+    std::uint32_t base = 0;
+    std::string_view fillText;
+};
+
+std::string readFields(CaseTokens& tokens, ProbeCase& probeCase, DeferredFields& deferred) {
+    FieldReader reader(tokens);
+    gdi::DibFormat& destination = probeCase.destination;
+    gdi::DibFormat& source = probeCase.source;
+    destination.width = LONG(reader.size());
+    destination.height = LONG(reader.size());
+    destination.order = reader.rowOrder();
     probeCase.fill = reader.hex();
-    probeCase.srcWidth = reader.size();
-    probeCase.srcHeight = reader.size();
-    probeCase.srcOrder = reader.rowOrder();
-    base = reader.hex();
+    deferred.fillText = reader.lastToken();
+    source.width = LONG(reader.size());
+    source.height = LONG(reader.size());
+    source.order = reader.rowOrder();
+    deferred.base = reader.hex();
     probeCase.xDest = std::int32_t(reader.decimal());
     probeCase.yDest = std::int32_t(reader.decimal());
     probeCase.width = reader.decimal();
@@ -127,67 +127,124 @@ void readHeader(FieldReader& reader, ProbeCase& probeCase, std::uint32_t& base) 
     probeCase.ySrc = std::int32_t(reader.decimal());
     probeCase.startScan = reader.decimal();
     probeCase.cLines = reader.decimal();
+    return reader.error;
 }
 
 std::string checkSizes(const ProbeCase& probeCase) {
-    if (std::uint64_t(probeCase.destWidth) * probeCase.destHeight > maxPixels) {
+    const gdi::DibFormat& destination = probeCase.destination;
+    const gdi::DibFormat& source = probeCase.source;
+    if (std::uint64_t(destination.width) * std::uint64_t(destination.height) > maxPixels) {
         return "destination DW x DH exceeds 16777216 pixels";
     }
-    if (std::uint64_t(probeCase.srcWidth) * probeCase.srcHeight > maxPixels) {
+    if (std::uint64_t(source.width) * std::uint64_t(source.height) > maxPixels) {
         return "source SW x SH exceeds 16777216 pixels";
     }
     return {};
 }
 
-void fillPattern(ProbeCase& probeCase, std::uint32_t base) {
-    probeCase.picture.resize(std::size_t(probeCase.srcWidth) * probeCase.srcHeight);
-    std::size_t index = 0;
-    for (std::uint32_t row = 0; row < probeCase.srcHeight; ++row) {
-        for (std::uint32_t column = 0; column < probeCase.srcWidth; ++column) {
-            probeCase.picture[index++] = base + row * 256 + column;
+std::string describeDestination(const CaseOptions& options, const DeferredFields& deferred,
+                                ProbeCase& probeCase) {
+    gdi::DibFormat& destination = probeCase.destination;
+    options.destination.applyTo(destination);
+    if (options.destColors) {
+        if (!options.destination.hasColorTable()) {
+            return "dstpal needs a 1-, 4- or 8-bpp dst, not " + options.destination.name();
         }
+        const std::string error =
+            readColorList("dstpal", *options.destColors, ColorList::Rgb,
+                          std::size_t(1) << destination.bitCount, destination.colors);
+        destination.clrUsed = DWORD(destination.colors.size());
+        if (!error.empty()) {
+            return error;
+        }
+    } else if (options.destination.hasColorTable()) {
+        destination.colors = defaultColors(destination.bitCount);
     }
+    if (probeCase.fill > maxPixelValue(destination.bitCount)) {
+        return "FILL " + quoted(deferred.fillText) + " does not fit the " +
+               options.destination.name() + " destination";
+    }
+    return {};
 }
 
-std::string readPicture(FieldReader& reader, ProbeCase& probeCase, std::uint32_t base) {
-    if (reader.remaining() == 0) {
-        fillPattern(probeCase, base);
-        return {};
+std::string describeSource(const CaseOptions& options, gdi::DibFormat& source) {
+    options.source.applyTo(source);
+    source.colorUse = options.colorUse;
+    source.headerSize = options.headerSize;
+    const ColorList kind =
+        options.colorUse == DIB_PAL_COLORS ? ColorList::PaletteIndexes : ColorList::Rgb;
+    if (options.sourceColors) {
+        const std::string error =
+            readColorList("srcpal", *options.sourceColors, kind, maxSourceColors, source.colors);
+        if (!error.empty()) {
+            return error;
+        }
+    } else if (options.source.hasColorTable()) {
+        source.colors = kind == ColorList::PaletteIndexes ? defaultPaletteIndexes(source.bitCount)
+                                                          : defaultColors(source.bitCount);
     }
-    if (reader.peek() != "px") {
-        return "unexpected field '" + std::string(reader.peek()) + "'";
+    source.clrUsed =
+        options.clrUsed.value_or(options.sourceColors ? DWORD(source.colors.size()) : 0);
+    return {};
+}
+
+std::string readBits(CaseTokens& tokens, const CaseOptions& options, std::uint32_t base,
+                     ProbeCase& probeCase) {
+    const PixelFormat& format = options.source;
+    std::string error;
+    if (tokens.atEnd()) {
+        if (format.isRle()) {
+            return "the " + format.name() + " source needs bits";
+        }
+        probeCase.bits = patternBits(probeCase.source, base);
+    } else if (tokens.next() == "px") {
+        if (format.isRle()) {
+            return "px cannot give the " + format.name() + " source: use bits";
+        }
+        error = readPixelBits(tokens, probeCase.source, probeCase.bits);
+    } else {
+        error = readByteBits(tokens, probeCase.bits);
     }
-    reader.skip();
-    const std::size_t count = std::size_t(probeCase.srcWidth) * probeCase.srcHeight;
-    if (reader.remaining() != count) {
-        return "px needs " + std::to_string(count) + " values, got " +
-               std::to_string(reader.remaining());
+    probeCase.source.sizeImage =
+        options.sizeImage.value_or(format.isRle() ? DWORD(probeCase.bits.size()) : 0);
+    return error;
+}
+
+std::string readCase(CaseTokens& tokens, ProbeCase& probeCase) {
+    DeferredFields deferred;
+    std::string error = readFields(tokens, probeCase, deferred);
+    if (error.empty()) {
+        error = checkSizes(probeCase);
     }
-    probeCase.picture.resize(count);
-    for (std::uint32_t& value : probeCase.picture) {
-        value = reader.hex();
+    CaseOptions options;
+    if (error.empty()) {
+        error = readOptions(tokens, options);
     }
-    return reader.error;
+    if (error.empty()) {
+        error = describeDestination(options, deferred, probeCase);
+    }
+    if (error.empty()) {
+        error = describeSource(options, probeCase.source);
+    }
+    if (error.empty()) {
+        error = readBits(tokens, options, deferred.base, probeCase);
+    }
+    return error;
 }
 
 }  // namespace
 
 bool isSkippedLine(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t\r");
-    return first == std::string_view::npos || line[first] == '#';
+    CaseTokens tokens(line);
+    return tokens.atEnd() || tokens.peek().starts_with('#');
 }
 
 std::variant<ProbeCase, ParseError> parseCase(std::string_view line) {
-    FieldReader reader(splitFields(line));
+    CaseTokens tokens(line);
     ProbeCase probeCase;
-    std::uint32_t base = 0;
-    readHeader(reader, probeCase, base);
-    std::string error = reader.error.empty() ? checkSizes(probeCase) : reader.error;
-    if (error.empty()) {
-        error = readPicture(reader, probeCase, base);
-    }
+    std::string error = readCase(tokens, probeCase);
     if (!error.empty()) {
-        return ParseError{error};
+        return ParseError{std::move(error)};
     }
     return probeCase;
 }

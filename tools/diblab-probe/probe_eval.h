@@ -12,7 +12,8 @@ struct ProbeOutcome {
     // Empty when the call ran; otherwise why it could not be set up.
     std::string error;
     int result = 0;
-    // The destination after the call, top row first, left to right.
+    // The destination's pixel values after the call, top row first, left to right: indexes for
+    // 1, 4 and 8 bpp, 16-, 24- or 32-bit values otherwise.
     std::vector<std::uint32_t> destination;
 };
 

@@ -1,60 +1,126 @@
 #include "probe_output.h"
 
+#include "dib_pixels.h"
+#include "line_reader.h"
+
+#include <array>
+#include <cstring>
 #include <istream>
+#include <new>
+#include <span>
 #include <ostream>
+
+#include "geometry/call_account.h"
 
 namespace probe {
 
 namespace {
 
-void appendHex(std::string& out, std::uint32_t value) {
+// The two lowercase hexadecimal digits of every byte.
+constexpr std::array<std::array<char, 2>, 256> hexPairs = [] {
     constexpr char digits[] = "0123456789abcdef";
-    char text[8];
-    for (int i = 7; i >= 0; --i) {
-        text[i] = digits[value & 0xF];
-        value >>= 4;
+    std::array<std::array<char, 2>, 256> pairs{};
+    for (std::size_t byte = 0; byte < pairs.size(); ++byte) {
+        pairs[byte] = {digits[byte >> 4], digits[byte & 0xF]};
     }
-    out.append(text, sizeof text);
+    return pairs;
+}();
+
+// Appends " P0 P1 ..." for the pixels, each in DigitCount digits. The text is sized once and
+// written in place, which keeps a million small cases a second within reach.
+template <int DigitCount>
+void appendPixels(std::string& out, std::span<const std::uint32_t> pixels) {
+    const std::size_t start = out.size();
+    out.resize(start + pixels.size() * (DigitCount + 1));
+    char* text = out.data() + start;
+    for (std::uint32_t pixel : pixels) {
+        *text = ' ';
+        if constexpr (DigitCount == 1) {
+            text[1] = hexPairs[pixel & 0xF][1];
+        } else {
+            for (int i = DigitCount - 1; i > 0; i -= 2) {
+                std::memcpy(text + i, hexPairs[pixel & 0xFF].data(), 2);
+                pixel >>= 8;
+            }
+        }
+        text += DigitCount + 1;
+    }
 }
 
-void appendLine(std::string& out, const ProbeOutcome& outcome) {
-    out += std::to_string(outcome.result);
-    for (const std::uint32_t pixel : outcome.destination) {
-        out += ' ';
-        appendHex(out, pixel);
+void appendPixels(std::string& out, std::span<const std::uint32_t> pixels, int digitCount) {
+    switch (digitCount) {
+        case 1:
+            return appendPixels<1>(out, pixels);
+        case 2:
+            return appendPixels<2>(out, pixels);
+        case 4:
+            return appendPixels<4>(out, pixels);
+        case 6:
+            return appendPixels<6>(out, pixels);
+        default:
+            return appendPixels<8>(out, pixels);
     }
+}
+
+void appendLine(std::string& out, const ProbeOutcome& outcome, int digitCount) {
+    out += std::to_string(outcome.result);
+    appendPixels(out, outcome.destination, digitCount);
     out += '\n';
 }
 
-void appendGrid(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth) {
+void appendGrid(std::string& out, const ProbeOutcome& outcome, std::size_t width, int digitCount) {
     out += "result " + std::to_string(outcome.result) + '\n';
-    const std::size_t rows = outcome.destination.size() / destWidth;
+    const std::size_t rows = outcome.destination.size() / width;
     const std::size_t labelWidth = std::to_string(rows - 1).size();
     for (std::size_t row = 0; row < rows; ++row) {
         const std::string label = std::to_string(row);
         out.append(labelWidth - label.size(), ' ');
         out += label + ':';
-        for (std::size_t column = 0; column < destWidth; ++column) {
-            out += ' ';
-            appendHex(out, outcome.destination[row * destWidth + column]);
-        }
+        appendPixels(out, std::span(outcome.destination).subspan(row * width, width), digitCount);
         out += '\n';
     }
     out += '\n';
 }
 
-}  // namespace
-
-void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth,
-                   OutputStyle style) {
-    if (style == OutputStyle::Grid) {
-        appendGrid(out, outcome, destWidth);
-    } else {
-        appendLine(out, outcome);
+// A legal case may need more memory than the machine grants (two 16-mebipixel images, a 64 MiB
+// bits buffer); that case gets an error line, and the next one still runs.
+bool processLineWithinMemory(std::string_view line, OutputStyle style, std::string& out,
+                             Account account) {
+    try {
+        return processLine(line, style, out, account);
+    } catch (const std::bad_alloc&) {
+        out = "error: not enough memory for the case\n";
+        return false;
     }
 }
 
-bool processLine(std::string_view line, OutputStyle style, std::string& out) {
+// The case's call as the account reads it: the rows the bits buffer holds whole, and whether the
+// source is run-length encoded.
+geometry::Call describedCall(const ProbeCase& c) {
+    const gdi::DibFormat& source = c.source;
+    const bool runLength = source.compression == BI_RLE8 || source.compression == BI_RLE4;
+    geometry::Call call;
+    call.arguments = {c.xDest, c.yDest, c.width, c.height, c.xSrc, c.ySrc, c.startScan, c.cLines};
+    call.source = {
+        source.width, source.height, source.order, std::int64_t(c.bits.size() / source.stride()),
+        runLength ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};
+    call.destination = {c.destination.width, c.destination.height};
+    return call;
+}
+
+}  // namespace
+
+void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::DibFormat& destination,
+                   OutputStyle style) {
+    const int digitCount = hexDigitsOf(destination.bitCount);
+    if (style == OutputStyle::Grid) {
+        appendGrid(out, outcome, std::size_t(destination.width), digitCount);
+    } else {
+        appendLine(out, outcome, digitCount);
+    }
+}
+
+bool processLine(std::string_view line, OutputStyle style, std::string& out, Account account) {
     if (isSkippedLine(line)) {
         return true;
     }
@@ -69,17 +135,24 @@ bool processLine(std::string_view line, OutputStyle style, std::string& out) {
         out += "error: " + outcome.error + '\n';
         return false;
     }
-    appendOutcome(out, outcome, probeCase.destWidth, style);
+    if (account == Account::Explained) {
+        out += "# " + geometry::explainCall(describedCall(probeCase)) + '\n';
+    }
+    appendOutcome(out, outcome, probeCase.destination, style);
     return true;
 }
 
-int runProbe(std::istream& in, std::ostream& out, OutputStyle style) {
+int runProbe(std::istream& in, std::ostream& out, OutputStyle style, Account account) {
     int status = 0;
-    std::string line;
+    LineReader reader(in, maxLineBytes);
     std::string output;
-    while (std::getline(in, line)) {
+    for (LineReader::Result line = reader.next(); line.status != LineReader::Status::End;
+         line = reader.next()) {
         output.clear();
-        if (!processLine(line, style, output)) {
+        if (line.status == LineReader::Status::TooLong) {
+            output = "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
+            status = 1;
+        } else if (!processLineWithinMemory(line.text, style, output, account)) {
             status = 1;
         }
         out << output;

@@ -9,16 +9,21 @@
 namespace probe {
 
 enum class OutputStyle { Line, Grid };
+// Whether each case's output is preceded by "# " and the account of its call.
+enum class Account { Omitted, Explained };
 
-// Appends one case's output: "RESULT P0 P1 ..." on one line, or a labelled grid of DH rows.
-void appendOutcome(std::string& out, const ProbeOutcome& outcome, std::uint32_t destWidth,
+// Appends one case's output: "RESULT P0 P1 ..." on one line, or a labelled grid of rows. Each
+// pixel takes the hexadecimal digits of the destination's bits per pixel.
+void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::DibFormat& destination,
                    OutputStyle style);
 
 // Parses, evaluates and formats one input line; appends nothing for a skipped line. Returns
 // false when the line gave an error line.
-bool processLine(std::string_view line, OutputStyle style, std::string& out);
+bool processLine(std::string_view line, OutputStyle style, std::string& out,
+                 Account account = Account::Omitted);
 
 // Processes every line of the input. Returns the exit status: 1 if any line gave an error.
-int runProbe(std::istream& in, std::ostream& out, OutputStyle style);
+int runProbe(std::istream& in, std::ostream& out, OutputStyle style,
+             Account account = Account::Omitted);
 
 }  // namespace probe

@@ -2,12 +2,13 @@
 #include <iostream>
 #include <string_view>
 
-#include "script_runner.h"
+#include "product/command_line.h"
+#include "script/script_runner.h"
 
 namespace {
 
 constexpr std::string_view kHelp = R"(Usage: diblab-script [FILE]
-       diblab-script --help
+       diblab-script --help | --version
 
 Runs the DIB Lab window without showing it, from a script read from FILE or, without FILE, from
 standard input. Each line holds one command; empty lines and lines starting with # are skipped.
@@ -31,6 +32,20 @@ frmBench for the window itself.
                            (its client area in pixels), FontName and FontSize
   pixels CONTROL           writes the picture's image, top row first, one line a row:
                            "CONTROL row Y: " and each pixel as 8 hexadecimal digits
+  lines CONTROL            writes the text box's text one line at a time, as the window
+                           shows it: "CONTROL line N: TEXT"
+  setpixel PICTURE X Y VALUE
+                           sets the pixel in column X, row Y (0 = top) of the picture's
+                           image to VALUE, 6 hexadecimal digits RRGGBB or 8 with the top
+                           byte first; for srcPic and destPic the magnified view is then
+                           redrawn, as Set Point does
+  explain                  writes the last SetDIBitsToDevice run's account as "account: "
+                           and one sentence: the result and the rule that gave it, which
+                           source rows were drawn to which destination rows, and what kept
+                           the rest of the rectangle from being drawn
+
+Experiments saved by the window (File > Save Experiment) are scripts of these commands: run
+them here to print the captions, pictures, report and account the window showed.
 
 Escapes in TEXT and in printed values: \n, \r, \t, \b (Backspace), \\ and \xNN (the character
 with that code), so that every printed value stays on one line.
@@ -40,6 +55,9 @@ Every message box the program shows is written as "message: TEXT" and answered w
 A line that cannot be run (unknown command, control or property, a missing argument, a property
 the control does not have) stops the script with "error: line N: REASON" on standard error and
 exit status 2. Exit status 0 means every line ran.
+
+  --help     print this text and exit
+  --version  print the program's name and version and exit
 )";
 
 int runScript(std::istream& script) {
@@ -62,6 +80,10 @@ int main(int argc, char** argv) {
     const std::string_view argument = argv[1];
     if (argument == "--help" || argument == "-h") {
         std::cout << kHelp;
+        return 0;
+    }
+    if (argument == "--version") {
+        std::cout << product::versionText("diblab-script");
         return 0;
     }
     if (argument.starts_with("-")) {

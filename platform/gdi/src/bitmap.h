@@ -38,7 +38,6 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     WORD bitsPerPixel() const { return m_kind == BitmapKind::Stock ? 1 : m_layout.bitCount; }
-    const BitmapLayout& layout() const { return m_layout; }
     PixelFormat pixelFormat() const;
     bool isDrawable() const { return m_kind != BitmapKind::Stock; }
     std::byte* memory() const { return m_pixels.get(); }

@@ -29,7 +29,8 @@ void copyRect(const gdi::Bitmap& destination, Span1D columns, Span1D rows,
               const gdi::Bitmap& source) {
     const SurfaceView to = destination.view();
     const SurfaceView from = source.view();
-    const gdi::RowConverter converter(source.pixelFormat(), destination.pixelFormat());
+    const gdi::RowConverter converter(source.pixelFormat(), destination.pixelFormat(),
+                                      std::size_t(columns.length * rows.length));
     const bool sameBitmap = &destination == &source;
     std::vector<std::byte> rowCopy(sameBitmap ? source.stride() : 0);
     const bool upward = sameBitmap && rows.destination > rows.source;

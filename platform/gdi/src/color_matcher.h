@@ -19,9 +19,8 @@ public:
     unsigned nearest(std::uint32_t rgb) const;
 
     // Direct-colour sources onto 8-bpp destinations: each channel's low 3 bits become 100b
-    // first, so 32768 colours cover every input and each is searched once.
-    unsigned reduced(std::uint32_t rgb) const {
-        const std::uint32_t key = (rgb >> 9 & 0x7C00) | (rgb >> 6 & 0x3E0) | (rgb >> 3 & 0x1F);
+    // first, so the 32768 keys of Rgb::fiveBitKey cover every input and each is searched once.
+    unsigned reduced(std::uint32_t key) const {
         if (!(m_reducedKnown[key / 64] >> (key % 64) & 1)) {
             learnReduced(key);
         }

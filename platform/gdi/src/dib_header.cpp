@@ -105,7 +105,8 @@ bool isSourceFormat(const DibHeader& header) {
 
 bool isSectionFormat(const DibHeader& header) {
     const bool planesFit =
-        header.planes == 1 || (header.planes != 0 && header.planes * header.bitCount <= 16);
+        header.planes == 1 ||
+        (header.planes != 0 && std::uint32_t(header.planes) * header.bitCount <= 16);
     const bool masksSet = header.compression != BI_BITFIELDS ||
                           (header.masks.red && header.masks.green && header.masks.blue);
     return planesFit && isUncompressed(header) && masksSet;

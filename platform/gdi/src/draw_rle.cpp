@@ -4,7 +4,7 @@
 #include "set_dibits_call.h"
 
 #include <algorithm>
-#include <cstring>
+#include <new>
 
 namespace gdi {
 
@@ -20,8 +20,8 @@ bool drawsNoRleArea(const SetDibitsCall& call) {
 }
 
 // Destination (XDest+i, YDest+j) shows column XSrc+i of scan line YSrc+Height-1-j, as for
-// uncompressed sources; the canvas covers the pixels that reach the surface.
-std::optional<RleCanvas> visibleCanvas(const SetDibitsCall& call, const SurfaceView& surface) {
+// uncompressed sources; the window covers the pixels that reach the surface.
+std::optional<RleWindow> visibleWindow(const SetDibitsCall& call, const SurfaceView& surface) {
     const std::int64_t areaHeight = call.ySrc + call.height;
     const std::int64_t firstColumn = std::max({std::int64_t(0), -call.xDest, -call.xSrc});
     const std::int64_t endColumn = std::min(call.width, surface.width - call.xDest);
@@ -30,34 +30,19 @@ std::optional<RleCanvas> visibleCanvas(const SetDibitsCall& call, const SurfaceV
     if (firstColumn >= endColumn || firstRow >= endRow) {
         return std::nullopt;
     }
-    return RleCanvas(call.xSrc + firstColumn, areaHeight - endRow, endColumn - firstColumn,
-                     endRow - firstRow);
+    return RleWindow{call.xSrc + firstColumn, areaHeight - endRow, endColumn - firstColumn,
+                     endRow - firstRow};
 }
 
-void drawCanvas(const SetDibitsCall& call, const RleCanvas& canvas, const SurfaceView& surface,
-                const RowConverter& converter) {
+void decodeOnto(const SetDibitsCall& call, std::span<const std::byte> stream, WORD bitCount,
+                RleWindow window, const SurfaceView& surface, const RowConverter& converter) {
     const std::int64_t areaHeight = call.ySrc + call.height;
-    const std::int64_t xOffset = call.xDest - call.xSrc;
-    const auto width = std::size_t(canvas.width());
-    for (std::int64_t line = canvas.bottom(); line < canvas.bottom() + canvas.height(); ++line) {
-        std::byte* row = surface.rowStart(int(call.yDest + areaHeight - 1 - line));
-        const std::uint8_t* marks = canvas.marks(line);
-        // Runs of set pixels, found a byte value at a time.
-        for (std::size_t x = 0; x < width;) {
-            const auto* unset =
-                static_cast<const std::uint8_t*>(std::memchr(marks + x, 0, width - x));
-            const std::size_t end = unset ? std::size_t(unset - marks) : width;
-            if (end > x) {
-                converter.convert(canvas.indices(line), x, row,
-                                  std::size_t(canvas.left() + xOffset) + x, end - x);
-            }
-            const auto* set =
-                end < width
-                    ? static_cast<const std::uint8_t*>(std::memchr(marks + end, 1, width - end))
-                    : nullptr;
-            x = set ? std::size_t(set - marks) : width;
-        }
-    }
+    RleLine line(window, [&](std::int64_t scanLine, std::int64_t column, const std::byte* indices,
+                             std::size_t count) {
+        std::byte* row = surface.rowStart(int(call.yDest + areaHeight - 1 - scanLine));
+        converter.convert(indices, 0, row, std::size_t(column + call.xDest - call.xSrc), count);
+    });
+    decodeRle(stream, bitCount, {call.xSrc + call.width, areaHeight}, line);
 }
 
 }  // namespace
@@ -71,19 +56,23 @@ int drawRle(const SetDibitsCall& call, const BITMAPINFO* bmi, const DibHeader& h
         return header.height;
     }
     const SurfaceView view = surface.view();
-    std::optional<RleCanvas> canvas = visibleCanvas(call, view);
-    if (!canvas) {
+    const std::optional<RleWindow> window = visibleWindow(call, view);
+    if (!window) {
         return header.height;
     }
-    const std::span<const std::byte> stream =
-        bits.first(std::min<std::size_t>(bits.size(), header.sizeImage));
-    decodeRle(stream, header.bitCount, {call.xSrc + call.width, call.ySrc + call.height}, *canvas);
     ColorTable colors;
     readColorTable(bmi, header, colorUse, colors);
-    // The canvas holds one index a byte; the bit count keeps RLE4 tables matching 4-bpp ones.
+    // The decoder keeps one index a byte; the bit count keeps RLE4 tables matching 4-bpp ones.
     const PixelFormat decoded{PixelKind::Index8, header.bitCount, {}, colors.colors()};
-    const RowConverter converter(decoded, surface.pixelFormat());
-    drawCanvas(call, *canvas, view, converter);
+    const RowConverter converter(decoded, surface.pixelFormat(),
+                                 std::size_t(window->width * window->height));
+    const std::span<const std::byte> stream =
+        bits.first(std::min<std::size_t>(bits.size(), header.sizeImage));
+    try {
+        decodeOnto(call, stream, header.bitCount, *window, view, converter);
+    } catch (const std::bad_alloc&) {
+        // A line of the window cannot be held: nothing is drawn, as for any failure to draw.
+    }
     return header.height;
 }
 

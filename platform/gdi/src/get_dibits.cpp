@@ -37,8 +37,9 @@ struct CoveredLines {
 int copyScanLines(const Bitmap& bitmap, const DibHeader& header, CoveredLines lines,
                   std::byte* bits) {
     const gdi::SurfaceView view = bitmap.view();
-    const gdi::RowConverter converter(bitmap.pixelFormat(), header.pixelFormat({}));
     const auto columns = std::size_t(std::min(header.width, view.width));
+    const gdi::RowConverter converter(bitmap.pixelFormat(), header.pixelFormat({}),
+                                      columns * std::size_t(lines.end - lines.first));
     int fromBitmap = 0;
     for (std::int64_t scan = lines.first; scan < lines.end; ++scan) {
         const std::int64_t bufferRow =

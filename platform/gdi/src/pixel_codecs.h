@@ -8,10 +8,10 @@
 #include <cstring>
 #include <tuple>
 
-// One reader and writer per pixel kind: load and store a pixel's stored value at column x of a
-// row, walk a row segment with a Reader and a Writer, and for direct-colour kinds turn a stored
-// value into 0x00RRGGBB and back. The converters are generated from the list at the end, so a
-// new format is one more entry there.
+// One reader and writer per pixel kind: walk a row segment with a Reader and a Writer (whole-byte
+// kinds through load and store of a pixel's stored value at column x), and for direct-colour
+// kinds turn a stored value into 8-bit channels and back. The converters are generated from the
+// list at the end, so a new format is one more entry there.
 namespace gdi::codecs {
 
 inline std::uint32_t byteAt(const std::byte* row, std::size_t offset) {
@@ -135,14 +135,6 @@ struct Index1 {
     static constexpr std::size_t bytesPerPixel = 0;
     using Reader = PackedReader<1>;
     using Writer = PackedWriter<1>;
-
-    static std::uint32_t load(const std::byte* row, std::size_t x) {
-        return byteAt(row, x >> 3) >> (7 - (x & 7)) & 1;
-    }
-    static void store(std::byte* row, std::size_t x, std::uint32_t index) {
-        const auto bit = std::byte(0x80 >> (x & 7));
-        row[x >> 3] = index & 1 ? row[x >> 3] | bit : row[x >> 3] & ~bit;
-    }
 };
 
 // The high nibble is the left pixel.
@@ -152,15 +144,6 @@ struct Index4 {
     static constexpr std::size_t bytesPerPixel = 0;
     using Reader = PackedReader<4>;
     using Writer = PackedWriter<4>;
-
-    static std::uint32_t load(const std::byte* row, std::size_t x) {
-        return byteAt(row, x >> 1) >> (x & 1 ? 0 : 4) & 0xF;
-    }
-    static void store(std::byte* row, std::size_t x, std::uint32_t index) {
-        const unsigned shift = x & 1 ? 0 : 4;
-        const auto kept = row[x >> 1] & std::byte(~(0xF << shift));
-        row[x >> 1] = kept | std::byte((index & 0xF) << shift);
-    }
 };
 
 struct Index8 {
@@ -192,10 +175,10 @@ struct Bits16 {
         const auto narrow = std::uint16_t(value);
         std::memcpy(row + 2 * x, &narrow, sizeof narrow);
     }
-    static std::uint32_t toRgb(const ChannelFields& fields, std::uint32_t value) {
+    static Rgb toRgb(const ChannelFields& fields, std::uint32_t value) {
         return fields.toRgb(value);
     }
-    static std::uint32_t fromRgb(const ChannelFields& fields, std::uint32_t rgb) {
+    static std::uint32_t fromRgb(const ChannelFields& fields, Rgb rgb) {
         return fields.fromRgb(rgb);
     }
 };
@@ -207,26 +190,53 @@ struct Fixed16 : Bits16 {
     using Reader = ByteReader<Fixed16>;
     using Writer = ByteWriter<Fixed16>;
 
-    static std::uint32_t toRgb(const ChannelFields&, std::uint32_t value) {
-        return fields.toRgb(value);
-    }
-    static std::uint32_t fromRgb(const ChannelFields&, std::uint32_t rgb) {
-        return fields.fromRgb(rgb);
+    static Rgb toRgb(const ChannelFields&, std::uint32_t value) { return fields.toRgb(value); }
+    static std::uint32_t fromRgb(const ChannelFields&, Rgb rgb) { return fields.fromRgb(rgb); }
+    // The channels' top 5 bits are the fields' own top 5 bits.
+    static std::uint32_t fiveBitKey(const ChannelFields&, std::uint32_t value) {
+        return (value >> (fields.red.topFiveShift()) & 0x1F) << 10 |
+               (value >> (fields.green.topFiveShift()) & 0x1F) << 5 |
+               (value >> (fields.blue.topFiveShift()) & 0x1F);
     }
 
 private:
     static constexpr ChannelFields fields = ChannelFields::of(masks);
+    static_assert(fields.red.hasFiveBits() && fields.green.hasFiveBits() &&
+                  fields.blue.hasFiveBits());
 };
 
 using Rgb555 = Fixed16<PixelKind::Rgb555, rgb555Masks>;
 using Rgb565 = Fixed16<PixelKind::Rgb565, rgb565Masks>;
 
-// Bytes blue, green, red.
+// Bytes blue, green, red. A row segment is read eight bytes for two pixels while more than two
+// are left, so that no read goes past the segment's last pixel; bits above a pixel's 24 are no
+// channel, and every reader of a colour drops them.
 struct Rgb24 {
     static constexpr PixelKind kind = PixelKind::Rgb24;
     static constexpr bool indexed = false;
     static constexpr std::size_t bytesPerPixel = 3;
-    using Reader = ByteReader<Rgb24>;
+
+    class Reader {
+    public:
+        Reader(const std::byte* row, std::size_t x) : m_next(row + 3 * x) {}
+
+        template <class Sink>
+        void read(std::size_t count, Sink&& sink) {
+            std::size_t left = count;
+            for (; left > 2; left -= 2, m_next += 6) {
+                std::uint64_t pair;
+                std::memcpy(&pair, m_next, sizeof pair);
+                sink(std::uint32_t(pair));
+                sink(std::uint32_t(pair >> 24));
+            }
+            for (; left > 0; --left, m_next += 3) {
+                sink(load(m_next, 0));
+            }
+        }
+
+    private:
+        const std::byte* m_next;
+    };
     using Writer = ByteWriter<Rgb24>;
 
     static std::uint32_t load(const std::byte* row, std::size_t x) {
@@ -239,8 +249,8 @@ struct Rgb24 {
         pixel[1] = std::byte(rgb >> 8);
         pixel[2] = std::byte(rgb >> 16);
     }
-    static std::uint32_t toRgb(const ChannelFields&, std::uint32_t value) { return value; }
-    static std::uint32_t fromRgb(const ChannelFields&, std::uint32_t rgb) { return rgb; }
+    static Rgb toRgb(const ChannelFields&, std::uint32_t value) { return Rgb::of(value); }
+    static std::uint32_t fromRgb(const ChannelFields&, Rgb rgb) { return rgb.packed(); }
 };
 
 // The top byte is no channel: reading drops it, writing a colour leaves it 0.
@@ -259,10 +269,8 @@ struct Xrgb32 {
     static void store(std::byte* row, std::size_t x, std::uint32_t value) {
         std::memcpy(row + 4 * x, &value, sizeof value);
     }
-    static std::uint32_t toRgb(const ChannelFields&, std::uint32_t value) {
-        return value & 0xFFFFFF;
-    }
-    static std::uint32_t fromRgb(const ChannelFields&, std::uint32_t rgb) { return rgb; }
+    static Rgb toRgb(const ChannelFields&, std::uint32_t value) { return Rgb::of(value); }
+    static std::uint32_t fromRgb(const ChannelFields&, Rgb rgb) { return rgb.packed(); }
 };
 
 struct Bits32 {
@@ -276,10 +284,10 @@ struct Bits32 {
     static void store(std::byte* row, std::size_t x, std::uint32_t value) {
         Xrgb32::store(row, x, value);
     }
-    static std::uint32_t toRgb(const ChannelFields& fields, std::uint32_t value) {
+    static Rgb toRgb(const ChannelFields& fields, std::uint32_t value) {
         return fields.toRgb(value);
     }
-    static std::uint32_t fromRgb(const ChannelFields& fields, std::uint32_t rgb) {
+    static std::uint32_t fromRgb(const ChannelFields& fields, Rgb rgb) {
         return fields.fromRgb(rgb);
     }
 };

@@ -14,9 +14,11 @@ constexpr std::uint32_t white = 0xFFFFFF;
 
 template <class Codec>
 void fillWith(std::byte* row, std::size_t x, std::size_t count, std::uint32_t value) {
+    typename Codec::Writer writer(row, x);
     for (std::size_t i = 0; i < count; ++i) {
-        Codec::store(row, x + i, value);
+        writer.put(value);
     }
+    writer.finish();
 }
 
 template <std::size_t... kinds>
@@ -32,6 +34,10 @@ void fillAny(PixelKind kind, std::byte* row, std::size_t x, std::size_t count, s
 
 void fillPixels(PixelKind kind, std::byte* row, std::size_t x, std::size_t count,
                 std::uint32_t value) {
+    // A writer touches the byte at x, which an empty segment at the row's end does not own.
+    if (count == 0) {
+        return;
+    }
     fillAny(kind, row, x, count, value, std::make_index_sequence<std::tuple_size_v<codecs::All>>{});
 }
 

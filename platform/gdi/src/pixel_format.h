@@ -27,6 +27,21 @@ inline constexpr ChannelMasks rgb555Masks{0x7C00, 0x03E0, 0x001F};
 inline constexpr ChannelMasks rgb565Masks{0xF800, 0x07E0, 0x001F};
 inline constexpr ChannelMasks xrgbMasks{0xFF0000, 0x00FF00, 0x0000FF};
 
+// A colour as three 8-bit channels, the form every direct-colour conversion passes through.
+struct Rgb {
+    std::uint32_t red, green, blue;
+
+    static constexpr Rgb of(std::uint32_t packed) {
+        return {packed >> 16 & 0xFF, packed >> 8 & 0xFF, packed & 0xFF};
+    }
+    // 0x00RRGGBB.
+    constexpr std::uint32_t packed() const { return red << 16 | green << 8 | blue; }
+    // The 15-bit key of the colour with each channel cut to its top 5 bits.
+    constexpr std::uint32_t fiveBitKey() const {
+        return (red & 0xF8) << 7 | (green & 0xF8) << 2 | blue >> 3;
+    }
+};
+
 // One channel of a bit-field pixel: the lowest contiguous run of its mask's set bits. Widening
 // takes its top 8 bits when wider, or puts it at the top of the byte and ORs in one shifted copy
 // when narrower, which is bit replication from 4 bits on; narrowing truncates 8 bits to the
@@ -57,6 +72,11 @@ public:
         return (channel >> m_dropped) << m_shift;
     }
 
+    // Where the top 5 bits of a field of at least 5 bits sit: the top 5 bits of its widened
+    // value.
+    constexpr std::uint32_t topFiveShift() const { return m_shift + m_bits - 5; }
+    constexpr bool hasFiveBits() const { return m_bits >= 5; }
+
 private:
     // Where the channel's top (at most 8) bits sit, how many there are and how many of an
     // 8-bit channel they leave out.
@@ -73,13 +93,11 @@ struct ChannelFields {
         return {ChannelField::of(masks.red), ChannelField::of(masks.green),
                 ChannelField::of(masks.blue)};
     }
-    // 0x00RRGGBB from a pixel of these fields.
-    constexpr std::uint32_t toRgb(std::uint32_t pixel) const {
-        return red.widen(pixel) << 16 | green.widen(pixel) << 8 | blue.widen(pixel);
+    constexpr Rgb toRgb(std::uint32_t pixel) const {
+        return {red.widen(pixel), green.widen(pixel), blue.widen(pixel)};
     }
-    constexpr std::uint32_t fromRgb(std::uint32_t rgb) const {
-        return red.narrow(rgb >> 16 & 0xFF) | green.narrow(rgb >> 8 & 0xFF) |
-               blue.narrow(rgb & 0xFF);
+    constexpr std::uint32_t fromRgb(Rgb rgb) const {
+        return red.narrow(rgb.red) | green.narrow(rgb.green) | blue.narrow(rgb.blue);
     }
 };
 

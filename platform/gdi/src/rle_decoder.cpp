@@ -4,30 +4,16 @@
 
 namespace gdi {
 
-RleCanvas::RleCanvas(std::int64_t left, std::int64_t bottom, std::int64_t width,
-                     std::int64_t height)
-    : m_left(left),
-      m_bottom(bottom),
-      m_width(width),
-      m_height(height),
-      m_indices(std::size_t(width * height)),
-      m_marks(std::size_t(width * height)) {}
+RleLine::RleLine(RleWindow window, Draw draw)
+    : m_window(window), m_draw(std::move(draw)), m_indices(std::size_t(window.width)) {}
 
-void RleCanvas::mark(std::int64_t scanLine, std::int64_t from, std::int64_t to) {
-    const std::int64_t y = scanLine - m_bottom;
-    const std::int64_t first = std::max(from - m_left, std::int64_t(0));
-    const std::int64_t end = std::min(to - m_left, m_width);
-    if (y >= 0 && y < m_height && first < end) {
-        std::fill_n(m_marks.begin() + y * m_width + first, end - first, std::uint8_t(1));
+void RleLine::draw(std::int64_t scanLine, std::int64_t from, std::int64_t to) const {
+    const std::int64_t first = std::max(from, m_window.left);
+    const std::int64_t end = std::min(to, m_window.left + m_window.width);
+    if (holds(scanLine) && first < end) {
+        m_draw(scanLine, first, m_indices.data() + (first - m_window.left),
+               std::size_t(end - first));
     }
-}
-
-const std::byte* RleCanvas::indices(std::int64_t scanLine) const {
-    return m_indices.data() + (scanLine - m_bottom) * m_width;
-}
-
-const std::uint8_t* RleCanvas::marks(std::int64_t scanLine) const {
-    return m_marks.data() + (scanLine - m_bottom) * m_width;
 }
 
 namespace {
@@ -37,8 +23,8 @@ enum class Escape : std::uint8_t { EndOfLine = 0, EndOfBitmap = 1, Delta = 2 };
 // Walks the stream pair by pair, tracking the position and the pixels set since the last escape.
 class RleDecoder {
 public:
-    RleDecoder(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleCanvas& canvas)
-        : m_stream(stream), m_bitCount(bitCount), m_area(area), m_canvas(canvas) {}
+    RleDecoder(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleLine& line)
+        : m_stream(stream), m_bitCount(bitCount), m_area(area), m_line(line) {}
 
     void run() {
         while (m_next + 2 <= m_stream.size()) {
@@ -70,10 +56,11 @@ private:
     void encodedRun(std::uint32_t count, std::uint32_t value) {
         const std::int64_t drawn = clippedCount(count);
         if (m_bitCount == 8) {
-            m_canvas.put(m_column, m_line, drawn, [value](std::int64_t) { return value; });
+            m_line.put(m_column, m_scanLine, drawn, [value](std::int64_t) { return value; });
         } else {
-            m_canvas.put(m_column, m_line, drawn,
-                         [value](std::int64_t k) { return value >> (k % 2 ? 0 : 4) & 0xF; });
+            const std::uint32_t nibbles[2] = {value >> 4, value & 0xF};
+            m_line.put(m_column, m_scanLine, drawn,
+                       [&nibbles](std::int64_t k) { return nibbles[k & 1]; });
         }
         m_column += drawn;
     }
@@ -88,9 +75,10 @@ private:
         const std::int64_t drawn = clippedCount(count);
         const std::byte* literal = m_stream.data() + m_next;
         if (m_bitCount == 8) {
-            m_canvas.put(m_column, m_line, drawn, [literal](std::int64_t k) { return literal[k]; });
+            m_line.put(m_column, m_scanLine, drawn,
+                       [literal](std::int64_t k) { return literal[k]; });
         } else {
-            m_canvas.put(m_column, m_line, drawn, [literal](std::int64_t k) {
+            m_line.put(m_column, m_scanLine, drawn, [literal](std::int64_t k) {
                 return std::to_integer<std::uint32_t>(literal[k / 2]) >> (k % 2 ? 0 : 4) & 0xF;
             });
         }
@@ -100,11 +88,11 @@ private:
     }
 
     bool escape(Escape escape) {
-        m_canvas.mark(m_line, m_lineStart, m_column);
+        m_line.draw(m_scanLine, m_lineStart, m_column);
         switch (escape) {
             case Escape::EndOfLine:
                 m_column = m_lineStart = 0;
-                return ++m_line < m_area.height;
+                return ++m_scanLine < m_area.height;
             case Escape::EndOfBitmap:
                 return false;
             case Escape::Delta:
@@ -112,9 +100,9 @@ private:
                     return false;
                 }
                 m_column = m_lineStart = std::min(m_column + byteAt(m_next), m_area.width);
-                m_line += byteAt(m_next + 1);
+                m_scanLine += byteAt(m_next + 1);
                 m_next += 2;
-                return m_line < m_area.height;
+                return m_scanLine < m_area.height;
         }
         return false;
     }
@@ -122,18 +110,18 @@ private:
     std::span<const std::byte> m_stream;
     WORD m_bitCount;
     RleArea m_area;
-    RleCanvas& m_canvas;
+    RleLine& m_line;
     std::size_t m_next = 0;
     std::int64_t m_column = 0;
-    std::int64_t m_line = 0;
-    // The column where the pixels not yet marked on this line begin.
+    std::int64_t m_scanLine = 0;
+    // The column where the pixels not yet drawn on this line begin.
     std::int64_t m_lineStart = 0;
 };
 
 }  // namespace
 
-void decodeRle(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleCanvas& canvas) {
-    RleDecoder(stream, bitCount, area, canvas).run();
+void decodeRle(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleLine& line) {
+    RleDecoder(stream, bitCount, area, line).run();
 }
 
 }  // namespace gdi

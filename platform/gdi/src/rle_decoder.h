@@ -5,47 +5,54 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
 namespace gdi {
 
-// Decoded RLE pixels, kept for a window of the decode area (the part that can reach the
-// destination): one index byte per pixel and a mark for each pixel the stream set. Columns and
-// scan lines count from the decode area's bottom-left corner.
-class RleCanvas {
-public:
-    RleCanvas(std::int64_t left, std::int64_t bottom, std::int64_t width, std::int64_t height);
+// The part of the decode area whose pixels can reach the destination, in columns and scan lines
+// counted from the area's bottom-left corner.
+struct RleWindow {
+    std::int64_t left, bottom, width, height;
+};
 
-    // Stores `count` pixels from a column; pixel k takes pick(k). Pixels outside the window are
-    // dropped.
+// Where a decoder puts its pixels. Those of a line wait in one line of indices until the escape
+// that follows them, which draws them; pixels are never visited twice (lines go up, columns go
+// right), so nothing else is kept.
+class RleLine {
+public:
+    // Draws `count` indices of a scan line from a column.
+    using Draw = std::function<void(std::int64_t scanLine, std::int64_t column,
+                                    const std::byte* indices, std::size_t count)>;
+
+    RleLine(RleWindow window, Draw draw);
+
+    // Stores `count` pixels of a scan line from a column; pixel k takes pick(k). Pixels outside
+    // the window are dropped.
     template <class Pick>
     void put(std::int64_t column, std::int64_t scanLine, std::int64_t count, Pick pick) {
-        const std::int64_t y = scanLine - m_bottom;
-        const std::int64_t first = std::max(m_left - column, std::int64_t(0));
-        const std::int64_t end = std::min(m_left + m_width - column, count);
-        if (y < 0 || y >= m_height || first >= end) {
+        const std::int64_t first = std::max(m_window.left - column, std::int64_t(0));
+        const std::int64_t end = std::min(m_window.left + m_window.width - column, count);
+        if (!holds(scanLine) || first >= end) {
             return;
         }
-        std::byte* row = m_indices.data() + y * m_width + (column - m_left);
+        std::byte* pixels = m_indices.data() + (column - m_window.left);
         for (std::int64_t k = first; k < end; ++k) {
-            row[k] = std::byte(pick(k));
+            pixels[k] = std::byte(pick(k));
         }
     }
-    // Marks columns [from, to) of a scan line as set.
-    void mark(std::int64_t scanLine, std::int64_t from, std::int64_t to);
-
-    std::int64_t left() const { return m_left; }
-    std::int64_t bottom() const { return m_bottom; }
-    std::int64_t width() const { return m_width; }
-    std::int64_t height() const { return m_height; }
-    const std::byte* indices(std::int64_t scanLine) const;
-    const std::uint8_t* marks(std::int64_t scanLine) const;
+    // Draws columns [from, to) of a scan line, as put before.
+    void draw(std::int64_t scanLine, std::int64_t from, std::int64_t to) const;
 
 private:
-    std::int64_t m_left, m_bottom, m_width, m_height;
+    bool holds(std::int64_t scanLine) const {
+        return scanLine >= m_window.bottom && scanLine < m_window.bottom + m_window.height;
+    }
+
+    RleWindow m_window;
+    Draw m_draw;
     std::vector<std::byte> m_indices;
-    std::vector<std::uint8_t> m_marks;
 };
 
 // The size of the decode area in columns and scan lines.
@@ -56,8 +63,8 @@ struct RleArea {
 // Decodes a BI_RLE8 (bitCount 8) or BI_RLE4 (bitCount 4) stream from scan line 0, column 0.
 // Runs stop at the area's right edge; an end of line or delta above its top ends decoding, and so
 // does a stream too short for its next pair, delta or literal bytes. The pixels of a line are
-// marked set only at the escape that follows them, so the runs of a last line that no escape
-// closes are not drawn.
-void decodeRle(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleCanvas& canvas);
+// drawn only at the escape that follows them, so the runs of a last line that no escape closes
+// are not drawn.
+void decodeRle(std::span<const std::byte> stream, WORD bitCount, RleArea area, RleLine& line);
 
 }  // namespace gdi

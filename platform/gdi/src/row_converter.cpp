@@ -14,7 +14,7 @@ constexpr std::uint32_t unmatched = 0xFFFFFFFF;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
 constexpr std::size_t mappingCount = std::size_t(Mapping::MatchExact) + 1;
 
-constexpr bool matches(Mapping mapping) {
+constexpr bool usesMatcher(Mapping mapping) {
     return mapping == Mapping::MatchReduced || mapping == Mapping::MatchExact ||
            mapping == Mapping::LazyLookup;
 }
@@ -34,9 +34,13 @@ std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::ui
     } else if constexpr (mapping == Mapping::Recode) {
         return To::fromRgb(c.to, From::toRgb(c.from, value));
     } else if constexpr (mapping == Mapping::MatchReduced) {
-        return matcher->reduced(From::toRgb(c.from, value));
+        if constexpr (requires { From::fiveBitKey(c.from, value); }) {
+            return matcher->reduced(From::fiveBitKey(c.from, value));
+        } else {
+            return matcher->reduced(From::toRgb(c.from, value).fiveBitKey());
+        }
     } else {
-        return matcher->memoized(From::toRgb(c.from, value));
+        return matcher->memoized(From::toRgb(c.from, value).packed());
     }
 }
 
@@ -50,7 +54,7 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
     } else {
         const Conversion c = conversion;
         std::optional<ColorMatcher> matcher;
-        if constexpr (matches(mapping)) {
+        if constexpr (usesMatcher(mapping)) {
             matcher = *c.matcher;
         }
         typename From::Reader reader(source, sourceX);
@@ -125,13 +129,13 @@ bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {
 }  // namespace
 
 std::uint32_t encodeColor(const PixelFormat& format, std::uint32_t rgb) {
-    return format.hasChannelFields() ? ChannelFields::of(format.masks).fromRgb(rgb) : rgb;
+    return format.hasChannelFields() ? ChannelFields::of(format.masks).fromRgb(Rgb::of(rgb)) : rgb;
 }
 
-RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to) {
+RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::size_t pixels) {
     Mapping mapping = Mapping::Recode;
     if (from.isPalettized()) {
-        mapping = prepareIndexed(from, to);
+        mapping = prepareIndexed(from, to, pixels);
     } else if (sameDirectFormat(from, to)) {
         mapping = Mapping::Copy;
         m_copiedPixelBytes = from.bitCount / 8;
@@ -151,7 +155,8 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to) {
 
 // Source indices go through a table: the identity when both tables agree, each entry's exact
 // nearest colour onto another table, or the entry's colour in a direct format.
-Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat& to) {
+Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat& to,
+                                     std::size_t pixels) {
     const std::size_t entries = std::size_t(1) << from.bitCount;
     m_conversion.lookup = m_lookup.data();
     m_conversion.sourceColors = from.colors;
@@ -168,14 +173,20 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
     if (to.isPalettized()) {
         m_matcher.emplace(to.colors);
         m_conversion.matcher = &*m_matcher;
-        std::fill_n(m_lookup.begin(), entries, unmatched);
-        return Mapping::LazyLookup;
+        if (pixels < 16 * entries) {
+            std::fill_n(m_lookup.begin(), entries, unmatched);
+            return Mapping::LazyLookup;
+        }
+        for (std::size_t i = 0; i < entries; ++i) {
+            m_lookup[i] = m_matcher->nearest(i < from.colors.size() ? from.colors[i] : 0);
+        }
+        return Mapping::Lookup;
     }
     const bool fields = to.hasChannelFields();
     const ChannelFields toFields = ChannelFields::of(to.masks);
     for (std::size_t i = 0; i < entries; ++i) {
         const std::uint32_t rgb = i < from.colors.size() ? from.colors[i] : 0;
-        m_lookup[i] = fields ? toFields.fromRgb(rgb) : rgb;
+        m_lookup[i] = fields ? toFields.fromRgb(Rgb::of(rgb)) : rgb;
     }
     return Mapping::Lookup;
 }

@@ -46,7 +46,9 @@ using RowFunction = void (*)(const Conversion&, const std::byte* sourceRow, std:
 // SetDIBitsToDevice, BitBlt and GetDIBits alike. The per-call tables are prepared once here.
 class RowConverter {
 public:
-    RowConverter(const PixelFormat& from, const PixelFormat& to);
+    // `pixels` bounds how many pixels the call converts: large calls match every entry of a
+    // colour table at once instead of on first use.
+    RowConverter(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
     RowConverter(const RowConverter&) = delete;
     RowConverter& operator=(const RowConverter&) = delete;
 
@@ -60,7 +62,7 @@ public:
     std::size_t copiedPixelBytes() const { return m_copiedPixelBytes; }
 
 private:
-    Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to);
+    Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
 
     Conversion m_conversion;
     RowFunction m_row;

@@ -77,7 +77,7 @@ void drawBand(const SetDibitsCall& call, const DibHeader& header, std::span<cons
     std::ptrdiff_t sourceOffset = bufferRowOf(scans.low, call, header) * stride;
     auto y = int(call.yDest + rectTop - 1 - scans.low);
     const std::size_t pixelBytes = converter.copiedPixelBytes();
-    for (std::int64_t rows = scans.high - scans.low; rows > 0; --rows) {
+    for (std::int64_t left = scans.high - scans.low; left > 0; --left) {
         const std::byte* source = bits.data() + sourceOffset;
         std::byte* destination = surface.rowStart(y);
         if (pixelBytes) {
@@ -103,8 +103,10 @@ int drawUncompressed(const SetDibitsCall& call, const BITMAPINFO* bmi, const Dib
         if (header.bitCount <= 8) {
             gdi::readColorTable(bmi, header, colorUse, colors);
         }
+        const auto pixels =
+            std::min<std::int64_t>(call.width, header.width) * std::min(call.cLines, header.rows());
         const gdi::RowConverter converter(header.pixelFormat(colors.colors()),
-                                          surface.pixelFormat());
+                                          surface.pixelFormat(), std::size_t(pixels));
         drawBand(call, header, bits, surface.view(), converter);
     }
     return result;

@@ -238,6 +238,8 @@ const BadSection badSections[] = {
     {"CompressionRle4", [](BITMAPINFOHEADER& h) { h.biCompression = BI_RLE4; }},
     {"CompressionJpeg", [](BITMAPINFOHEADER& h) { h.biCompression = 4; }},
     {"BitfieldsWithZeroMasks", [](BITMAPINFOHEADER& h) { h.biCompression = BI_BITFIELDS; }},
+    {"PlanesTimesBitCountBeyondInt",
+     [](BITMAPINFOHEADER& h) { h.biPlanes = h.biBitCount = 0xFFFD; }},
     {"Overflow8001Squared", [](BITMAPINFOHEADER& h) { h.biWidth = h.biHeight = 0x8001; }},
     {"OverflowTallColumn",
      [](BITMAPINFOHEADER& h) {

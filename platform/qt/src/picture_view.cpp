@@ -6,6 +6,7 @@
 
 #include "control_views.h"
 #include "gdi/dib_format.h"
+#include "overlay_painter.h"
 
 namespace qtui {
 
@@ -28,8 +29,17 @@ PictureView::~PictureView() {
 
 void PictureView::sync() {
     applyPlacement(m_picture, *this);
+    const ui::Overlay& overlay = m_picture.overlay();
+    if (!overlay.marks.empty()) setToolTip(QString::fromStdString(overlay.legend));
     readImage();
     update();
+}
+
+QImage PictureView::shownImage() const {
+    QImage shown = m_display.copy();
+    QPainter painter(&shown);
+    paintOverlay(painter, m_picture.overlay());
+    return shown;
 }
 
 void PictureView::readImage() {
@@ -54,6 +64,7 @@ void PictureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(QPoint(0, 0), m_display);
+    paintOverlay(painter, m_picture.overlay());
 }
 
 }  // namespace qtui

@@ -39,6 +39,7 @@ TextBox::TextBox(std::string name, int index)
 void TextBox::setText(std::string text) {
     m_text = std::move(text);
     changed();
+    textChanged();
 }
 
 void TextBox::appendText(std::string_view text) {
@@ -48,6 +49,11 @@ void TextBox::appendText(std::string_view text) {
     } else {
         changed();
     }
+    textChanged();
+}
+
+void TextBox::textChanged() const {
+    if (Change) Change();
 }
 
 void TextBox::typeCharacter(std::int16_t code) {
@@ -62,6 +68,7 @@ void TextBox::typeCharacter(std::int16_t code) {
         appendCodeUnit(m_text, unit);
     }
     changed();
+    textChanged();
 }
 
 void TextBox::dblClick() const {

@@ -44,6 +44,12 @@ void Picture::Cls() {
     clearImage();
 }
 
+void Picture::setOverlay(Overlay overlay) {
+    if (overlay == m_overlay) return;
+    m_overlay = std::move(overlay);
+    changed();
+}
+
 void Picture::Refresh() const {
     if (onRefresh) onRefresh();
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -38,6 +40,44 @@ TEST(ProcessLine, PrintsAGridOnRequest) {
               " 3: 00000000 00000000\n 4: 00000000 00000000\n 5: 00000000 00000000\n"
               " 6: 00000000 00000000\n 7: 00000000 00000000\n 8: 00000000 00000000\n"
               " 9: 00000000 00000000\n10: 00000000 000000ff\n\n");
+}
+
+// Each destination format prints its pixels in as many hexadecimal digits as its bits need.
+struct OutputWidth {
+    WORD bitCount;
+    std::vector<std::uint32_t> pixels;
+    const char* line;
+};
+
+const OutputWidth outputWidths[] = {
+    {1, {1, 0}, "7 1 0\n"},
+    {4, {0xF, 0xA}, "7 f a\n"},
+    {8, {0, 0xFF}, "7 00 ff\n"},
+    {16, {0x7FFF, 1}, "7 7fff 0001\n"},
+    {24, {0xABCDEF, 1}, "7 abcdef 000001\n"},
+    {32, {0xDEADBEEF, 0}, "7 deadbeef 00000000\n"},
+};
+
+class DestinationFormat : public testing::TestWithParam<OutputWidth> {};
+
+TEST_P(DestinationFormat, SetsTheDigitsOfEachPixel) {
+    gdi::DibFormat destination = gdi::DibFormat::rgb32(2, 1, gdi::RowOrder::TopDown);
+    destination.bitCount = GetParam().bitCount;
+    const probe::ProbeOutcome outcome{"", 7, GetParam().pixels};
+    std::string out;
+    probe::appendOutcome(out, outcome, destination, probe::OutputStyle::Line);
+    EXPECT_EQ(out, GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(AppendOutcome, DestinationFormat, testing::ValuesIn(outputWidths));
+
+TEST(AppendOutcome, GridRowsUseTheDestinationsDigits) {
+    gdi::DibFormat destination = gdi::DibFormat::rgb32(2, 2, gdi::RowOrder::TopDown);
+    destination.bitCount = 4;
+    const probe::ProbeOutcome outcome{"", 2, {1, 2, 3, 0xC}};
+    std::string out;
+    probe::appendOutcome(out, outcome, destination, probe::OutputStyle::Grid);
+    EXPECT_EQ(out, "result 2\n0: 1 2\n1: 3 c\n\n");
 }
 
 TEST(RunProbe, KeepsGoingAfterAnErrorAndReportsItInTheStatus) {

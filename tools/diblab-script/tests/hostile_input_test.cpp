@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "run_script.h"
-#include "script_runner.h"
+#include "script/script_runner.h"
 #include "ui/picture.h"
 
 // Odd texts in every field: each acts exactly as the number the field documents for it, or shows

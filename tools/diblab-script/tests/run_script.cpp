@@ -1,23 +1,47 @@
 #include "run_script.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
+// A folder of this process's own for its scratch files, removed when the process ends: runs of
+// other builds or other users, at the same time or earlier, never meet the same file.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = testing::TempDir() + "diblab_script_XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a scratch folder " + pattern);
+        }
+        m_path = pattern + "/";
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 // A file name of its own for each test, so that tests can run in parallel.
 std::string scratchPath(const std::string& name) {
+    static const ScratchFolder folder;
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string path =
-        std::string("diblab_script_") + test->test_suite_name() + "_" + test->name() + "_" + name;
+    std::string path = std::string(test->test_suite_name()) + "_" + test->name() + "_" + name;
     for (char& c : path) {
         if (c == '/') c = '_';
     }
-    return testing::TempDir() + path;
+    return folder.path() + path;
 }
 
 std::string readFile(const std::string& path) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <ostream>
 #include <string>
 
@@ -32,6 +34,24 @@ std::string whiteRows(const std::string& picture) {
     for (int y = 0; y < 8; ++y) {
         rows += picture + " row " + std::to_string(y) + ":";
         for (int x = 0; x < 8; ++x) rows += " 00ffffff";
+        rows += "\n";
+    }
+    return rows;
+}
+
+// A picture of `size` rows of `fill` with one square of `side` pixels of `value` whose top left
+// corner is at column x, row y.
+std::string rowsWith(const std::string& picture, int size, std::uint32_t fill, int x, int y,
+                     std::uint32_t value, int side) {
+    std::string rows;
+    char digits[16];
+    for (int row = 0; row < size; ++row) {
+        rows += picture + " row " + std::to_string(row) + ":";
+        for (int column = 0; column < size; ++column) {
+            const bool inside = column >= x && column < x + side && row >= y && row < y + side;
+            std::snprintf(digits, sizeof digits, " %08x", inside ? value : fill);
+            rows += digits;
+        }
         rows += "\n";
     }
     return rows;
@@ -87,6 +107,23 @@ const ScriptCase kCases[] = {
      "Text3.Text = \nText3.Text = \n"},
     {"PixelsListTheImageTopRowFirst", "pixels srcPic\npixels destPic\n",
      whiteRows("srcPic") + whiteRows("destPic")},
+    {"SetpixelDrawsAndRedrawsTheMagnifiedView",
+     "setpixel srcPic 7 0 ff0000\nsetpixel destPic 0 7 1234abcd\nprint dstRet.Caption\n"
+     "pixels srcPic\npixels destPic\npixels srcBigPic\n",
+     "dstRet.Caption = Ret = 0\n" + rowsWith("srcPic", 8, 0x00ffffff, 7, 0, 0x00ff0000, 1) +
+         rowsWith("destPic", 8, 0x00ffffff, 0, 7, 0x1234abcd, 1) +
+         rowsWith("srcBigPic", 64, 0xffffffff, 56, 0, 0xffff0000, 8)},
+    {"LinesWriteTheTextAsTheWindowShowsIt",
+     "set Text3 a\\r\\nb\\rc\\n\\r\\nd\\t\nlines Text3\nset Text3 \nlines Text3\nlines Text4\n",
+     "Text3 line 1: a\nText3 line 2: b\nText3 line 3: c\nText3 line 4: \nText3 line 5: d\\t\n"
+     "Text4 line 1: 255\n"},
+    {"ExplainGivesTheLastRunsAccount",
+     "set Text2(2) 2\nset Text2(3) 3\nclick cmdTest\nset Text2(3) 300000\nclick cmdTest\nexplain\n",
+     "message: #Lines must be a whole number from -32768 to 32767.\n"
+     "account: Ret = 3: bottom-up source of 8 rows; the band holds scan lines 2 to 4, all below "
+     "the top of the source rectangle (YSrc + Height = 8), so all 3 count; source rows 5 to 7 "
+     "were drawn to destination rows 3 to 5; the rectangle's scan lines 0 to 1 and 5 to 7 lie "
+     "outside the band.\n"},
     {"CommentsBlankLinesAndCrLfAreSkipped",
      "# a comment\n\n   \n  # indented comment\r\nprint Check4.Value\r\nprint Text1(3).Text\r\n",
      "Check4.Value = 0\nText1(3).Text = 8\n"},
@@ -106,9 +143,10 @@ TEST(ScriptInputs, StandardInputRunsLikeAFile) {
 TEST(ScriptInputs, HelpExplainsEveryCommand) {
     const ScriptRun run = runWithArgument("--help");
     EXPECT_EQ(run.status, 0);
-    for (const char* word : {"set CONTROL TEXT", "type CONTROL TEXT", "click CONTROL",
-                             "dblclick CONTROL", "print CONTROL.PROPERTY", "pixels CONTROL",
-                             "message: TEXT", "error: line N: REASON", "\\xNN"}) {
+    for (const char* word :
+         {"set CONTROL TEXT", "type CONTROL TEXT", "click CONTROL", "dblclick CONTROL",
+          "print CONTROL.PROPERTY", "pixels CONTROL", "lines CONTROL", "setpixel PICTURE X Y VALUE",
+          "explain", "message: TEXT", "error: line N: REASON", "\\xNN"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     }
 }

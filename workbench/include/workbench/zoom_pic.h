@@ -21,9 +21,7 @@ void ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int3
 // The same redraw, without handing the enlarged pixels back.
 void ZoomPic(ui::Picture& pic, ui::Picture& bigPic, const ui::Window& form);
 
-// The form's own redraw procedures, which the Set Point and test-run steps call.
+// The form's own redraw procedure, which Set Point calls.
 using ZoomPicProcedure = std::function<void(ui::Picture& pic, ui::Picture& bigPic)>;
-using ZoomPicGetBitsProcedure =
-    std::function<void(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits)>;
 
 }  // namespace workbench

@@ -182,7 +182,9 @@ inline constexpr UINT OBJ_BITMAP = 7;
 inline constexpr UINT OBJ_MEMDC = 10;
 
 // The bits buffer travels as a span so that the emulation never reads past the caller's memory.
-// An empty span with a null data pointer is Windows' NULL bits pointer.
+// An empty span with a null data pointer is Windows' NULL bits pointer. As on Windows, `bmi` must
+// hold everything its header describes: the header's biSize bytes, the masks of a 40-byte
+// BI_BITFIELDS header, and the colour table (gdi::DibInfo always allocates that much).
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
                       UINT startScan, UINT cLines, std::span<const std::byte> bits,
                       const BITMAPINFO* bmi, UINT colorUse);

@@ -13,6 +13,8 @@ class MessageBox : public ui::MessageBoxService {
 public:
     MessageBox(QString title, QWidget* parent);
     void show(std::string_view text) override;
+    // The window the box is modal over, once there is one.
+    void setParent(QWidget* parent) { m_parent = parent; }
 
 private:
     QString m_title;

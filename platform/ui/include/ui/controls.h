@@ -34,9 +34,13 @@ public:
     bool multiLine = false;
     bool scrollBars = false;  // both scroll bars, as the report box has them
     std::function<void()> DblClick;
+    // Fired after every change of the text, however it came.
+    std::function<void()> Change;
     std::function<void(std::string_view appended)> onAppended;
 
 private:
+    void textChanged() const;
+
     std::string m_text;
 };
 

@@ -7,6 +7,7 @@
 
 #include "gdi/gdi.h"
 #include "ui/control.h"
+#include "ui/overlay.h"
 
 namespace ui {
 
@@ -39,6 +40,10 @@ public:
     void Cls();
     void Refresh() const;
 
+    // Marks shown over the image, never written into it.
+    const Overlay& overlay() const { return m_overlay; }
+    void setOverlay(Overlay overlay);
+
     // Fired by Refresh: a front end repaints the picture from the image.
     std::function<void()> onRefresh;
 
@@ -52,6 +57,7 @@ private:
     HGDIOBJ m_initialBitmap = nullptr;
     COLORREF m_backColor = 0x00FFFFFF;
     int m_scaleMode = kScalePixel;
+    Overlay m_overlay;
 };
 
 // The persistent image as pixel values 0xXXRRGGBB, top row first, all 32 bits as stored.

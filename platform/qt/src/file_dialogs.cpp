@@ -1,0 +1,19 @@
+#include "qtui/file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace qtui {
+
+std::optional<std::string> FileDialogs::chooseFile(const ui::FileChoice& choice) {
+    QFileDialog dialog(m_parent, QString::fromStdString(choice.title));
+    const bool saving = choice.purpose == ui::FileChoice::Purpose::Save;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromStdString(choice.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(choice.suffix));
+    if (!choice.suggested.empty()) dialog.selectFile(QString::fromStdString(choice.suggested));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+}  // namespace qtui

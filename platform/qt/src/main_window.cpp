@@ -1,0 +1,137 @@
+#include "qtui/main_window.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+
+#include "picture_view.h"
+#include "qtui/window_view.h"
+
+namespace qtui {
+namespace {
+
+// Room for the longest account of a run; the tool tip holds the whole sentence all the same.
+constexpr int kStatusLines = 4;
+
+// Line breaks as the clipboard wants them: CR LF and a lone CR become LF.
+QString plainLines(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines.push_back(text[i]);
+        } else if (i + 1 == text.size() || text[i + 1] != '\n') {
+            lines.push_back('\n');
+        }
+    }
+    return QString::fromUtf8(lines.data(), static_cast<qsizetype>(lines.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ui::Frame& frame, QWidget* parent) : QMainWindow(parent), m_frame(frame) {
+    buildMenus();
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_status->setFixedHeight(kStatusLines * m_status->fontMetrics().lineSpacing());
+    statusBar()->addWidget(m_status, 1);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(m_status->height() + 2 * statusBar()->fontMetrics().descent() + 4);
+    m_frame.onStatusChanged = [this] { syncStatus(); };
+    m_frame.onFormChanged = [this] { showForm(); };
+    m_frame.setDesktop(this);
+    showForm();
+    syncStatus();
+}
+
+MainWindow::~MainWindow() {
+    m_frame.onStatusChanged = nullptr;
+    m_frame.onFormChanged = nullptr;
+    m_frame.setDesktop(nullptr);
+    for (const auto& [item, action] : m_actions) item->onChanged = nullptr;
+}
+
+QAction* MainWindow::actionFor(const ui::MenuItem& item) const {
+    for (const auto& [known, action] : m_actions) {
+        if (known == &item) return action;
+    }
+    return nullptr;
+}
+
+void MainWindow::buildMenus() {
+    for (const ui::Menu& menu : m_frame.menus) {
+        QMenu* shown = menuBar()->addMenu(QString::fromStdString(menu.caption));
+        for (ui::MenuItem* item : menu.items) {
+            if (item == nullptr) {
+                shown->addSeparator();
+                continue;
+            }
+            QAction* action = shown->addAction(QString::fromStdString(item->caption()));
+            action->setShortcut(QKeySequence::fromString(QString::fromStdString(item->shortcut())));
+            action->setCheckable(item->kind() == ui::MenuItemKind::Check);
+            action->setChecked(item->checked());
+            connect(action, &QAction::triggered, this, [item] { item->trigger(); });
+            item->onChanged = [action, item] { action->setChecked(item->checked()); };
+            m_actions.emplace_back(item, action);
+        }
+    }
+}
+
+// A view of the frame's form takes the place of the last one, which goes before its form does.
+void MainWindow::showForm() {
+    auto* view = new WindowView(*m_frame.form(), this);
+    view->setFixedSize(m_frame.form()->clientWidth(), m_frame.form()->clientHeight());
+    connect(view, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+    setWindowTitle(view->windowTitle());
+    QWidget* old = takeCentralWidget();
+    setCentralWidget(view);
+    m_view = view;
+    delete old;
+}
+
+void MainWindow::syncStatus() {
+    const QString text = QString::fromStdString(m_frame.statusText());
+    m_status->setText(text);
+    m_status->setToolTip(text);
+}
+
+QImage MainWindow::shownImage(const ui::Picture& picture) const {
+    const auto* view = dynamic_cast<const PictureView*>(m_view->widgetFor(picture));
+    return view != nullptr ? view->shownImage() : QImage();
+}
+
+void MainWindow::copyText(std::string_view text) {
+    QGuiApplication::clipboard()->setText(plainLines(text));
+}
+
+// Both as an image and as PNG bytes, so that a program that only takes PNG gets it too.
+void MainWindow::copyPicture(const ui::Picture& picture) {
+    const QImage image = shownImage(picture);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    data->setData(QStringLiteral("image/png"), png);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool MainWindow::savePicture(const ui::Picture& picture, const std::string& path) {
+    const QImage image = shownImage(picture);
+    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+}
+
+void MainWindow::closeFrame() {
+    QMainWindow::close();
+}
+
+}  // namespace qtui

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/frm_bench.h"
+#include "ui/frame.h"
+#include "ui/menu.h"
+#include "ui/message_box.h"
+
+namespace shell {
+
+// The bench's frame around frmBench: the menus and what they do, the status line that explains
+// each run, the geometry drawn over the magnified views, and experiments opened, saved and
+// exported. It owns the form and replaces it when an experiment is opened. Everything reaches
+// the person through the frame, the message box and the file dialogs.
+class BenchShell {
+public:
+    BenchShell(ui::MessageBoxService& messages, ui::FileDialogService& files);
+    ~BenchShell();
+    BenchShell(const BenchShell&) = delete;
+    BenchShell& operator=(const BenchShell&) = delete;
+
+    ui::Frame& frame() { return m_frame; }
+    frmBench& form() { return *m_form; }
+
+    // Runs the file in a fresh form at start-up, which then takes the place of the current one.
+    // A file that cannot be read or run is reported with its name (and the line) and leaves the
+    // form exactly as it was. Returns whether the experiment opened.
+    bool openExperiment(const std::string& path);
+
+    ui::MenuItem openExperimentItem{"&Open Experiment\u2026", "Ctrl+O"};
+    ui::MenuItem saveExperimentItem{"&Save Experiment\u2026", "Ctrl+S"};
+    ui::MenuItem exportPicturesItem{"&Export Pictures\u2026"};
+    ui::MenuItem quitItem{"&Quit", "Ctrl+Q"};
+    ui::MenuItem copyReportItem{"Copy &Report"};
+    ui::MenuItem copyDestinationItem{"Copy &Destination as PNG"};
+    ui::MenuItem copySourceItem{"Copy &Source as PNG"};
+    ui::MenuItem showGeometryItem{"Show &Geometry", "", ui::MenuItemKind::Check};
+    ui::MenuItem argumentsHelpItem{"&What the Arguments Mean", "F1"};
+    ui::MenuItem aboutItem{"&About DIB Lab"};
+
+private:
+    void buildMenus();
+    void adopt(std::unique_ptr<frmBench> form);
+    void chooseAndOpen();
+    void save();
+    void exportPictures();
+    void showAccount();
+    void showGeometry();
+    std::string experimentStem() const;
+
+    ui::MessageBoxService& m_messages;
+    ui::FileDialogService& m_files;
+    ui::Frame m_frame;
+    std::unique_ptr<frmBench> m_form;
+    std::string m_experimentPath;  // the file last opened or saved
+};
+
+}  // namespace shell
