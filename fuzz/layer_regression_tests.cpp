@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -31,6 +32,8 @@ struct DrawCase {
     std::vector<std::uint8_t> bits;
     Call call;
     int result;
+    // Destination pixels (index into the 8 x 8 top-down surface) the call sets, to 0.
+    std::vector<std::size_t> cleared;
 };
 
 HeaderPlan header(LONG width, LONG height, WORD bitCount, DWORD compression) {
@@ -42,19 +45,47 @@ HeaderPlan header(LONG width, LONG height, WORD bitCount, DWORD compression) {
     return plan;
 }
 
+HeaderPlan rle8(LONG width, LONG height) {
+    HeaderPlan plan = header(width, height, 8, BI_RLE8);
+    plan.clrUsed = 4;
+    plan.sizeImage = 8;
+    return plan;
+}
+
+// Runs of four pixels of index 1 on scan line 0 and of index 2 on scan line 1; the table's
+// entries are zero, so both draw black.
+const std::vector<std::uint8_t> twoRuns{4, 1, 0, 0, 4, 2, 0, 1};
+const std::vector<std::size_t> twoRunsCleared{16, 17, 18, 19, 24, 25, 26, 27};
+
 const DrawCase drawCases[] = {
     {"masks are not read from a header refused for its width",
      header(0, 1, 32, BI_BITFIELDS),
      40,
      {0, 0, 0, 0},
      {0, 0, 1, 1, 0, 0, 0, 1},
-     0},
+     0,
+     {}},
     {"masks are not read from an 8-bpp BI_BITFIELDS header",
      header(1, 1, 8, BI_BITFIELDS),
      40,
      {0, 0, 0, 0},
      {0, 0, 1, 1, 0, 0, 0, 1},
-     0},
+     0,
+     {}},
+    {"an RLE header is not refused for a size no uncompressed DIB may have",
+     rle8(4, 0x7FFFFFFF),
+     56,
+     twoRuns,
+     {0, 0, 4, 4, 0, 0, 0, 8},
+     0x7FFFFFFF,
+     twoRunsCleared},
+    {"an RLE header is not refused for a size no uncompressed DIB may have",
+     rle8(0x7FFFFFFF, 8),
+     56,
+     twoRuns,
+     {0, 0, 4, 4, 0, 0, 0, 8},
+     8,
+     twoRunsCleared},
 };
 
 class DrawRegression : public testing::TestWithParam<DrawCase> {};
@@ -74,11 +105,13 @@ TEST_P(DrawRegression, GivesTheRuleResultWithinTheBuffers) {
                           reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
 
     EXPECT_EQ(result, c.result) << c.finding;
-    if (c.result == 0) {
-        EXPECT_TRUE(std::ranges::all_of(target.bits(), [](std::byte b) {
-            return b == std::byte{0xAA};
-        })) << c.finding;
+    std::vector<std::uint32_t> expected(64, 0xAAAAAAAA);
+    for (const std::size_t pixel : c.cleared) {
+        expected[pixel] = 0;
     }
+    std::vector<std::uint32_t> pixels(64);
+    std::memcpy(pixels.data(), target.bits().data(), pixels.size() * 4);
+    EXPECT_EQ(pixels, expected) << c.finding;
 }
 
 INSTANTIATE_TEST_SUITE_P(Findings, DrawRegression, testing::ValuesIn(drawCases));
