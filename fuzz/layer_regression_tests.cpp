@@ -34,6 +34,7 @@ struct DrawCase {
     // The bytes of the BITMAPINFO: the header, then only the masks or table Windows reads,
     // all zero (black) after the header.
     std::size_t infoBytes;
+    UINT colorUse;
     std::vector<std::uint8_t> bits;
     Call call;
     int result;
@@ -87,6 +88,7 @@ const DrawCase drawCases[] = {
     {"masks are not read from a header refused for its width",
      header(0, 1, 32, BI_BITFIELDS),
      40,
+     DIB_RGB_COLORS,
      {0, 0, 0, 0},
      oneByOne,
      0,
@@ -96,6 +98,17 @@ const DrawCase drawCases[] = {
     {"masks are not read from an 8-bpp BI_BITFIELDS header",
      header(1, 1, 8, BI_BITFIELDS),
      40,
+     DIB_RGB_COLORS,
+     {0, 0, 0, 0},
+     oneByOne,
+     0,
+     32,
+     0xAA,
+     {}},
+    {"masks are not read for a ColorUse SetDIBitsToDevice refuses",
+     header(1, 1, 16, BI_BITFIELDS),
+     40,
+     3,
      {0, 0, 0, 0},
      oneByOne,
      0,
@@ -105,6 +118,7 @@ const DrawCase drawCases[] = {
     {"an RLE header is not refused for a size no uncompressed DIB may have",
      rle8(4, 0x7FFFFFFF),
      56,
+     DIB_RGB_COLORS,
      twoRuns,
      {0, 0, 4, 4, 0, 0, 0, 8},
      0x7FFFFFFF,
@@ -114,6 +128,7 @@ const DrawCase drawCases[] = {
     {"an RLE header is not refused for a size no uncompressed DIB may have",
      rle8(0x7FFFFFFF, 8),
      56,
+     DIB_RGB_COLORS,
      twoRuns,
      {0, 0, 4, 4, 0, 0, 0, 8},
      8,
@@ -123,6 +138,7 @@ const DrawCase drawCases[] = {
     {"identical tables copy indices: a table with biClrUsed 1 reads as one black entry and black",
      oneColor(1),
      44,
+     DIB_RGB_COLORS,
      {0x80, 0, 0, 0},
      oneByOne,
      1,
@@ -132,6 +148,7 @@ const DrawCase drawCases[] = {
     {"identical tables copy indices: a table with biClrUsed 1 reads as one black entry and black",
      oneColor(4),
      44,
+     DIB_RGB_COLORS,
      {0x10, 0, 0, 0},
      oneByOne,
      1,
@@ -141,6 +158,7 @@ const DrawCase drawCases[] = {
     {"identical tables copy indices: a table with biClrUsed 1 reads as one black entry and black",
      oneColor(8),
      44,
+     DIB_RGB_COLORS,
      {0x01, 0, 0, 0},
      oneByOne,
      1,
@@ -167,7 +185,7 @@ TEST_P(DrawRegression, GivesTheRuleResultWithinTheBuffers) {
     const int result =
         SetDIBitsToDevice(target.dc(), c.call.xDest, c.call.yDest, c.call.width, c.call.height,
                           c.call.xSrc, c.call.ySrc, c.call.startScan, c.call.cLines, bits,
-                          reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+                          reinterpret_cast<const BITMAPINFO*>(info.data()), c.colorUse);
 
     EXPECT_EQ(result, c.result) << c.finding;
     std::vector<std::uint8_t> expected(target.bits().size(), c.fill);
@@ -224,5 +242,43 @@ TEST_P(SectionRegression, IsRefusedWithinTheHeader) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Findings, SectionRegression, testing::ValuesIn(sectionCases));
+
+struct ReadCase {
+    const char* finding;
+    HeaderPlan request;
+    UINT startScan, cLines;
+    int result;
+};
+
+HeaderPlan noPlanes() {
+    HeaderPlan plan = header(16, 9, 32, BI_RGB);
+    plan.planes = 0;
+    return plan;
+}
+
+const ReadCase readCases[] = {
+    {"a request with biPlanes 0 is refused, also past the last scan line", noPlanes(), 9, 9, 0},
+    {"a request with biPlanes 0 is refused, also past the last scan line", noPlanes(), 0x7FFFFFFF,
+     0x7FFFFFFF, 0},
+};
+
+class ReadRegression : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadRegression, GivesTheRuleResult) {
+    const ReadCase& c = GetParam();
+    gdi::DibFormat format = gdi::DibFormat::rgb32(6, 8, gdi::RowOrder::BottomUp);
+    format.bitCount = 16;
+    const gdi::DibSectionDC bitmap(format);
+    ASSERT_TRUE(bitmap.created());
+    std::vector<std::byte> info = headerBlock(c.request, sizeof(BITMAPINFOHEADER));
+    std::vector<std::byte> bits(16 * 4 * 9);
+
+    const int result = GetDIBits(bitmap.dc(), bitmap.bitmap(), c.startScan, c.cLines, bits,
+                                 reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+
+    EXPECT_EQ(result, c.result) << c.finding;
+}
+
+INSTANTIATE_TEST_SUITE_P(Findings, ReadRegression, testing::ValuesIn(readCases));
 
 }  // namespace
