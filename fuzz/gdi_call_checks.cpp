@@ -1,8 +1,8 @@
 #include "gdi_call_checks.h"
 
+#include "rle_rules.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace fuzzcheck {
@@ -16,14 +16,22 @@ std::int64_t asSigned(DWORD value) {
 }
 
 struct DibShape {
-    std::int64_t width, height, stride;
+    std::int64_t width, height;
+    std::uint64_t stride;
     bool topDown;
 };
 
+DibShape shapeOf(const HeaderFields& header, int bitCount) {
+    const std::int64_t height = header.height;
+    return {header.width, height < 0 ? -height : height,
+            strideOf(std::uint64_t(header.width), bitCount), height < 0};
+}
+
 DibShape shapeOf(const BITMAPINFOHEADER& header) {
-    const std::int64_t height = header.biHeight;
-    return {header.biWidth, height < 0 ? -height : height, std::int64_t(header.biWidth) * 4,
-            height < 0};
+    HeaderFields fields;
+    fields.width = header.biWidth;
+    fields.height = header.biHeight;
+    return shapeOf(fields, header.biBitCount);
 }
 
 // The buffer row that holds scan line `scan` of the band, or -1 when the band lacks it.
@@ -37,38 +45,140 @@ std::int64_t bandRow(const DibShape& dib, const DibitsCall& call, std::int64_t s
     return row >= 0 && row < std::min(lines, dib.height) ? row : -1;
 }
 
-}  // namespace
+// The part of the destination rectangle on the surface: offsets i, j into the rectangle.
+struct Visible {
+    std::int64_t iBegin, iEnd, jBegin, jEnd;
+    bool empty() const { return iBegin >= iEnd || jBegin >= jEnd; }
+};
 
-void check(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "fuzz check failed: %s\n", what);
-        std::abort();
+Visible visiblePart(const DibitsCall& call, std::int64_t surfaceWidth, std::int64_t surfaceHeight) {
+    if (call.width >= signedLimit || call.height >= signedLimit) {
+        return {0, 0, 0, 0};
+    }
+    return {std::max<std::int64_t>(0, -std::int64_t(call.xDest)),
+            std::min<std::int64_t>(call.width, surfaceWidth - call.xDest),
+            std::max<std::int64_t>(0, -std::int64_t(call.yDest)),
+            std::min<std::int64_t>(call.height, surfaceHeight - call.yDest)};
+}
+
+class DrawnScreen {
+public:
+    DrawnScreen(Screen before, int width, const PixelFormat& format, const DibitsCall& call)
+        : m_pixels(std::move(before)), m_width(width), m_format(format), m_call(call) {}
+
+    std::int64_t height() const { return std::int64_t(m_pixels.size()) / m_width; }
+    Visible visible() const { return visiblePart(m_call, m_width, height()); }
+    void draw(std::int64_t i, std::int64_t j, const PixelFormat& from, std::uint32_t value) {
+        const std::int64_t x = m_call.xDest + i;
+        const std::int64_t y = m_call.yDest + j;
+        m_pixels[std::size_t(y * m_width + x)] = convertPixel(from, value, m_format);
+    }
+    const Screen& pixels() const { return m_pixels; }
+
+private:
+    Screen m_pixels;
+    int m_width;
+    const PixelFormat& m_format;
+    const DibitsCall& m_call;
+};
+
+void drawBand(DrawnScreen& screen, const SourceDib& source, const DibitsCall& call,
+              std::span<const std::byte> bits) {
+    const DibShape dib = shapeOf(source.header, source.format.bitCount);
+    if (std::uint64_t(call.startScan) >= std::uint64_t(dib.height)) {
+        return;
+    }
+    const auto bufferRows = std::int64_t(bits.size() / dib.stride);
+    const Visible visible = screen.visible();
+    for (std::int64_t j = visible.jBegin; j < visible.jEnd; ++j) {
+        const std::int64_t scan = std::int64_t(call.ySrc) + call.height - 1 - j;
+        const std::int64_t row = bandRow(dib, call, scan);
+        if (row < 0 || row >= bufferRows) {
+            continue;
+        }
+        const std::byte* rowBytes = bits.data() + std::uint64_t(row) * dib.stride;
+        for (std::int64_t i = visible.iBegin; i < visible.iEnd; ++i) {
+            const std::int64_t column = call.xSrc + i;
+            if (column >= 0 && column < dib.width) {
+                screen.draw(i, j, source.format,
+                            readPixel(rowBytes, std::uint64_t(column), source.format.bitCount));
+            }
+        }
     }
 }
 
-std::uint32_t& SectionPixels::at(int x, int y) const {
+void drawRle(DrawnScreen& screen, const SourceDib& source, const DibitsCall& call,
+             std::span<const std::byte> bits) {
+    const Visible visible = screen.visible();
+    if (visible.empty()) {
+        return;
+    }
+    RleWindow window;
+    window.areaWidth = std::int64_t(call.xSrc) + call.width;
+    window.areaHeight = std::int64_t(call.ySrc) + call.height;
+    window.firstColumn = call.xSrc + visible.iBegin;
+    window.columns = visible.iEnd - visible.iBegin;
+    window.firstLine = std::int64_t(call.ySrc) + call.height - visible.jEnd;
+    window.lines = visible.jEnd - visible.jBegin;
+    const std::span<const std::byte> stream =
+        bits.first(std::min<std::size_t>(bits.size(), source.header.sizeImage));
+    const std::vector<int> drawn = decodeRle(stream, source.format.bitCount, window);
+    for (std::int64_t j = visible.jBegin; j < visible.jEnd; ++j) {
+        const std::int64_t line = std::int64_t(call.ySrc) + call.height - 1 - j;
+        for (std::int64_t i = visible.iBegin; i < visible.iEnd; ++i) {
+            const int index = drawn[std::size_t((line - window.firstLine) * window.columns +
+                                                (i - visible.iBegin))];
+            if (index != unsetIndex) {
+                screen.draw(i, j, source.format, std::uint32_t(index));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::span<std::byte> SectionPixels::bytes() const {
+    return {memory, std::size_t(stride() * std::uint64_t(height))};
+}
+
+std::uint32_t SectionPixels::value(int x, int y) const {
     const int row = topDown ? y : height - 1 - y;
-    return memory[std::size_t(row) * std::size_t(width) + std::size_t(x)];
+    return readPixel(memory + std::uint64_t(row) * stride(), std::uint64_t(x), format.bitCount);
+}
+
+void SectionPixels::setValue(int x, int y, std::uint32_t pixel) const {
+    const int row = topDown ? y : height - 1 - y;
+    writePixel(memory + std::uint64_t(row) * stride(), std::uint64_t(x), format.bitCount, pixel);
 }
 
 Screen SectionPixels::screen() const {
     Screen pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            pixels.push_back(at(x, y));
+            pixels.push_back(value(x, y));
         }
     }
     return pixels;
 }
 
-bool supportedHeader(const BITMAPINFOHEADER& header) {
+bool rgb32Request(const BITMAPINFOHEADER& header) {
     return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biWidth > 0 &&
            header.biHeight != 0 && header.biPlanes != 0 && header.biBitCount == 32 &&
            header.biCompression == BI_RGB;
 }
 
-int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& call) {
-    const DibShape dib = shapeOf(header);
+int expectedSetDibitsResult(const SourceDib& source, const DibitsCall& call) {
+    const HeaderFields& header = source.header;
+    if (header.rle()) {
+        // As Wine: 0 when the source rectangle, in 32-bit coordinates, has no column right of
+        // max(XSrc, 0) or no scan line in the decode area.
+        const std::int32_t right = std::int32_t(std::uint32_t(call.xSrc) + call.width);
+        const std::int32_t top = std::int32_t(std::uint32_t(call.ySrc) + call.height);
+        const bool empty =
+            right <= std::max(call.xSrc, 0) || top <= 0 || asSigned(call.height) <= 0;
+        return empty ? 0 : int(header.height);
+    }
+    const DibShape dib = shapeOf(header, source.format.bitCount);
     if (dib.topDown) {
         return call.cLines >= signedLimit ? 0 : int(call.cLines);
     }
@@ -79,39 +189,19 @@ int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& ca
     return int(std::max<std::int64_t>(0, std::min(start + lines, sourceTop) - start));
 }
 
-Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFOHEADER& header,
-                               const DibitsCall& call, std::span<const std::byte> bits,
-                               int result) {
-    const DibShape dib = shapeOf(header);
-    if (result == 0 || call.startScan >= dib.height || call.width >= signedLimit ||
-        call.height >= signedLimit) {
-        return before;
+void checkSetDibitsScreen(const Screen& after, const Screen& before, int surfaceWidth,
+                          const PixelFormat& surfaceFormat, const SourceDib& source,
+                          const DibitsCall& call, std::span<const std::byte> bits, int result) {
+    DrawnScreen expected(before, surfaceWidth, surfaceFormat, call);
+    if (result != 0) {
+        source.header.rle() ? drawRle(expected, source, call, bits)
+                            : drawBand(expected, source, call, bits);
     }
-    const auto surfaceHeight = std::int64_t(before.size()) / surfaceWidth;
-    const auto bufferRows = std::int64_t(bits.size() / std::uint64_t(dib.stride));
-    const std::int64_t xEnd =
-        std::min<std::int64_t>(surfaceWidth, std::int64_t(call.xDest) + call.width);
-    const std::int64_t yEnd =
-        std::min<std::int64_t>(surfaceHeight, std::int64_t(call.yDest) + call.height);
-    for (std::int64_t y = std::max(0, call.yDest); y < yEnd; ++y) {
-        const std::int64_t scan = std::int64_t(call.ySrc) + call.height - 1 - (y - call.yDest);
-        const std::int64_t row = bandRow(dib, call, scan);
-        if (row < 0 || row >= bufferRows) {
-            continue;
-        }
-        for (std::int64_t x = std::max(0, call.xDest); x < xEnd; ++x) {
-            const std::int64_t column = call.xSrc + (x - call.xDest);
-            if (column >= 0 && column < dib.width) {
-                std::memcpy(&before[std::size_t(y * surfaceWidth + x)],
-                            bits.data() + row * dib.stride + column * 4, 4);
-            }
-        }
-    }
-    return before;
+    check(after == expected.pixels(), "SetDIBitsToDevice pixels");
 }
 
-Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Screen& source,
-                            int sourceWidth, const BlitCall& call) {
+Screen expectedBitBltScreen(const BlitSurface& destination, const BlitSurface& source,
+                            const BlitCall& call) {
     std::int64_t xDest = call.xDest, yDest = call.yDest, xSrc = call.xSrc, ySrc = call.ySrc;
     std::int64_t width = call.width, height = call.height;
     if (width < 0) {
@@ -124,30 +214,32 @@ Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Scre
         ySrc += height;
         height = -height;
     }
-    const auto destinationHeight = std::int64_t(destination.size()) / destinationWidth;
-    const auto sourceHeight = std::int64_t(source.size()) / sourceWidth;
+    Screen pixels = destination.pixels;
+    const auto destinationHeight = std::int64_t(pixels.size()) / destination.width;
+    const auto sourceHeight = std::int64_t(source.pixels.size()) / source.width;
     for (std::int64_t y = std::max<std::int64_t>(0, yDest);
          y < std::min(destinationHeight, yDest + height); ++y) {
         const std::int64_t sy = ySrc + (y - yDest);
         for (std::int64_t x = std::max<std::int64_t>(0, xDest);
-             x < std::min<std::int64_t>(destinationWidth, xDest + width); ++x) {
+             x < std::min<std::int64_t>(destination.width, xDest + width); ++x) {
             const std::int64_t sx = xSrc + (x - xDest);
-            if (sx >= 0 && sx < sourceWidth && sy >= 0 && sy < sourceHeight) {
-                destination[std::size_t(y * destinationWidth + x)] =
-                    source[std::size_t(sy * sourceWidth + sx)];
+            if (sx >= 0 && sx < source.width && sy >= 0 && sy < sourceHeight) {
+                pixels[std::size_t(y * destination.width + x)] =
+                    convertPixel(source.format, source.pixels[std::size_t(sy * source.width + sx)],
+                                 destination.format);
             }
         }
     }
-    return destination;
+    return pixels;
 }
 
 GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight, UINT startScan,
                                    UINT cLines, std::span<const std::byte> bits) {
-    if (!supportedHeader(header)) {
+    if (!rgb32Request(header)) {
         return {};
     }
     const DibShape dib = shapeOf(header);
-    if (dib.stride * dib.height > 0xFFFFFFFF) {
+    if (dib.stride * std::uint64_t(dib.height) > 0xFFFFFFFF) {
         return {};
     }
     const std::int64_t first = startScan;
@@ -155,7 +247,7 @@ GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHei
     if (!bits.data() || first >= end) {
         return {1, 0};
     }
-    if (std::uint64_t((end - first) * dib.stride) > bits.size()) {
+    if (std::uint64_t(end - first) * dib.stride > bits.size()) {
         return {};
     }
     const std::int64_t firstFromBitmap = std::max(first, dib.height - bitmapHeight);
@@ -173,6 +265,7 @@ void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
     if (!bitmap) {
         return;
     }
+    const PixelFormat rgb32 = rgb32Format();
     for (std::size_t r = 0; r < rows; ++r) {
         const std::int64_t scan =
             dib.topDown ? std::int64_t(startScan + rows - 1 - r) : std::int64_t(startScan + r);
@@ -180,7 +273,8 @@ void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
         for (std::int64_t x = 0; x < dib.width; ++x) {
             std::uint32_t expected = 0;
             if (bitmapRow < bitmap->height && x < bitmap->width) {
-                expected = bitmap->at(int(x), int(bitmapRow));
+                expected =
+                    convertPixel(bitmap->format, bitmap->value(int(x), int(bitmapRow)), rgb32);
             }
             std::uint32_t actual = 0;
             std::memcpy(&actual, bits.data() + r * std::size_t(dib.stride) + std::size_t(x) * 4, 4);

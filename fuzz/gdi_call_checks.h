@@ -1,9 +1,12 @@
 #pragma once
 
-// Independent restatements of how the GDI calls behave, for the fuzz target to hold the emulated
+// Independent restatements of how the GDI calls behave, for the fuzz targets to hold the emulated
 // layer against: the result each call must give and the pixels it must leave.
 
+#include "dib_header_rules.h"
+#include "fuzz_check.h"
 #include "gdi/gdi.h"
+#include "pixel_rules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,19 +15,21 @@
 
 namespace fuzzcheck {
 
-// Ends the run with a message libFuzzer reports as a crash.
-void check(bool condition, const char* what);
-
-using Screen = std::vector<std::uint32_t>;  // pixels top row first, left to right
+using Screen = std::vector<std::uint32_t>;  // pixel values, top row first, left to right
 
 // A DIB section's pixels seen through the address CreateDIBSection returned.
 struct SectionPixels {
-    std::uint32_t* memory = nullptr;
+    std::byte* memory = nullptr;
     int width = 0;
     int height = 0;
     bool topDown = false;
+    PixelFormat format;
 
-    std::uint32_t& at(int x, int y) const;
+    std::uint64_t stride() const { return strideOf(std::uint64_t(width), format.bitCount); }
+    std::span<std::byte> bytes() const;
+    // Pixel (x, y) with y = 0 the top row.
+    std::uint32_t value(int x, int y) const;
+    void setValue(int x, int y, std::uint32_t pixel) const;
     Screen screen() const;
 };
 
@@ -35,23 +40,32 @@ struct DibitsCall {
     UINT startScan, cLines;
 };
 
-// A header the layer supports: 32-bpp BI_RGB, full size, positive width, non-zero height.
-bool supportedHeader(const BITMAPINFOHEADER& header);
+// A GetDIBits request the layer serves: 32-bpp BI_RGB, full size, positive width, non-zero
+// height.
+bool rgb32Request(const BITMAPINFOHEADER& header);
 
-// SetDIBitsToDevice's result for a call that passes the failure checks.
-int expectedSetDibitsResult(const BITMAPINFOHEADER& header, const DibitsCall& call);
+// SetDIBitsToDevice's result for a source it accepts and a call with a DC and cLines > 0.
+int expectedSetDibitsResult(const SourceDib& source, const DibitsCall& call);
 
-// The surface after SetDIBitsToDevice drew whatever band rows `bits` holds.
-Screen expectedSetDibitsScreen(Screen before, int surfaceWidth, const BITMAPINFOHEADER& header,
-                               const DibitsCall& call, std::span<const std::byte> bits, int result);
+// Checks the surface after SetDIBitsToDevice drew whatever `bits` holds: every pixel the rules
+// draw holds the source pixel converted, every other pixel is unchanged.
+void checkSetDibitsScreen(const Screen& after, const Screen& before, int surfaceWidth,
+                          const PixelFormat& surfaceFormat, const SourceDib& source,
+                          const DibitsCall& call, std::span<const std::byte> bits, int result);
 
 struct BlitCall {
     int xDest, yDest, width, height, xSrc, ySrc;
 };
 
-// The destination after a SRCCOPY BitBlt from `source` (both in screen order).
-Screen expectedBitBltScreen(Screen destination, int destinationWidth, const Screen& source,
-                            int sourceWidth, const BlitCall& call);
+struct BlitSurface {
+    const Screen& pixels;
+    int width;
+    const PixelFormat& format;
+};
+
+// The destination after a SRCCOPY BitBlt from `source`.
+Screen expectedBitBltScreen(const BlitSurface& destination, const BlitSurface& source,
+                            const BlitCall& call);
 
 struct GetDibitsOutcome {
     int result = 0;
@@ -64,7 +78,8 @@ GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHei
                                    UINT cLines, std::span<const std::byte> bits);
 
 // Checks GetDIBits' buffer after it wrote `rows` rows: every byte past them still holds
-// `untouched`, and, when the bitmap's pixels are known, covered rows hold its rows or zeros.
+// `untouched`, and, when the bitmap's pixels are known, covered rows hold its rows as 32-bpp
+// values or zeros.
 void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
                           const BITMAPINFOHEADER& header, const SectionPixels* bitmap,
                           UINT startScan, std::size_t rows);

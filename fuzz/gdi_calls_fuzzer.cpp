@@ -1,27 +1,23 @@
 // Runs arbitrary sequences of GDI calls with arbitrary headers, arguments, buffer sizes and
-// handles (live, deleted, of the wrong kind, made up). Buffers are heap blocks of exactly the
-// size passed, so AddressSanitizer reports any access outside them; results and pixels are held
-// against the restatements in gdi_call_checks.
+// handles (live, deleted, of the wrong kind, made up) over DIB sections of every format. Buffers
+// are heap blocks of exactly the size passed, so AddressSanitizer reports any access outside
+// them; results and pixels are held against the restatements in gdi_call_checks.
 
-#include "gdi_call_checks.h"
-#include "gdi_fuzz_input.h"
+#include "checked_calls.h"
 
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <vector>
 
 namespace {
 
+using fuzzcalls::Target;
 using fuzzcheck::check;
 using fuzzcheck::SectionPixels;
-using fuzzinput::dibHeader;
 using fuzzinput::GdiInput;
 using fuzzinput::maxSide;
 
 constexpr std::uint64_t maxSectionBytes = std::uint64_t(1) << 20;
-constexpr std::uint64_t maxBitmapBytes = 0x7FFFFFFF;
-constexpr std::byte untouched{0xA5};
 
 class GdiSession {
 public:
@@ -35,9 +31,10 @@ public:
 private:
     void* handle();
     const SectionPixels* liveSection(HGDIOBJ bitmap) const;
-    const SectionPixels* surfaceSection(HDC dc) const;
+    Target target(HDC dc) const;
 
     void addSurface();
+    void keepSection(const fuzzcalls::CreatedSection& created);
     void createDC();
     void createDIBSection();
     void createBitmap();
@@ -60,24 +57,31 @@ GdiSession::GdiSession(GdiInput& input) : m_in(input) {
 }
 
 void GdiSession::addSurface() {
-    BITMAPINFO info{};
-    const LONG width = m_in.ConsumeIntegralInRange(1, 12);
-    const LONG sign = m_in.ConsumeBool() ? -1 : 1;
-    info.bmiHeader = dibHeader(width, sign * m_in.ConsumeIntegralInRange(1, 12));
-    void* bits = nullptr;
     const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    check(dc && bitmap && SelectObject(dc, bitmap),
-          "a small DIB section selected into a memory DC");
-    const LONG height = std::abs(info.bmiHeader.biHeight);
-    const SectionPixels pixels{static_cast<std::uint32_t*>(bits), info.bmiHeader.biWidth, height,
-                               info.bmiHeader.biHeight < 0};
-    for (std::size_t i = 0; i < std::size_t(pixels.width * height); ++i) {
-        pixels.memory[i] = 0xC0000000u + std::uint32_t(m_handles.size() << 16) + std::uint32_t(i);
-    }
-    m_sections[bitmap] = pixels;
+    const fuzzinput::HeaderPlan plan = fuzzinput::sectionPlan(m_in, false);
+    const fuzzinput::InfoBlock info =
+        fuzzinput::infoBlock(m_in, plan, DIB_RGB_COLORS, fuzzcheck::DibRole::Section);
+    const fuzzcalls::CreatedSection created =
+        fuzzcalls::createDIBSection(info, DIB_RGB_COLORS, nullptr, nullptr, true, maxSectionBytes);
     m_handles.push_back(dc);
-    m_handles.push_back(bitmap);
+    if (!created.bitmap) {
+        return;
+    }
+    check(SelectObject(dc, created.bitmap) != nullptr, "a DIB section selected into a memory DC");
+    keepSection(created);
+    const SectionPixels& pixels = m_sections[created.bitmap];
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            pixels.setValue(x, y, m_in.ConsumeIntegral<std::uint32_t>());
+        }
+    }
+}
+
+void GdiSession::keepSection(const fuzzcalls::CreatedSection& created) {
+    m_handles.push_back(created.bitmap);
+    if (created.pixels) {
+        m_sections[created.bitmap] = *created.pixels;
+    }
 }
 
 GdiSession::~GdiSession() {
@@ -109,8 +113,8 @@ const SectionPixels* GdiSession::liveSection(HGDIOBJ bitmap) const {
     return &found->second;
 }
 
-const SectionPixels* GdiSession::surfaceSection(HDC dc) const {
-    return liveSection(GetCurrentObject(dc, OBJ_BITMAP));
+Target GdiSession::target(HDC dc) const {
+    return {dc, liveSection(GetCurrentObject(dc, OBJ_BITMAP))};
 }
 
 void GdiSession::createDC() {
@@ -124,45 +128,24 @@ void GdiSession::createDC() {
 }
 
 void GdiSession::createDIBSection() {
-    BITMAPINFO info{};
-    info.bmiHeader = m_in.header();
-    const auto usage = m_in.ConsumeIntegralInRange<UINT>(0, 3);
-    const HANDLE section = m_in.ConsumeIntegralInRange(0, 7) == 0 ? handle() : nullptr;
+    const fuzzinput::HeaderPlan plan = fuzzinput::sectionPlan(m_in, true);
+    const UINT usage =
+        m_in.ConsumeIntegralInRange(0, 7) == 0 ? fuzzinput::colorUse(m_in) : DIB_RGB_COLORS;
+    const fuzzinput::InfoBlock info =
+        fuzzinput::infoBlock(m_in, plan, usage, fuzzcheck::DibRole::Section);
+    const auto dc = usage == DIB_RGB_COLORS ? nullptr : static_cast<HDC>(handle());
+    const HANDLE fileMapping = m_in.ConsumeIntegralInRange(0, 7) == 0 ? handle() : nullptr;
     const bool wantBits = m_in.ConsumeBool();
-    const BITMAPINFOHEADER& h = info.bmiHeader;
-    const std::uint64_t bytes =
-        std::uint64_t(std::max(h.biWidth, 0)) *
-        std::uint64_t(h.biHeight < 0 ? -std::int64_t(h.biHeight) : h.biHeight) * 4;
-    const bool valid = fuzzcheck::supportedHeader(h) && h.biPlanes == 1 &&
-                       usage <= DIB_PAL_COLORS && !section && bytes <= maxBitmapBytes;
-    if (valid && bytes > maxSectionBytes) {
+    const fuzzcalls::CreatedSection created =
+        fuzzcalls::createDIBSection(info, usage, dc, fileMapping, wantBits, maxSectionBytes);
+    if (!created.bitmap) {
         return;
     }
-    void* bits = reinterpret_cast<void*>(std::uintptr_t(1));
-    const HBITMAP bitmap =
-        CreateDIBSection(nullptr, &info, usage, wantBits ? &bits : nullptr, section, 0);
-    check(!bitmap == !valid, "CreateDIBSection succeeds exactly for a supported header");
-    if (wantBits) {
-        check(!bits == !bitmap, "CreateDIBSection returns pixels exactly with a bitmap");
-    }
-    if (!bitmap) {
-        return;
-    }
-    m_handles.push_back(bitmap);
-    BITMAP record{};
-    check(GetObjectA(bitmap, sizeof record, &record) == sizeof record, "GetObjectA of a section");
-    check(record.bmWidth == h.biWidth &&
-              std::uint64_t(record.bmHeight) * record.bmWidth * 4 == bytes &&
-              record.bmWidthBytes == 4 * h.biWidth && record.bmBitsPixel == 32,
-          "GetObjectA describes the section");
-    if (wantBits) {
-        const SectionPixels pixels{static_cast<std::uint32_t*>(bits), record.bmWidth,
-                                   record.bmHeight, h.biHeight < 0};
-        for (std::uint32_t& pixel : std::span(pixels.memory, std::size_t(bytes / 4))) {
-            check(pixel == 0, "a new section is zeroed");
-            pixel = m_in.ConsumeIntegral<std::uint32_t>();
+    keepSection(created);
+    if (created.pixels) {
+        for (std::byte& byte : created.pixels->bytes()) {
+            byte = std::byte(m_in.ConsumeIntegral<std::uint8_t>());
         }
-        m_sections[bitmap] = pixels;
     }
 }
 
@@ -196,42 +179,17 @@ void GdiSession::selectObject() {
 
 void GdiSession::setDIBitsToDevice() {
     const auto dc = static_cast<HDC>(handle());
-    const auto info = std::make_unique<BITMAPINFO>();
-    info->bmiHeader = m_in.header();
-    const BITMAPINFO* bmi = m_in.ConsumeIntegralInRange(0, 15) == 0 ? nullptr : info.get();
-    const std::vector<std::byte> bits = m_in.sourceBits();
-    const std::span<const std::byte> passed =
-        m_in.ConsumeIntegralInRange(0, 15) == 0 ? std::span<const std::byte>() : std::span(bits);
+    const fuzzinput::SourceInput source = fuzzinput::sourceInput(m_in);
+    const bool withInfo = m_in.ConsumeIntegralInRange(0, 15) != 0;
+    const std::span<const std::byte> passed = m_in.ConsumeIntegralInRange(0, 15) == 0
+                                                  ? std::span<const std::byte>()
+                                                  : std::span(source.bits);
     const fuzzcheck::DibitsCall call{m_in.signedArgument(),   m_in.signedArgument(),
                                      m_in.unsignedArgument(), m_in.unsignedArgument(),
                                      m_in.signedArgument(),   m_in.signedArgument(),
                                      m_in.unsignedArgument(), m_in.unsignedArgument()};
-    const UINT colorUse = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.ConsumeIntegral<UINT>() : 0;
-    const SectionPixels* surface = surfaceSection(dc);
-    const fuzzcheck::Screen before = surface ? surface->screen() : fuzzcheck::Screen();
-    const std::vector<std::byte> bitsBefore = bits;
-
-    const int result =
-        SetDIBitsToDevice(dc, call.xDest, call.yDest, call.width, call.height, call.xSrc, call.ySrc,
-                          call.startScan, call.cLines, passed, bmi, colorUse);
-
-    const bool valid = bmi && fuzzcheck::supportedHeader(bmi->bmiHeader) && passed.data() &&
-                       colorUse <= 2 && call.cLines != 0 && GetCurrentObject(dc, OBJ_BITMAP);
-    check(result >= 0 && UINT(result) <= call.cLines,
-          "SetDIBitsToDevice sets at most cLines lines");
-    if (valid && bmi->bmiHeader.biHeight < 0) {
-        check(UINT(result) == call.cLines || result == 0, "top-down: the result is cLines or 0");
-    }
-    check(result == (valid ? fuzzcheck::expectedSetDibitsResult(bmi->bmiHeader, call) : 0),
-          "SetDIBitsToDevice result");
-    check(bits == bitsBefore, "SetDIBitsToDevice leaves the bits alone");
-    if (surface) {
-        const fuzzcheck::Screen expected =
-            valid ? fuzzcheck::expectedSetDibitsScreen(before, surface->width, bmi->bmiHeader, call,
-                                                       passed, result)
-                  : before;
-        check(surface->screen() == expected, "SetDIBitsToDevice pixels");
-    }
+    fuzzcalls::setDIBitsToDevice(target(dc), withInfo ? &source.info : nullptr, source.colorUse,
+                                 passed, call);
 }
 
 void GdiSession::getDIBits() {
@@ -242,36 +200,14 @@ void GdiSession::getDIBits() {
     if (m_in.ConsumeIntegralInRange(0, 7) == 0) {
         info->bmiHeader.biBitCount = 0;
     }
-    const BITMAPINFOHEADER requested = info->bmiHeader;
     BITMAPINFO* bmi = m_in.ConsumeIntegralInRange(0, 15) == 0 ? nullptr : info.get();
-    std::vector<std::byte> bits = m_in.buffer(untouched);
+    std::vector<std::byte> bits = m_in.buffer(fuzzcalls::untouched);
     const std::span<std::byte> passed =
         m_in.ConsumeIntegralInRange(0, 7) == 0 ? std::span<std::byte>() : std::span(bits);
     const UINT startScan = m_in.unsignedArgument();
     const UINT cLines = m_in.unsignedArgument();
     const UINT usage = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.ConsumeIntegral<UINT>() : 0;
-    BITMAP record{};
-    const bool bitmapLive = GetObjectA(bitmap, sizeof record, &record) != 0;
-
-    const int result = GetDIBits(dc, bitmap, startScan, cLines, passed, bmi, usage);
-
-    const bool valid = bmi && usage <= DIB_PAL_COLORS &&
-                       requested.biSize >= sizeof(BITMAPINFOHEADER) &&
-                       GetCurrentObject(dc, OBJ_BITMAP) && bitmapLive;
-    fuzzcheck::GetDibitsOutcome expected;
-    if (valid && requested.biBitCount == 0) {
-        expected.result = 1;
-        check(bmi->bmiHeader.biWidth == record.bmWidth &&
-                  bmi->bmiHeader.biHeight == record.bmHeight &&
-                  bmi->bmiHeader.biBitCount == record.bmBitsPixel,
-              "a GetDIBits query describes the bitmap");
-    } else if (valid) {
-        expected =
-            fuzzcheck::expectedGetDibits(requested, record.bmHeight, startScan, cLines, passed);
-    }
-    check(result == expected.result, "GetDIBits result");
-    fuzzcheck::checkGetDibitsBuffer(bits, untouched, requested, liveSection(bitmap), startScan,
-                                    expected.rowsWritten);
+    fuzzcalls::getDIBits(dc, bitmap, liveSection(bitmap), startScan, cLines, passed, bmi, usage);
 }
 
 void GdiSession::bitBlt() {
@@ -281,35 +217,18 @@ void GdiSession::bitBlt() {
                                    m_in.signedArgument(), m_in.signedArgument(),
                                    m_in.signedArgument(), m_in.signedArgument()};
     const DWORD rop = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.unsignedArgument() : SRCCOPY;
-    const SectionPixels* destination = surfaceSection(to);
-    const SectionPixels* source = surfaceSection(from);
-    const fuzzcheck::Screen before = destination ? destination->screen() : fuzzcheck::Screen();
-    const fuzzcheck::Screen sourceBefore = source ? source->screen() : fuzzcheck::Screen();
-
-    const BOOL result = BitBlt(to, call.xDest, call.yDest, call.width, call.height, from, call.xSrc,
-                               call.ySrc, rop);
-
-    const bool valid =
-        GetCurrentObject(to, OBJ_BITMAP) && GetCurrentObject(from, OBJ_BITMAP) && rop == SRCCOPY;
-    check(result == (valid ? TRUE : FALSE), "BitBlt result");
-    if (destination && (source || !valid)) {
-        const fuzzcheck::Screen expected =
-            valid ? fuzzcheck::expectedBitBltScreen(before, destination->width, sourceBefore,
-                                                    source->width, call)
-                  : before;
-        check(destination->screen() == expected, "BitBlt pixels");
-    }
+    fuzzcalls::bitBlt(target(to), target(from), call, rop);
 }
 
 void GdiSession::getObject() {
     void* object = handle();
     const int size = m_in.ConsumeIntegralInRange(-1, int(sizeof(BITMAP)) + 8);
-    std::vector<std::byte> bytes(std::size_t(std::max(size, 0)), untouched);
+    std::vector<std::byte> bytes(std::size_t(std::max(size, 0)), fuzzcalls::untouched);
     void* buffer = m_in.ConsumeBool() ? nullptr : bytes.data();
     const int result = GetObjectA(object, size, buffer);
     check(result == 0 || result == int(sizeof(BITMAP)), "GetObjectA result");
     if (buffer && size < int(sizeof(BITMAP))) {
-        check(result == 0 && bytes == std::vector<std::byte>(bytes.size(), untouched),
+        check(result == 0 && bytes == std::vector<std::byte>(bytes.size(), fuzzcalls::untouched),
               "GetObjectA writes nothing into a buffer too small for a BITMAP");
     }
 }

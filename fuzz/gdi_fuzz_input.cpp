@@ -11,8 +11,6 @@ constexpr std::array<std::int64_t, 14> edgeValues{0,       1,       -1,       2,
                                                   -8,      0x7FFF,  -0x8000,  0x8001,    0x40000001,
                                                   INT_MAX, INT_MIN, UINT_MAX, 0x80000000};
 
-}
-
 BITMAPINFOHEADER dibHeader(LONG width, LONG height) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -23,6 +21,8 @@ BITMAPINFOHEADER dibHeader(LONG width, LONG height) {
     header.biCompression = BI_RGB;
     return header;
 }
+
+}  // namespace
 
 // Mostly small values, sometimes a boundary or any 32-bit pattern.
 std::int64_t GdiInput::number() {
@@ -70,14 +70,6 @@ BITMAPINFOHEADER GdiInput::header() {
 // A heap block of exactly the chosen size, so AddressSanitizer sees any access beyond it.
 std::vector<std::byte> GdiInput::buffer(std::byte fill) {
     return std::vector<std::byte>(ConsumeIntegralInRange<std::size_t>(0, maxBufferBytes), fill);
-}
-
-std::vector<std::byte> GdiInput::sourceBits() {
-    std::vector<std::byte> bits = buffer(std::byte{0});
-    for (std::size_t i = 0; i < bits.size() && remaining_bytes() > 0; i += 97) {
-        bits[i] = std::byte(ConsumeIntegral<std::uint8_t>());
-    }
-    return bits;
 }
 
 }  // namespace fuzzinput

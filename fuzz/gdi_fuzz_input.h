@@ -18,9 +18,6 @@ namespace fuzzinput {
 inline constexpr int maxSide = 40;
 inline constexpr std::size_t maxBufferBytes = 4 * maxSide * maxSide * 2 + 8;
 
-// A supported header: 32 bpp, BI_RGB, one plane.
-BITMAPINFOHEADER dibHeader(LONG width, LONG height);
-
 class GdiInput : public FuzzedDataProvider {
 public:
     using FuzzedDataProvider::FuzzedDataProvider;
@@ -28,10 +25,9 @@ public:
     std::int64_t number();
     int signedArgument() { return int(std::int32_t(std::uint32_t(number()))); }
     DWORD unsignedArgument() { return DWORD(std::uint32_t(number())); }
+    // A GetDIBits request: mostly 32 bpp BI_RGB of a small DIB, sometimes odd.
     BITMAPINFOHEADER header();
     std::vector<std::byte> buffer(std::byte fill);
-    // A buffer with some of its bytes taken from the input.
-    std::vector<std::byte> sourceBits();
 };
 
 }  // namespace fuzzinput

@@ -2,11 +2,11 @@
 // grid) or an error line; a case that parses is evaluated and its result and destination are
 // held against the restatement of SetDIBitsToDevice in gdi_call_checks.
 
+#include "gdi/dib_format.h"
 #include "gdi_call_checks.h"
 #include "probe_eval.h"
 #include "probe_output.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -17,63 +17,72 @@ using fuzzcheck::check;
 // Cases beyond this many pixels only get parsed: evaluating them is slow, not different.
 constexpr std::uint64_t maxEvaluatedPixels = 4096;
 
-BITMAPINFOHEADER sourceHeader(const probe::ProbeCase& c) {
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = LONG(c.srcWidth);
-    header.biHeight =
-        c.srcOrder == probe::RowOrder::TopDown ? -LONG(c.srcHeight) : LONG(c.srcHeight);
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    return header;
+std::uint64_t pixels(const gdi::DibFormat& format) {
+    return std::uint64_t(format.width) * std::uint64_t(format.height);
 }
 
-// The source picture in the buffer order of its DIB.
-std::vector<std::uint32_t> sourceBuffer(const probe::ProbeCase& c) {
-    std::vector<std::uint32_t> buffer(c.picture.size());
-    for (std::uint32_t row = 0; row < c.srcHeight; ++row) {
-        const std::uint32_t target =
-            c.srcOrder == probe::RowOrder::TopDown ? row : c.srcHeight - 1 - row;
-        std::memcpy(&buffer[std::size_t(target) * c.srcWidth],
-                    &c.picture[std::size_t(row) * c.srcWidth], std::size_t(c.srcWidth) * 4);
-    }
-    return buffer;
+// The bytes of the BITMAPINFO a format describes that a call with `role` reads.
+std::span<const std::byte> infoBytes(const gdi::DibInfo& info, UINT colorUse,
+                                     fuzzcheck::DibRole role) {
+    const auto* start = reinterpret_cast<const std::byte*>(info.get());
+    const std::span<const std::byte> header(start, sizeof(BITMAPINFOHEADER));
+    return {start, fuzzcheck::infoBytesRead(header, colorUse, role)};
 }
 
-void checkEvaluation(const probe::ProbeCase& c) {
+// Returns whether the case could be evaluated.
+bool checkEvaluation(const probe::ProbeCase& c) {
     const probe::ProbeOutcome outcome = probe::evaluateCase(c);
-    check(outcome.error.empty(), "a small case evaluates");
+    const gdi::DibInfo destinationInfo(c.destination);
+    const std::optional<fuzzcheck::PixelFormat> destination = fuzzcheck::readSectionFormat(
+        infoBytes(destinationInfo, DIB_RGB_COLORS, fuzzcheck::DibRole::Section), DIB_RGB_COLORS,
+        true);
+    check(outcome.error.empty() == destination.has_value(),
+          "a case evaluates exactly when its destination is a DIB section the rules take");
+    if (!destination) {
+        return false;
+    }
+    const gdi::DibInfo sourceInfo(c.source);
+    const std::optional<fuzzcheck::SourceDib> source = fuzzcheck::readSourceDib(
+        infoBytes(sourceInfo, c.source.colorUse, fuzzcheck::DibRole::DrawnSource),
+        c.source.colorUse);
     const fuzzcheck::DibitsCall call{c.xDest, c.yDest, c.width,     c.height,
                                      c.xSrc,  c.ySrc,  c.startScan, c.cLines};
-    const BITMAPINFOHEADER header = sourceHeader(c);
-    const int expected = c.cLines == 0 ? 0 : fuzzcheck::expectedSetDibitsResult(header, call);
+    const int expected =
+        source && c.cLines != 0 ? fuzzcheck::expectedSetDibitsResult(*source, call) : 0;
     check(outcome.result == expected, "probe result");
-    const std::vector<std::uint32_t> buffer = sourceBuffer(c);
-    const fuzzcheck::Screen screen = fuzzcheck::expectedSetDibitsScreen(
-        fuzzcheck::Screen(std::size_t(c.destWidth) * c.destHeight, c.fill), int(c.destWidth),
-        header, call, std::as_bytes(std::span(buffer)), expected);
-    check(outcome.destination == screen, "probe destination");
+    const fuzzcheck::Screen before(std::size_t(pixels(c.destination)), c.fill);
+    if (source && c.cLines != 0) {
+        fuzzcheck::checkSetDibitsScreen(outcome.destination, before, int(c.destination.width),
+                                        *destination, *source, call, c.bits, expected);
+    } else {
+        check(outcome.destination == before, "a refused probe call draws nothing");
+    }
+    return true;
 }
 
 void checkLine(std::string_view line) {
     const auto parsed = probe::parseCase(line);
     const auto* probeCase = std::get_if<probe::ProbeCase>(&parsed);
-    const bool small =
-        probeCase &&
-        std::uint64_t(probeCase->destWidth) * probeCase->destHeight <= maxEvaluatedPixels &&
-        std::uint64_t(probeCase->srcWidth) * probeCase->srcHeight <= maxEvaluatedPixels;
+    const bool small = probeCase && pixels(probeCase->destination) <= maxEvaluatedPixels &&
+                       pixels(probeCase->source) <= maxEvaluatedPixels;
     if (probeCase && !small) {
         return;
     }
     std::string out;
     const bool ok = probe::processLine(line, probe::OutputStyle::Line, out);
-    check(ok == (probeCase || probe::isSkippedLine(line)),
-          "a line fails exactly when it does not parse");
-    check(out.empty() == probe::isSkippedLine(line), "every case line gives output");
-    check(out.empty() || (out.back() == '\n' && out.find('\n') == out.size() - 1),
+    if (probe::isSkippedLine(line)) {
+        check(ok && out.empty(), "a skipped line gives no output");
+        return;
+    }
+    check(!out.empty() && out.back() == '\n' && out.find('\n') == out.size() - 1,
           "one output line per case");
-    if (probeCase && !probe::isSkippedLine(line)) {
-        checkEvaluation(*probeCase);
+    if (!probeCase) {
+        check(!ok, "a line that does not parse gives an error line");
+        return;
+    }
+    const bool evaluated = checkEvaluation(*probeCase);
+    check(ok == evaluated, "a case gives an error line exactly when it cannot be evaluated");
+    if (evaluated) {
         std::string grid;
         probe::processLine(line, probe::OutputStyle::Grid, grid);
         check(grid.starts_with("result " + out.substr(0, out.find(' ')) + "\n"),
