@@ -39,12 +39,18 @@ DibHeader fromInfoHeader(const std::byte* start, DWORD size) {
     header.compression = fieldAt<DWORD>(start, offsetof(BITMAPINFOHEADER, biCompression));
     header.sizeImage = fieldAt<DWORD>(start, offsetof(BITMAPINFOHEADER, biSizeImage));
     header.clrUsed = fieldAt<DWORD>(start, offsetof(BITMAPINFOHEADER, biClrUsed));
-    if (header.compression == BI_BITFIELDS) {
-        header.masks = {fieldAt<DWORD>(start, masksOffset),
-                        fieldAt<DWORD>(start, masksOffset + sizeof(DWORD)),
-                        fieldAt<DWORD>(start, masksOffset + 2 * sizeof(DWORD))};
-    }
     return header;
+}
+
+// The masks are only there for a header that takes them, so they are read last: a caller may
+// hand a header refused for its other fields in a block that ends with it.
+bool hasMasks(const DibHeader& header) {
+    return header.compression == BI_BITFIELDS && (header.bitCount == 16 || header.bitCount == 32);
+}
+
+ChannelMasks masksAt(const std::byte* start) {
+    return {fieldAt<DWORD>(start, masksOffset), fieldAt<DWORD>(start, masksOffset + sizeof(DWORD)),
+            fieldAt<DWORD>(start, masksOffset + 2 * sizeof(DWORD))};
 }
 
 bool isUncompressed(const DibHeader& header) {
@@ -91,16 +97,23 @@ std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi) {
     if (size != sizeof(BITMAPCOREHEADER) && size < sizeof(BITMAPINFOHEADER)) {
         return std::nullopt;
     }
-    const DibHeader header =
+    DibHeader header =
         size == sizeof(BITMAPCOREHEADER) ? fromCoreHeader(start) : fromInfoHeader(start, size);
     if (header.width <= 0 || header.height == 0) {
         return std::nullopt;
     }
-    // A row, or the whole image, whose size does not fit 32 bits is refused.
+    // A row, or the whole image, whose size does not fit 32 bits is refused; an RLE image has no
+    // rows of a fixed size.
     const std::uint64_t rowBits = std::uint64_t(header.width) * header.bitCount;
+    if (header.isRle()) {
+        return header;
+    }
     if (rowBits > UINT32_MAX ||
         (rowBits + 31) / 32 * 4 * std::uint64_t(header.rows()) > UINT32_MAX) {
         return std::nullopt;
+    }
+    if (hasMasks(header)) {
+        header.masks = masksAt(start);
     }
     return header;
 }

@@ -21,7 +21,7 @@ struct DibHeader {
     DWORD compression = BI_RGB;
     DWORD sizeImage = 0;
     DWORD clrUsed = 0;
-    // The three DWORDs at offset 40, read only with BI_BITFIELDS.
+    // The three DWORDs at offset 40, read only with BI_BITFIELDS at 16 or 32 bits.
     ChannelMasks masks;
 
     bool isCore() const { return size == sizeof(BITMAPCOREHEADER); }
@@ -39,7 +39,7 @@ struct DibHeader {
 
 // Reads a BITMAPCOREHEADER (biSize 12) or a BITMAPINFOHEADER or any larger header (biSize 40 or
 // more). Nothing for a missing header, any other size, a width that is not positive, a zero
-// height, or a row or image whose size does not fit 32 bits.
+// height, or an uncompressed row or image whose size does not fit 32 bits.
 std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi);
 
 // The bit counts and compressions SetDIBitsToDevice draws; planes are not checked for RLE.

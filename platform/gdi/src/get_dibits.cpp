@@ -60,7 +60,8 @@ int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<s
                   BITMAPINFOHEADER& info) {
     const std::optional<DibHeader> header =
         gdi::readDibHeader(reinterpret_cast<const BITMAPINFO*>(&info));
-    if (!header || header->bitCount != 32 || header->compression != BI_RGB) {
+    if (!header || header->planes == 0 || header->bitCount != 32 ||
+        header->compression != BI_RGB) {
         return 0;
     }
     const CoveredLines lines{startScan, std::min(std::int64_t(startScan) + cLines, header->rows())};

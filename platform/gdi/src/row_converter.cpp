@@ -196,8 +196,22 @@ RowFunction findRowFunction(PixelKind from, PixelKind to, Mapping mapping) {
                         std::size_t(mapping)];
 }
 
+// Tables are compared over all 2^bitCount entries, those a table lacks being black, as they
+// are drawn.
 bool sameTable(const PixelFormat& a, const PixelFormat& b) {
-    return a.bitCount == b.bitCount && std::ranges::equal(a.colors, b.colors);
+    if (a.bitCount != b.bitCount) {
+        return false;
+    }
+    const auto entry = [](std::span<const std::uint32_t> colors, std::size_t i) {
+        return i < colors.size() ? colors[i] : 0;
+    };
+    const std::size_t entries = std::max(a.colors.size(), b.colors.size());
+    for (std::size_t i = 0; i < entries; ++i) {
+        if (entry(a.colors, i) != entry(b.colors, i)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {

@@ -140,8 +140,11 @@ int drawUncompressed(const SetDibitsCall& call, const BITMAPINFO* bmi, const Dib
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
                       UINT startScan, UINT cLines, std::span<const std::byte> bits,
                       const BITMAPINFO* bmi, UINT colorUse) {
+    if (colorUse > 2) {
+        return 0;
+    }
     const std::optional<DibHeader> header = gdi::readDibHeader(bmi);
-    if (!header || !gdi::isSourceFormat(*header) || !bits.data() || colorUse > 2 || cLines == 0) {
+    if (!header || !gdi::isSourceFormat(*header) || !bits.data() || cLines == 0) {
         return 0;
     }
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
