@@ -45,13 +45,14 @@ bool checkEvaluation(const probe::ProbeCase& c) {
     const std::optional<fuzzcheck::SourceDib> source = fuzzcheck::readSourceDib(
         infoBytes(sourceInfo, c.source.colorUse, fuzzcheck::DibRole::DrawnSource),
         c.source.colorUse);
-    const fuzzcheck::DibitsCall call{c.xDest, c.yDest, c.width,     c.height,
-                                     c.xSrc,  c.ySrc,  c.startScan, c.cLines};
+    const geometry::CallArguments& a = c.arguments;
+    const fuzzcheck::DibitsCall call{a.xDest, a.yDest, a.width,     a.height,
+                                     a.xSrc,  a.ySrc,  a.startScan, a.cLines};
     const int expected =
-        source && c.cLines != 0 ? fuzzcheck::expectedSetDibitsResult(*source, call) : 0;
+        source && a.cLines != 0 ? fuzzcheck::expectedSetDibitsResult(*source, call) : 0;
     check(outcome.result == expected, "probe result");
     const fuzzcheck::Screen before(std::size_t(pixels(c.destination)), c.fill);
-    if (source && c.cLines != 0) {
+    if (source && a.cLines != 0) {
         fuzzcheck::checkSetDibitsScreen(outcome.destination, before, int(c.destination.width),
                                         *destination, *source, call, c.bits, expected);
     } else {

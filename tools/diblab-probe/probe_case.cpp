@@ -119,14 +119,15 @@ std::string readFields(CaseTokens& tokens, ProbeCase& probeCase, DeferredFields&
     source.height = LONG(reader.size());
     source.order = reader.rowOrder();
     deferred.base = reader.hex();
-    probeCase.xDest = std::int32_t(reader.decimal());
-    probeCase.yDest = std::int32_t(reader.decimal());
-    probeCase.width = reader.decimal();
-    probeCase.height = reader.decimal();
-    probeCase.xSrc = std::int32_t(reader.decimal());
-    probeCase.ySrc = std::int32_t(reader.decimal());
-    probeCase.startScan = reader.decimal();
-    probeCase.cLines = reader.decimal();
+    geometry::CallArguments& arguments = probeCase.arguments;
+    arguments.xDest = std::int32_t(reader.decimal());
+    arguments.yDest = std::int32_t(reader.decimal());
+    arguments.width = reader.decimal();
+    arguments.height = reader.decimal();
+    arguments.xSrc = std::int32_t(reader.decimal());
+    arguments.ySrc = std::int32_t(reader.decimal());
+    arguments.startScan = reader.decimal();
+    arguments.cLines = reader.decimal();
     return reader.error;
 }
 

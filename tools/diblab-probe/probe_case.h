@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gdi/dib_format.h"
+#include "geometry/call_geometry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,14 +31,7 @@ struct ProbeCase {
     gdi::DibFormat source;
     // The exact buffer handed to the call: the BASE pattern, the px values or the bits bytes.
     std::vector<std::byte> bits;
-    std::int32_t xDest = 0;
-    std::int32_t yDest = 0;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::int32_t xSrc = 0;
-    std::int32_t ySrc = 0;
-    std::uint32_t startScan = 0;
-    std::uint32_t cLines = 0;
+    geometry::CallArguments arguments;
 };
 
 struct ParseError {

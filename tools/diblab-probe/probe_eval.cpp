@@ -43,10 +43,11 @@ ProbeOutcome evaluateCase(const ProbeCase& probeCase) {
     }
     fillPixels(target.bits(), probeCase.destination, probeCase.fill);
     const gdi::DibInfo source(probeCase.source);
-    outcome.result = SetDIBitsToDevice(
-        target.dc(), probeCase.xDest, probeCase.yDest, probeCase.width, probeCase.height,
-        probeCase.xSrc, probeCase.ySrc, probeCase.startScan, probeCase.cLines,
-        std::span<const std::byte>(probeCase.bits), source.get(), probeCase.source.colorUse);
+    const geometry::CallArguments& a = probeCase.arguments;
+    outcome.result = SetDIBitsToDevice(target.dc(), a.xDest, a.yDest, a.width, a.height, a.xSrc,
+                                       a.ySrc, a.startScan, a.cLines,
+                                       std::span<const std::byte>(probeCase.bits), source.get(),
+                                       probeCase.source.colorUse);
     outcome.destination = screenPixels(target.bits(), probeCase.destination);
     return outcome;
 }

@@ -100,7 +100,7 @@ geometry::Call describedCall(const ProbeCase& c) {
     const gdi::DibFormat& source = c.source;
     const bool runLength = source.compression == BI_RLE8 || source.compression == BI_RLE4;
     geometry::Call call;
-    call.arguments = {c.xDest, c.yDest, c.width, c.height, c.xSrc, c.ySrc, c.startScan, c.cLines};
+    call.arguments = c.arguments;
     call.source = {
         source.width, source.height, source.order, std::int64_t(c.bits.size() / source.stride()),
         runLength ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};

@@ -44,14 +44,14 @@ TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt) {
     EXPECT_EQ(c.source.width, 2);
     EXPECT_EQ(c.source.height, 2);
     EXPECT_EQ(c.source.order, RowOrder::BottomUp);
-    EXPECT_EQ(c.xDest, -1);
-    EXPECT_EQ(c.yDest, -2);
-    EXPECT_EQ(c.width, 0xFFFFFFFFu);
-    EXPECT_EQ(c.height, 0xFFFFFFFFu);
-    EXPECT_EQ(c.xSrc, -3);
-    EXPECT_EQ(c.ySrc, 2147483647);
-    EXPECT_EQ(c.startScan, 7u);
-    EXPECT_EQ(c.cLines, 8u);
+    EXPECT_EQ(c.arguments.xDest, -1);
+    EXPECT_EQ(c.arguments.yDest, -2);
+    EXPECT_EQ(c.arguments.width, 0xFFFFFFFFu);
+    EXPECT_EQ(c.arguments.height, 0xFFFFFFFFu);
+    EXPECT_EQ(c.arguments.xSrc, -3);
+    EXPECT_EQ(c.arguments.ySrc, 2147483647);
+    EXPECT_EQ(c.arguments.startScan, 7u);
+    EXPECT_EQ(c.arguments.cLines, 8u);
     EXPECT_EQ(pictureOf(c),
               (std::vector<std::uint32_t>{0x00a00000, 0x00a00001, 0x00a00100, 0x00a00101}));
 }
