@@ -213,6 +213,12 @@ HeaderPlan planes(WORD count, WORD bitCount) {
     return plan;
 }
 
+HeaderPlan bitfieldsPlanes(WORD count) {
+    HeaderPlan plan = header(1, 1, 32, BI_BITFIELDS);
+    plan.planes = count;
+    return plan;
+}
+
 const SectionCase sectionCases[] = {
     {"masks are not read from a header refused for its width", header(-3, -4, 32, BI_BITFIELDS), 40,
      DIB_PAL_COLORS},
@@ -220,6 +226,9 @@ const SectionCase sectionCases[] = {
      DIB_RGB_COLORS},
     {"masks are not read from a header refused for its size",
      header(0x7FFFFFFF, -12, 16, BI_BITFIELDS), 40, DIB_RGB_COLORS},
+    {"masks are not read from a header refused for its planes", bitfieldsPlanes(0), 40,
+     DIB_RGB_COLORS},
+    {"masks are not read for a usage CreateDIBSection refuses", bitfieldsPlanes(1), 40, 3},
     {"planes x bit count does not overflow", planes(0xFFFF, 0xFFFF), 40, DIB_RGB_COLORS},
     {"planes x bit count does not overflow", planes(65533, 65533), 40, DIB_RGB_COLORS},
 };
