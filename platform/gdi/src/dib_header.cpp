@@ -45,7 +45,8 @@ DibHeader fromInfoHeader(const std::byte* start, DWORD size) {
 // The masks are only there for a header that takes them, so they are read last: a caller may
 // hand a header refused for its other fields in a block that ends with it.
 bool hasMasks(const DibHeader& header) {
-    return header.compression == BI_BITFIELDS && (header.bitCount == 16 || header.bitCount == 32);
+    return header.compression == BI_BITFIELDS && (header.bitCount == 16 || header.bitCount == 32) &&
+           header.planes != 0;
 }
 
 ChannelMasks masksAt(const std::byte* start) {

@@ -21,7 +21,7 @@ struct DibHeader {
     DWORD compression = BI_RGB;
     DWORD sizeImage = 0;
     DWORD clrUsed = 0;
-    // The three DWORDs at offset 40, read only with BI_BITFIELDS at 16 or 32 bits.
+    // The three DWORDs at offset 40, read only with BI_BITFIELDS at 16 or 32 bits and planes.
     ChannelMasks masks;
 
     bool isCore() const { return size == sizeof(BITMAPCOREHEADER); }

@@ -78,8 +78,11 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* bmi, UINT usage, void** ppvB
     if (ppvBits) {
         *ppvBits = nullptr;
     }
+    if (usage > DIB_PAL_COLORS) {
+        return nullptr;
+    }
     const std::optional<gdi::DibHeader> header = gdi::readDibHeader(bmi);
-    if (!header || !gdi::isSectionFormat(*header) || usage > DIB_PAL_COLORS || hSection ||
+    if (!header || !gdi::isSectionFormat(*header) || hSection ||
         (usage == DIB_PAL_COLORS && header->compression == BI_BITFIELDS)) {
         return nullptr;
     }
