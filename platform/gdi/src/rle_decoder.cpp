@@ -5,7 +5,7 @@
 namespace gdi {
 
 RleLine::RleLine(RleWindow window, Draw draw)
-    : m_window(window), m_draw(std::move(draw)), m_indices(std::size_t(window.width)) {}
+    : m_window(window), m_draw(std::move(draw)), m_indices(std::size_t(window.width) + slackBytes) {}
 
 void RleLine::draw(std::int64_t scanLine, std::int64_t from, std::int64_t to) const {
     const std::int64_t first = std::max(from, m_window.left);

@@ -30,18 +30,21 @@ public:
     RleLine(RleWindow window, Draw draw);
 
     // Store `count` pixels of a scan line from a column; pixels outside the window are dropped.
+    // Stores may run up to seven bytes past a run into the slack after the line: those bytes are
+    // either stored again by the runs that follow or never drawn.
     // A run of one index (RLE8).
     void fill(std::int64_t column, std::int64_t scanLine, std::int64_t count, std::byte index) {
         const Part part = partOf(column, scanLine, count);
-        std::memset(part.start, std::to_integer<int>(index), part.size());
+        storePattern(part, std::to_integer<std::uint64_t>(index) * 0x0101010101010101u);
     }
     // A run of two indices by turns, the first at the run's first pixel (RLE4).
     void alternate(std::int64_t column, std::int64_t scanLine, std::int64_t count, std::byte first,
                    std::byte second) {
         const Part part = partOf(column, scanLine, count);
-        for (std::int64_t k = part.first; k < part.end; ++k) {
-            part.start[k - part.first] = k % 2 == 0 ? first : second;
-        }
+        const bool odd = part.first % 2 != 0;
+        const auto even = std::to_integer<std::uint64_t>(odd ? second : first);
+        const auto next = std::to_integer<std::uint64_t>(odd ? first : second);
+        storePattern(part, even * 0x0001000100010001u | next * 0x0100010001000100u);
     }
     // Literal indices, one a byte (RLE8).
     void copy(std::int64_t column, std::int64_t scanLine, std::int64_t count,
@@ -49,19 +52,29 @@ public:
         const Part part = partOf(column, scanLine, count);
         std::memcpy(part.start, indices + part.first, part.size());
     }
-    // Literal indices, two a byte, the high nibble first (RLE4).
+    // Literal indices, two a byte, the high nibble first (RLE4). Only the run's own bytes are
+    // read; an odd run stores one index more past its end.
     void unpack(std::int64_t column, std::int64_t scanLine, std::int64_t count,
                 const std::byte* nibbles) {
         const Part part = partOf(column, scanLine, count);
-        for (std::int64_t k = part.first; k < part.end; ++k) {
+        std::byte* out = part.start;
+        std::int64_t k = part.first;
+        if (k < part.end && k % 2 != 0) {
+            *out++ = nibbles[k / 2] & std::byte{0xF};
+            ++k;
+        }
+        for (; k < part.end; k += 2, out += 2) {
             const std::byte pair = nibbles[k / 2];
-            part.start[k - part.first] = k % 2 == 0 ? pair >> 4 : pair & std::byte{0xF};
+            out[0] = pair >> 4;
+            out[1] = pair & std::byte{0xF};
         }
     }
     // Draws columns [from, to) of a scan line, as stored before.
     void draw(std::int64_t scanLine, std::int64_t from, std::int64_t to) const;
 
 private:
+    static constexpr std::size_t slackBytes = 8;
+
     // The pixels [first, end) of a run that lie in the window, and where pixel `first` goes; an
     // empty part for a line outside the window.
     struct Part {
@@ -80,12 +93,19 @@ private:
         return {m_indices.data() + (column + first - m_window.left), first, end};
     }
 
+    static void storePattern(const Part& part, std::uint64_t pattern) {
+        for (std::size_t i = 0; i < part.size(); i += sizeof pattern) {
+            std::memcpy(part.start + i, &pattern, sizeof pattern);
+        }
+    }
+
     bool holds(std::int64_t scanLine) const {
         return scanLine >= m_window.bottom && scanLine < m_window.bottom + m_window.height;
     }
 
     RleWindow m_window;
     Draw m_draw;
+    // The window's columns, then the slack.
     std::vector<std::byte> m_indices;
 };
 
