@@ -38,7 +38,7 @@ std::uint32_t matched(const ColorMatcher* matcher, std::uint32_t bits) {
 
 template <class From, class To, Mapping mapping>
 std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::uint32_t value) {
-    if constexpr (mapping == Mapping::Copy) {
+    if constexpr (mapping == Mapping::Copy || mapping == Mapping::Repack) {
         return value;
     } else if constexpr (mapping == Mapping::Lookup) {
         return c.lookup[value];
@@ -95,6 +95,27 @@ void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t 
     }
 }
 
+// Indices of one a byte onto 4 bpp, two pixels a byte.
+void packOntoIndex4(const std::byte* source, std::size_t sourceX, std::byte* destination,
+                    std::size_t destinationX, std::size_t count) {
+    const auto index = [&](std::size_t i) {
+        return std::to_integer<std::uint32_t>(source[sourceX + i]) & 0xF;
+    };
+    std::byte* to = destination + destinationX / 2;
+    std::size_t i = 0;
+    if (destinationX % 2 != 0 && count > 0) {
+        *to = (*to & std::byte{0xF0}) | std::byte(index(0));
+        ++to;
+        i = 1;
+    }
+    for (; i + 1 < count; i += 2) {
+        *to++ = std::byte(index(i) << 4 | index(i + 1));
+    }
+    if (i < count) {
+        *to = (*to & std::byte{0x0F}) | std::byte(index(i) << 4);
+    }
+}
+
 template <class From, class To, Mapping mapping>
 void convertRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
                 std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -105,6 +126,9 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
     } else if constexpr (mapping == Mapping::Copy) {
         copyBits(source, sourceX * From::bitsPerPixel, destination,
                  destinationX * From::bitsPerPixel, count * From::bitsPerPixel);
+    } else if constexpr (mapping == Mapping::Repack && From::kind == PixelKind::Index8 &&
+                         To::kind == PixelKind::Index4) {
+        packOntoIndex4(source, sourceX, destination, destinationX, count);
     } else if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
         const Conversion c = conversion;
         convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
@@ -148,6 +172,8 @@ constexpr bool supported() {
     switch (mapping) {
         case Mapping::Copy:
             return std::is_same_v<From, To>;
+        case Mapping::Repack:
+            return From::indexed && To::indexed && !std::is_same_v<From, To>;
         case Mapping::Lookup:
             return From::indexed;
         case Mapping::LazyLookup:
@@ -281,10 +307,7 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
             m_copiedPixelBits = from.bitCount;
             return Mapping::Copy;
         }
-        for (std::size_t i = 0; i < entries; ++i) {
-            m_lookup[i] = std::uint32_t(i);
-        }
-        return Mapping::Lookup;
+        return Mapping::Repack;
     }
     if (to.isPalettized()) {
         m_matcher.emplace(to.colors);

@@ -14,6 +14,9 @@ namespace gdi {
 enum class Mapping : std::uint8_t {
     // Same format: the stored value unchanged.
     Copy,
+    // Identical colour tables, indices stored another way (an RLE4 line onto 4 bpp): the index
+    // unchanged.
+    Repack,
     // Palettized source: a table from index to destination value, filled before the call.
     Lookup,
     // Palettized source onto a palettized destination: the same table, each entry matched on
