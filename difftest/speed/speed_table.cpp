@@ -23,7 +23,10 @@ using Key = std::tuple<std::string, std::string, std::uint32_t>;
 std::map<Key, std::optional<double>> byKey(const std::vector<Timing>& timings) {
     std::map<Key, std::optional<double>> map;
     for (const Timing& t : timings) {
-        map[{t.source, t.dest, t.size}] = t.nanoseconds;
+        const auto [entry, added] = map.try_emplace({t.source, t.dest, t.size}, t.nanoseconds);
+        if (!added && t.nanoseconds && (!entry->second || *t.nanoseconds < *entry->second)) {
+            entry->second = t.nanoseconds;
+        }
     }
     return map;
 }
