@@ -1,6 +1,7 @@
 // The status line's account of each run and the geometry drawn over the magnified views.
 
 #include <QAction>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -74,6 +75,19 @@ TEST_F(GeometryView, StatusLineExplainsEachRun) {
     EXPECT_EQ(statusText(),
               "Ret = 0: bottom-up source of 8 rows; Start 9 is at or beyond its 8 scan lines, so "
               "nothing is drawn and the result is 0.");
+}
+
+TEST_F(GeometryView, StatusLineHoldsTheLongestAccountWhole) {
+    const char* arguments[][2] = {{"Text1(0)", "-2"}, {"Text1(1)", "2"}, {"Text1(2)", "11"},
+                                  {"Text1(3)", "11"}, {"Text2(0)", "0"}, {"Text2(1)", "0"},
+                                  {"Text2(2)", "1"},  {"Text2(3)", "12"}};
+    for (const auto& [field, value] : arguments) {
+        retype(field, value);
+    }
+    click("cmdTest");
+    const QLabel& status = m_window->statusLabel();
+    ASSERT_GT(status.text().size(), 560);
+    EXPECT_LE(status.heightForWidth(status.width()), status.height());
 }
 
 TEST_F(GeometryView, MarksFollowFieldsAndBoxesAndNeverReachTheImages) {

@@ -15,8 +15,9 @@
 namespace qtui {
 namespace {
 
-// Room for the longest account of a run; the tool tip holds the whole sentence all the same.
-constexpr int kStatusLines = 4;
+// Room for the longest account of a run (about 580 characters, with a band of 2^31 lines and
+// every edge of the rectangle cut); the tool tip holds the whole sentence all the same.
+constexpr int kStatusLines = 7;
 
 // Line breaks as the clipboard wants them: CR LF and a lone CR become LF.
 QString plainLines(std::string_view text) {
