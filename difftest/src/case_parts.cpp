@@ -102,6 +102,17 @@ void drawClrUsed(Draw& draw, ProbeCase& c) {
 
 }  // namespace
 
+void drawExtremeArguments(Draw& draw, ProbeCase& c) {
+    c.xDest = draw.coordinate(c.destWidth);
+    c.yDest = draw.coordinate(c.destHeight);
+    c.width = draw.count(c.destWidth);
+    c.height = draw.count(c.destHeight);
+    c.xSrc = draw.coordinate(c.sourceWidth);
+    c.ySrc = draw.coordinate(c.sourceHeight);
+    c.startScan = draw.count(c.sourceHeight);
+    c.cLines = draw.count(c.sourceHeight);
+}
+
 std::uint32_t anyPixel(Draw& draw, const TestFormat& format) {
     return format.bitCount == 32 ? draw.any() : draw.below(std::uint32_t(1) << format.bitCount);
 }

@@ -17,6 +17,10 @@ struct TieColors {
     std::vector<std::uint32_t> midpoints;
 };
 
+// The eight arguments around and beyond the edges of both pictures, up to the extremes of 32
+// bits; the random 32-bpp set draws them the same way.
+void drawExtremeArguments(Draw& draw, ProbeCase& c);
+
 // A value of the format's pixel width, any bits set.
 std::uint32_t anyPixel(Draw& draw, const TestFormat& format);
 

@@ -1,5 +1,6 @@
 #include "case_sets.h"
 
+#include "case_parts.h"
 #include "random_draw.h"
 
 #include <array>
@@ -54,14 +55,7 @@ ProbeCase randomCase(Draw& draw) {
     c.sourceHeight = draw.size();
     c.sourceTopDown = draw.coin();
     c.base = draw.any();
-    c.xDest = draw.coordinate(c.destWidth);
-    c.yDest = draw.coordinate(c.destHeight);
-    c.width = draw.count(c.destWidth);
-    c.height = draw.count(c.destHeight);
-    c.xSrc = draw.coordinate(c.sourceWidth);
-    c.ySrc = draw.coordinate(c.sourceHeight);
-    c.startScan = draw.count(c.sourceHeight);
-    c.cLines = draw.count(c.sourceHeight);
+    drawExtremeArguments(draw, c);
     return c;
 }
 

@@ -41,17 +41,6 @@ void drawArguments(Draw& draw, ProbeCase& c) {
     c.cLines = draw.oneIn(3) ? draw.below(c.sourceHeight + 4) : std::uint32_t(sh);
 }
 
-void drawExtremeArguments(Draw& draw, ProbeCase& c) {
-    c.xDest = draw.coordinate(c.destWidth);
-    c.yDest = draw.coordinate(c.destHeight);
-    c.width = draw.count(c.destWidth);
-    c.height = draw.count(c.destHeight);
-    c.xSrc = draw.coordinate(c.sourceWidth);
-    c.ySrc = draw.coordinate(c.sourceHeight);
-    c.startScan = draw.count(c.sourceHeight);
-    c.cLines = draw.count(c.sourceHeight);
-}
-
 // The pixels as px values: random, or tie midpoints where the destination table has them.
 void drawPixels(Draw& draw, const TieColors& ties, ProbeCase& c) {
     c.pixels.resize(std::size_t(c.sourceWidth) * c.sourceHeight);

@@ -121,16 +121,11 @@ void drawHugeArea(Draw& draw, ProbeCase& c) {
     }
 }
 
-void drawExtremeArguments(Draw& draw, ProbeCase& c) {
+// Extreme arguments whose rectangle edges fit an int, drawn again up to eight times; ordinary
+// ones after that.
+void drawExtremeArgumentsInRange(Draw& draw, ProbeCase& c) {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        c.xDest = draw.coordinate(c.destWidth);
-        c.yDest = draw.coordinate(c.destHeight);
-        c.width = draw.count(c.destWidth);
-        c.height = draw.count(c.destHeight);
-        c.xSrc = draw.coordinate(c.sourceWidth);
-        c.ySrc = draw.coordinate(c.sourceHeight);
-        c.startScan = draw.count(c.sourceHeight);
-        c.cLines = draw.count(c.sourceHeight);
+        drawExtremeArguments(draw, c);
         if (!edgesOverflowInt(c)) {
             return;
         }
@@ -236,7 +231,7 @@ ProbeCase randomRleCase(Draw& draw, const TestFormat& source, const TestFormat& 
     } else if (arguments < 18) {
         drawHugeArea(draw, c);
     } else {
-        drawExtremeArguments(draw, c);
+        drawExtremeArgumentsInRange(draw, c);
     }
     drawSourceTable(draw, ties, c);
     drawHeaderSize(draw, c);

@@ -30,8 +30,8 @@ public:
     RleLine(RleWindow window, Draw draw);
 
     // Store `count` pixels of a scan line from a column; pixels outside the window are dropped.
-    // Stores may run up to seven bytes past a run into the slack after the line: those bytes are
-    // either stored again by the runs that follow or never drawn.
+    // Stores may run up to seven bytes past a run, at most into the slack after the line: those
+    // bytes are either stored again by the runs that follow or never drawn.
     // A run of one index (RLE8).
     void fill(std::int64_t column, std::int64_t scanLine, std::int64_t count, std::byte index) {
         const Part part = partOf(column, scanLine, count);
