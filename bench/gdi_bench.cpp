@@ -73,12 +73,12 @@ BENCHMARK(memcpy4096x4096)->Unit(benchmark::kMillisecond);
 constexpr int pairSide = 1024;
 
 // A colour table of uneven colours, as the probe's default tables are.
-std::vector<DWORD> unevenColors(std::size_t count) {
-    std::vector<DWORD> colors(count);
+std::vector<DWORD> unevenColours(std::size_t count) {
+    std::vector<DWORD> colours(count);
     for (std::size_t i = 0; i < count; ++i) {
-        colors[i] = DWORD((i + 1) * 0x9E3779B1u) >> 8;
+        colours[i] = DWORD((i + 1) * 0x9E3779B1u) >> 8;
     }
-    return colors;
+    return colours;
 }
 
 gdi::DibFormat pairFormat(WORD bitCount, DWORD compression = BI_RGB, gdi::ChannelMasks masks = {}) {
@@ -87,7 +87,7 @@ gdi::DibFormat pairFormat(WORD bitCount, DWORD compression = BI_RGB, gdi::Channe
     format.compression = compression;
     format.masks = masks;
     if (bitCount <= 8) {
-        format.colors = unevenColors(std::size_t(1) << bitCount);
+        format.colours = unevenColours(std::size_t(1) << bitCount);
     }
     return format;
 }
@@ -126,7 +126,7 @@ std::vector<std::byte> rleBits(gdi::DibFormat& format) {
 void setDIBitsToDevicePair(benchmark::State& state, gdi::DibFormat source,
                            gdi::DibFormat destination) {
     // Source tables run the other way, so that palettized pairs match colours.
-    std::reverse(source.colors.begin(), source.colors.end());
+    std::reverse(source.colours.begin(), source.colours.end());
     const bool rle = source.compression == BI_RLE8 || source.compression == BI_RLE4;
     const std::vector<std::byte> bits = rle ? rleBits(source) : scrambledBits(source);
     const gdi::DibInfo header(source);

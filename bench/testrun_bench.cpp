@@ -36,7 +36,7 @@ bool reportHoldsEveryRun(const std::string& report, std::int64_t runs) {
 // One click on "SetDIBitsToDevice" with both listings checked: the handler's whole work, the
 // report growing with every run.
 void BM_TestRunClick(benchmark::State& state) {
-    frmBench form;
+    app::frmBench form;
     form.load();
     drawDistinctSource(form.srcPic);
     form.Check5.click();

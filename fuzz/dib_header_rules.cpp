@@ -84,7 +84,7 @@ std::size_t headerBytes(const HeaderFields& header) {
 }
 
 // All 2^bitCount colours of a palettized format: the entries given, then black.
-std::vector<Rgb> colorTable(std::span<const std::byte> info, const HeaderFields& header,
+std::vector<Rgb> colourTable(std::span<const std::byte> info, const HeaderFields& header,
                             int bitCount, UINT colorUse) {
     std::vector<Rgb> table(std::size_t(1) << bitCount, 0);
     const std::size_t width = entryBytes(header, colorUse);
@@ -100,7 +100,7 @@ PixelFormat formatOf(std::span<const std::byte> info, const HeaderFields& header
     PixelFormat format;
     format.bitCount = header.rle() ? (header.compression == BI_RLE8 ? 8 : 4) : int(header.bitCount);
     if (format.palettized()) {
-        format.table = colorTable(info, header, format.bitCount, colorUse);
+        format.table = colourTable(info, header, format.bitCount, colorUse);
     } else if (header.compression == BI_BITFIELDS) {
         for (std::size_t c = 0; c < 3; ++c) {
             format.masks[c] = little(info, infoSize + 4 * c, 4);

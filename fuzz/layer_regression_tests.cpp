@@ -72,7 +72,7 @@ HeaderPlan rle8(LONG width, LONG height) {
     return plan;
 }
 
-HeaderPlan oneColor(WORD bitCount) {
+HeaderPlan oneColour(WORD bitCount) {
     HeaderPlan plan = header(1, -1, bitCount, BI_RGB);
     plan.clrUsed = 1;
     return plan;
@@ -136,7 +136,7 @@ const DrawCase drawCases[] = {
      0xAA,
      twoRunsDrawn},
     {"identical tables copy indices: a table with biClrUsed 1 reads as one black entry and black",
-     oneColor(1),
+     oneColour(1),
      44,
      DIB_RGB_COLORS,
      {0x80, 0, 0, 0},
@@ -146,7 +146,7 @@ const DrawCase drawCases[] = {
      0,
      {{0, 0x80}}},
     {"identical tables copy indices: a table with biClrUsed 1 reads as one black entry and black",
-     oneColor(4),
+     oneColour(4),
      44,
      DIB_RGB_COLORS,
      {0x10, 0, 0, 0},
@@ -156,7 +156,7 @@ const DrawCase drawCases[] = {
      0,
      {{0, 0x10}}},
     {"identical tables copy indices: a table with biClrUsed 1 reads as one black entry and black",
-     oneColor(8),
+     oneColour(8),
      44,
      DIB_RGB_COLORS,
      {0x01, 0, 0, 0},
@@ -174,7 +174,7 @@ TEST_P(DrawRegression, GivesTheRuleResultWithinTheBuffers) {
     gdi::DibFormat destination = gdi::DibFormat::rgb32(8, 8, gdi::RowOrder::TopDown);
     destination.bitCount = c.destinationBits;
     destination.clrUsed = c.destinationBits <= 8 ? 1 : 0;
-    destination.colors.assign(destination.clrUsed, 0);
+    destination.colours.assign(destination.clrUsed, 0);
     const gdi::DibSectionDC target(destination);
     ASSERT_TRUE(target.created());
     std::ranges::fill(target.bits(), std::byte{c.fill});

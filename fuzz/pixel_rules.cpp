@@ -4,13 +4,13 @@ namespace fuzzcheck {
 
 namespace {
 
-std::uint32_t packDirect(const PixelFormat& format, Rgb color) {
+std::uint32_t packDirect(const PixelFormat& format, Rgb colour) {
     if (format.bitCount == 24) {
-        return color;
+        return colour;
     }
     std::uint64_t value = 0;
     for (int c = 0; c < 3; ++c) {
-        value |= fieldBits((color >> (16 - 8 * c)) & 0xFF, fieldOf(format.masks[c]));
+        value |= fieldBits((colour >> (16 - 8 * c)) & 0xFF, fieldOf(format.masks[c]));
     }
     return std::uint32_t(format.bitCount == 16 ? value & 0xFFFF : value);
 }
@@ -76,30 +76,30 @@ void writePixel(std::byte* row, std::uint64_t x, int bitCount, std::uint32_t val
     }
 }
 
-Rgb colorOf(const PixelFormat& format, std::uint32_t value) {
+Rgb colourOf(const PixelFormat& format, std::uint32_t value) {
     if (format.palettized()) {
         return format.table[value];
     }
     if (format.bitCount == 24) {
         return value;
     }
-    Rgb color = 0;
+    Rgb colour = 0;
     for (int c = 0; c < 3; ++c) {
-        color |= channelOf(value, fieldOf(format.masks[c])) << (16 - 8 * c);
+        colour |= channelOf(value, fieldOf(format.masks[c])) << (16 - 8 * c);
     }
-    return color;
+    return colour;
 }
 
 std::uint32_t convertPixel(const PixelFormat& from, std::uint32_t value, const PixelFormat& to) {
     if (sameFormat(from, to)) {
         return value;
     }
-    const Rgb color = colorOf(from, value);
+    const Rgb colour = colourOf(from, value);
     if (!to.palettized()) {
-        return packDirect(to, color);
+        return packDirect(to, colour);
     }
     const bool reduce = to.bitCount == 8 && !from.palettized();
-    return nearestIndex(to.table, reduce ? reducedToFiveBits(color) : color);
+    return nearestIndex(to.table, reduce ? reducedToFiveBits(colour) : colour);
 }
 
 }  // namespace fuzzcheck

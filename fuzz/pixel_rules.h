@@ -4,7 +4,7 @@
 // the rules: palettized pixels through their colour table, direct-colour pixels through their
 // channel fields, verbatim where source and destination formats are the same.
 
-#include "color_rules.h"
+#include "colour_rules.h"
 
 #include <array>
 #include <cstddef>
@@ -33,7 +33,7 @@ std::uint64_t strideOf(std::uint64_t width, int bitCount);
 std::uint32_t readPixel(const std::byte* row, std::uint64_t x, int bitCount);
 void writePixel(std::byte* row, std::uint64_t x, int bitCount, std::uint32_t value);
 
-Rgb colorOf(const PixelFormat& format, std::uint32_t value);
+Rgb colourOf(const PixelFormat& format, std::uint32_t value);
 
 // The destination pixel value for a source pixel value.
 std::uint32_t convertPixel(const PixelFormat& from, std::uint32_t value, const PixelFormat& to);

@@ -15,14 +15,14 @@ cmake -S "$DIBLAB_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DDIBLAB_FUZZ=ON \
   -DDIBLAB_WARNINGS_AS_ERRORS=ON -DDIBLAB_BUILD_GUI=OFF -DDIBLAB_BUILD_TESTS=OFF \
   -DDIBLAB_BUILD_BENCH=OFF
-cmake --build "$build_dir" -j "$DIBLAB_JOBS" --target "${targets[@]/%/_fuzzer}" layer_regression_tests
+cmake --build "$build_dir" -j "$DIBLAB_JOBS" --target "${targets[@]/%/_fuzzer}" diblab_fuzz_regression_tests
 
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 mkdir -p "$build_dir/artifacts"
 
 echo "-- the fuzzers' findings so far, one call each"
-"$build_dir/fuzz/layer_regression_tests" --gtest_brief=1
+"$build_dir/fuzz/diblab_fuzz_regression_tests" --gtest_brief=1
 
 # Runs one target from its kept corpus; new inputs go to a scratch corpus so the kept one only
 # changes on purpose.

@@ -31,12 +31,12 @@ void checkPicture(const ui::Picture& picture, int size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::ostringstream out;
-    PrintingMessageBox messages(out);
-    frmBench form;
+    script::PrintingMessageBox messages(out);
+    app::frmBench form;
     form.setMessageBox(&messages);
     form.load();
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
-    const auto error = ScriptRunner(form, out).run(script);
+    const auto error = script::ScriptRunner(form, out).run(script);
     if (error) {
         check(error->line >= 1 && !error->reason.empty(), "an error names its line and reason");
     }
@@ -45,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkPicture(form.srcBigPic, 64);
     checkPicture(form.destBigPic, 64);
     // A magnified view drawn by setpixel alone cannot be saved; the writer says so.
-    const WrittenExperiment written = writeExperiment(form);
+    const script::WrittenExperiment written = script::writeExperiment(form);
     if (written.problem.empty()) {
         std::istringstream saved(written.script);
-        const LoadedExperiment loaded = loadExperiment(saved);
+        const script::LoadedExperiment loaded = script::loadExperiment(saved);
         check(loaded.form != nullptr, "a saved experiment opens");
-        check(captureState(*loaded.form) == captureState(form), "it opens to the saved state");
+        check(script::captureState(*loaded.form) == script::captureState(form), "it opens to the saved state");
     }
     return 0;
 }

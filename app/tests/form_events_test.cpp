@@ -25,7 +25,7 @@ class VersionCaption : public testing::TestWithParam<CaptionCase> {};
 
 TEST_P(VersionCaption, WritesEachPartInPlainDecimal) {
     const CaptionCase& c = GetParam();
-    EXPECT_EQ(versionCaption("DIB Lab", c.major, c.minor, c.revision), c.expected);
+    EXPECT_EQ(app::versionCaption("DIB Lab", c.major, c.minor, c.revision), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, VersionCaption,
@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Parts, VersionCaption,
 class LoadedForm : public testing::Test {
 protected:
     void SetUp() override { form.load(); }
-    frmBench form;
+    app::frmBench form;
 };
 
 TEST_F(LoadedForm, CaptionCarriesTheBuildVersion) {
@@ -93,7 +93,7 @@ TEST_F(LoadedForm, DoubleClickEmptiesTheReportBox) {
     EXPECT_EQ(form.Text3.Text(), "");
 }
 
-std::vector<std::string> tabWalk(frmBench& form, bool backward, int steps) {
+std::vector<std::string> tabWalk(app::frmBench& form, bool backward, int steps) {
     std::vector<std::string> names;
     for (int i = 0; i < steps; ++i) {
         form.focusNext(backward);

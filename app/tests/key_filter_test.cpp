@@ -23,7 +23,7 @@ protected:
         form.load();
         ASSERT_TRUE(form.setFocus(*form.find(GetParam())));
     }
-    frmBench form;
+    app::frmBench form;
 };
 
 class ArgumentField : public KeyFilter {};
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Form, ArgumentField, testing::ValuesIn(kArgumentFields)
 INSTANTIATE_TEST_SUITE_P(Form, OtherField, testing::ValuesIn(kOtherFields), fieldName);
 
 TEST(KeyFilterFocus, CheckBoxAndButtonKeysAreNotFiltered) {
-    frmBench form;
+    app::frmBench form;
     form.load();
     form.setFocus(form.Check5);
     EXPECT_EQ(form.previewKeyPress('a'), 'a');

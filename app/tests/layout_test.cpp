@@ -114,7 +114,7 @@ std::string shownText(const ui::Control& control) {
 
 class ControlLayout : public testing::TestWithParam<ControlRow> {
 protected:
-    frmBench form;
+    app::frmBench form;
 };
 
 TEST_P(ControlLayout, MatchesTheDesign) {
@@ -146,7 +146,7 @@ std::string rowName(const testing::TestParamInfo<ControlRow>& info) {
 INSTANTIATE_TEST_SUITE_P(Design, ControlLayout, testing::ValuesIn(kRows), rowName);
 
 TEST(FormLayout, WindowHasItsClientSizeDesignCaptionAndDialogFont) {
-    const frmBench form;
+    const app::frmBench form;
     EXPECT_EQ(form.name(), "frmBench");
     EXPECT_EQ(form.clientWidth(), 582);
     EXPECT_EQ(form.clientHeight(), 487);
@@ -156,7 +156,7 @@ TEST(FormLayout, WindowHasItsClientSizeDesignCaptionAndDialogFont) {
 }
 
 TEST(FormLayout, HasFiftyFiveDistinctlyNamedControls) {
-    const frmBench form;
+    const app::frmBench form;
     std::set<std::string> names;
     for (const ui::Control* control : form.controls()) names.insert(control->qualifiedName());
     EXPECT_EQ(form.controls().size(), 55u);
@@ -164,7 +164,7 @@ TEST(FormLayout, HasFiftyFiveDistinctlyNamedControls) {
 }
 
 TEST(FormLayout, TabIndexesNumberTheNonLineControlsFromZero) {
-    const frmBench form;
+    const app::frmBench form;
     std::set<int> indexes;
     for (const ui::Control* control : form.controls()) {
         if (control->kind() != K::Line) indexes.insert(control->TabIndex);
@@ -175,7 +175,7 @@ TEST(FormLayout, TabIndexesNumberTheNonLineControlsFromZero) {
 }
 
 TEST(FormLayout, LinesSeparateTheBands) {
-    const frmBench form;
+    const app::frmBench form;
     EXPECT_EQ(form.find("Line1"), &form.Line1);
     EXPECT_EQ(form.find("Line2"), &form.Line2);
     EXPECT_EQ(form.Line1.X1, 0);
@@ -191,7 +191,7 @@ TEST(FormLayout, LinesSeparateTheBands) {
 }
 
 TEST(FormLayout, TextBoxesAreCentredSingleLineExceptTheReportBox) {
-    const frmBench form;
+    const app::frmBench form;
     for (const ui::Control* control : form.controls()) {
         const auto* box = dynamic_cast<const ui::TextBox*>(control);
         if (box == nullptr || box == &form.Text3) continue;
@@ -205,7 +205,7 @@ TEST(FormLayout, TextBoxesAreCentredSingleLineExceptTheReportBox) {
 }
 
 TEST(FormLayout, PicturesStartWhiteAndCheckBoxesClear) {
-    const frmBench form;
+    const app::frmBench form;
     for (const ui::Picture* picture :
          {&form.srcPic, &form.srcBigPic, &form.destPic, &form.destBigPic}) {
         EXPECT_EQ(picture->BackColor(), 0x00FFFFFFu) << picture->name();

@@ -75,14 +75,14 @@ std::vector<std::byte> rleStream(const TestFormat& format, std::uint32_t width,
 
 gdi::DibFormat withDefaultTable(gdi::DibFormat format, const TestFormat& test) {
     if (test.indexed()) {
-        format.colors = defaultColorTable(test);
+        format.colours = defaultColourTable(test);
     }
     return format;
 }
 
 }  // namespace
 
-std::vector<DWORD> defaultColorTable(const TestFormat& format) {
+std::vector<DWORD> defaultColourTable(const TestFormat& format) {
     std::vector<DWORD> table(std::size_t(1) << format.bitCount);
     for (std::size_t i = 0; i < table.size(); ++i) {
         table[i] = DWORD((std::uint32_t(i + 1) * 0x9E3779B1u) >> 8);

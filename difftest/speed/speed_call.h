@@ -43,6 +43,6 @@ private:
 };
 
 // The probe's default colour table of 2^bpp entries.
-std::vector<DWORD> defaultColorTable(const TestFormat& format);
+std::vector<DWORD> defaultColourTable(const TestFormat& format);
 
 }  // namespace difftest

@@ -13,8 +13,8 @@ constexpr std::uint32_t rgb(std::uint32_t red, std::uint32_t green, std::uint32_
     return red << 16 | green << 8 | blue;
 }
 
-std::uint32_t channel(std::uint32_t color, int shift) {
-    return (color >> shift) & 0xff;
+std::uint32_t channel(std::uint32_t colour, int shift) {
+    return (colour >> shift) & 0xff;
 }
 
 // A colour whose channels are 4 modulo 8, far enough from 0 and 255 for an offset of up to 32.
@@ -23,10 +23,10 @@ std::uint32_t drawMidpoint(Draw& draw) {
     return rgb(part(), part(), part());
 }
 
-std::uint32_t offsetColor(std::uint32_t color, std::uint32_t offset, int sign) {
+std::uint32_t offsetColour(std::uint32_t colour, std::uint32_t offset, int sign) {
     std::uint32_t result = 0;
     for (const int shift : {16, 8, 0}) {
-        result |= std::uint32_t(std::int32_t(channel(color, shift)) +
+        result |= std::uint32_t(std::int32_t(channel(colour, shift)) +
                                 sign * std::int32_t(channel(offset, shift)))
                   << shift;
     }
@@ -35,7 +35,7 @@ std::uint32_t offsetColor(std::uint32_t color, std::uint32_t offset, int sign) {
 
 // 2^bpp entries, or fewer: two around each midpoint at random places, the rest random colours or
 // copies of other entries.
-std::vector<std::uint32_t> tieTable(Draw& draw, std::uint32_t entries, TieColors& ties) {
+std::vector<std::uint32_t> tieTable(Draw& draw, std::uint32_t entries, TieColours& ties) {
     const std::uint32_t pairs = 1 + draw.below(std::min<std::uint32_t>(entries / 2, 8));
     const std::uint32_t length =
         draw.oneIn(4) ? 2 * pairs + draw.below(entries - 2 * pairs + 1) : entries;
@@ -52,8 +52,8 @@ std::vector<std::uint32_t> tieTable(Draw& draw, std::uint32_t entries, TieColors
     for (std::uint32_t k = 0; k < pairs; ++k) {
         const std::uint32_t midpoint = drawMidpoint(draw);
         const std::uint32_t offset = rgb(draw.below(33), draw.below(33), draw.below(33));
-        table[freeSlot()] = offsetColor(midpoint, offset, -1);
-        table[freeSlot()] = offsetColor(midpoint, offset, +1);
+        table[freeSlot()] = offsetColour(midpoint, offset, -1);
+        table[freeSlot()] = offsetColour(midpoint, offset, +1);
         ties.midpoints.push_back(midpoint);
     }
     for (std::uint32_t slot = 0; slot < length; ++slot) {
@@ -84,7 +84,7 @@ std::uint32_t listedEntries(Draw& draw, const TestFormat& format) {
 }
 
 void drawClrUsed(Draw& draw, ProbeCase& c) {
-    const auto given = std::uint32_t(c.sourceColors.size());
+    const auto given = std::uint32_t(c.sourceColours.size());
     switch (draw.below(8)) {
         case 0:
             c.clrUsed = 0;
@@ -117,11 +117,11 @@ std::uint32_t anyPixel(Draw& draw, const TestFormat& format) {
     return format.bitCount == 32 ? draw.any() : draw.below(std::uint32_t(1) << format.bitCount);
 }
 
-std::uint32_t encodeColor(const TestFormat& format, std::uint32_t color) {
+std::uint32_t encodeColour(const TestFormat& format, std::uint32_t colour) {
     if (format.compression != BI_BITFIELDS) {
-        return format.bitCount == 16 ? (channel(color, 16) >> 3) << 10 |
-                                           (channel(color, 8) >> 3) << 5 | channel(color, 0) >> 3
-                                     : color;
+        return format.bitCount == 16 ? (channel(colour, 16) >> 3) << 10 |
+                                           (channel(colour, 8) >> 3) << 5 | channel(colour, 0) >> 3
+                                     : colour;
     }
     std::uint32_t pixel = 0;
     const DWORD masks[] = {format.masks.red, format.masks.green, format.masks.blue};
@@ -131,7 +131,7 @@ std::uint32_t encodeColor(const TestFormat& format, std::uint32_t color) {
         }
         const int shift = std::countr_zero(masks[k]);
         const int length = std::countr_one(masks[k] >> shift);
-        const std::uint32_t value = channel(color, 16 - 8 * k);
+        const std::uint32_t value = channel(colour, 16 - 8 * k);
         const std::uint64_t field =
             length <= 8 ? value >> (8 - length) : std::uint64_t(value) << (length - 8);
         pixel |= std::uint32_t(field << shift);
@@ -139,29 +139,29 @@ std::uint32_t encodeColor(const TestFormat& format, std::uint32_t color) {
     return pixel;
 }
 
-TieColors drawDestination(Draw& draw, ProbeCase& c) {
+TieColours drawDestination(Draw& draw, ProbeCase& c) {
     c.destWidth = 1 + draw.below(12);
     c.destHeight = 1 + draw.below(10);
     c.destTopDown = draw.coin();
     c.fill = anyPixel(draw, *c.dest);
-    TieColors ties;
+    TieColours ties;
     if (!c.dest->indexed() || draw.below(5) < 2) {
         return ties;
     }
     const std::uint32_t entries = tableSizeLimit(*c.dest);
-    c.destColors = draw.below(5) < 3 ? tieTable(draw, entries, ties) : randomTable(draw, entries);
+    c.destColours = draw.below(5) < 3 ? tieTable(draw, entries, ties) : randomTable(draw, entries);
     return ties;
 }
 
-void drawSourceTable(Draw& draw, const TieColors& ties, ProbeCase& c) {
+void drawSourceTable(Draw& draw, const TieColours& ties, ProbeCase& c) {
     const std::uint32_t kind = draw.below(20);
     if (kind < 7) {
         return;
     }
     const std::uint32_t listed = listedEntries(draw, *c.source);
-    c.sourceColors.resize(listed);
+    c.sourceColours.resize(listed);
     c.paletteIndices = kind >= 15;
-    for (std::uint32_t& entry : c.sourceColors) {
+    for (std::uint32_t& entry : c.sourceColours) {
         if (c.paletteIndices) {
             entry = draw.below(40);
         } else if (!ties.midpoints.empty() && draw.below(3) < 2) {
@@ -179,8 +179,8 @@ void drawHeaderSize(Draw& draw, ProbeCase& c) {
         return;
     }
     const bool tableWithinEntries = !c.source->indexed() || c.paletteIndices ||
-                                    c.sourceColors.empty() ||
-                                    colorEntriesRead(c) <= c.sourceColors.size();
+                                    c.sourceColours.empty() ||
+                                    colourEntriesRead(c) <= c.sourceColours.size();
     if (tableWithinEntries) {
         c.headerSize = kind == 0 ? 108 : 124;
     }

@@ -42,13 +42,13 @@ void drawArguments(Draw& draw, ProbeCase& c) {
 }
 
 // The pixels as px values: random, or tie midpoints where the destination table has them.
-void drawPixels(Draw& draw, const TieColors& ties, ProbeCase& c) {
+void drawPixels(Draw& draw, const TieColours& ties, ProbeCase& c) {
     c.pixels.resize(std::size_t(c.sourceWidth) * c.sourceHeight);
     const bool useTies = !ties.midpoints.empty() && draw.coin();
     for (std::uint32_t& pixel : c.pixels) {
         if (useTies && !c.source->indexed() && draw.below(4) < 3) {
             pixel =
-                encodeColor(*c.source, draw.pick(std::span<const std::uint32_t>(ties.midpoints)));
+                encodeColour(*c.source, draw.pick(std::span<const std::uint32_t>(ties.midpoints)));
         } else {
             pixel = anyPixel(draw, *c.source);
         }
@@ -143,7 +143,7 @@ ProbeCase randomFormatCase(Draw& draw, const TestFormat& source, const TestForma
     ProbeCase c;
     c.source = &source;
     c.dest = &dest;
-    const TieColors ties = drawDestination(draw, c);
+    const TieColours ties = drawDestination(draw, c);
     c.sourceWidth = draw.oneIn(4) ? 1 + draw.below(24) : 1 + draw.below(12);
     c.sourceHeight = 1 + draw.below(12);
     c.sourceTopDown = draw.coin();

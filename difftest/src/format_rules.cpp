@@ -21,7 +21,7 @@ std::int32_t wrapped(std::int64_t value) {
     return std::int32_t(std::uint32_t(std::uint64_t(value)));
 }
 
-std::uint32_t hashedColor(std::uint32_t index) {
+std::uint32_t hashedColour(std::uint32_t index) {
     return ((index + 1) * 0x9E3779B1u) >> 8;
 }
 
@@ -35,33 +35,33 @@ std::size_t imageBytes(const ProbeCase& c) {
 
 }  // namespace
 
-std::uint32_t defaultPaletteColor(std::uint32_t index) {
+std::uint32_t defaultPaletteColour(std::uint32_t index) {
     return defaultPalette.at(index);
 }
 
-std::uint32_t colorEntriesRead(const ProbeCase& c) {
+std::uint32_t colourEntriesRead(const ProbeCase& c) {
     const std::uint32_t all = std::uint32_t(1) << c.source->bitCount;
-    const std::uint32_t used = c.clrUsed.value_or(std::uint32_t(c.sourceColors.size()));
+    const std::uint32_t used = c.clrUsed.value_or(std::uint32_t(c.sourceColours.size()));
     return used == 0 ? all : std::min(used, all);
 }
 
-std::uint32_t writtenColorEntry(const ProbeCase& c, std::uint32_t k) {
-    if (!c.sourceColors.empty()) {
-        return k < c.sourceColors.size() ? c.sourceColors[k] : 0;
+std::uint32_t writtenColourEntry(const ProbeCase& c, std::uint32_t k) {
+    if (!c.sourceColours.empty()) {
+        return k < c.sourceColours.size() ? c.sourceColours[k] : 0;
     }
     if (k >= std::uint32_t(1) << c.source->bitCount) {
         return 0;
     }
-    return c.paletteIndices ? k % paletteSize : hashedColor(k);
+    return c.paletteIndices ? k % paletteSize : hashedColour(k);
 }
 
 bool palettesWrapApart(const ProbeCase& c) {
     if (!c.paletteIndices || !c.source->indexed()) {
         return false;
     }
-    const std::uint32_t read = colorEntriesRead(c);
+    const std::uint32_t read = colourEntriesRead(c);
     for (std::uint32_t k = 0; read < paletteSize && k < read; ++k) {
-        const std::uint32_t index = writtenColorEntry(c, k) & 0xffff;
+        const std::uint32_t index = writtenColourEntry(c, k) & 0xffff;
         if (index % paletteSize != index % read) {
             return true;
         }
@@ -71,11 +71,11 @@ bool palettesWrapApart(const ProbeCase& c) {
 
 ProbeCase withRgbTable(const ProbeCase& c) {
     ProbeCase rgb = c;
-    const std::uint32_t read = colorEntriesRead(c);
-    rgb.sourceColors.clear();
+    const std::uint32_t read = colourEntriesRead(c);
+    rgb.sourceColours.clear();
     for (std::uint32_t k = 0; k < read; ++k) {
-        rgb.sourceColors.push_back(
-            defaultPalette[(writtenColorEntry(c, k) & 0xffff) % paletteSize]);
+        rgb.sourceColours.push_back(
+            defaultPalette[(writtenColourEntry(c, k) & 0xffff) % paletteSize]);
     }
     rgb.clrUsed = read;
     rgb.paletteIndices = false;

@@ -12,15 +12,15 @@ namespace difftest {
 // from the notes on GDI's behaviour, independently of the emulation.
 
 // Entry `index` (0 to 19) of a memory DC's default palette, as 0xRRGGBB.
-std::uint32_t defaultPaletteColor(std::uint32_t index);
+std::uint32_t defaultPaletteColour(std::uint32_t index);
 
 // How many colour-table entries the call reads for an indexed source: biClrUsed, 0 meaning 2^bpp,
 // never more than 2^bpp.
-std::uint32_t colorEntriesRead(const ProbeCase& probeCase);
+std::uint32_t colourEntriesRead(const ProbeCase& probeCase);
 
 // Entry `k` of the table the case line writes: srcpal's value, the probe's default table when
 // there is no srcpal, and 0 (the bytes past the entries given) otherwise.
-std::uint32_t writtenColorEntry(const ProbeCase& probeCase, std::uint32_t k);
+std::uint32_t writtenColourEntry(const ProbeCase& probeCase, std::uint32_t k);
 
 // DIB_PAL_COLORS indices past the number of entries read, where that number is below the
 // palette's 20: ours wraps them modulo 20, Wine modulo the number read. True when that changes

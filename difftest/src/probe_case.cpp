@@ -49,8 +49,8 @@ void appendOptions(std::string& line, const ProbeCase& c) {
         line += " dst=";
         line += c.dest->token;
     }
-    appendList(line, "srcpal", c.sourceColors, c.paletteIndices);
-    appendList(line, "dstpal", c.destColors, false);
+    appendList(line, "srcpal", c.sourceColours, c.paletteIndices);
+    appendList(line, "dstpal", c.destColours, false);
     if (c.paletteIndices) {
         line += " use=pal";
     }

@@ -35,9 +35,9 @@ struct ProbeCase {
     const TestFormat* source = &rgb32Format();
     const TestFormat* dest = &rgb32Format();
     // srcpal: RRGGBB colours, or palette indices when `paletteIndices` (use=pal).
-    std::vector<std::uint32_t> sourceColors;
+    std::vector<std::uint32_t> sourceColours;
     // dstpal: RRGGBB colours.
-    std::vector<std::uint32_t> destColors;
+    std::vector<std::uint32_t> destColours;
     bool paletteIndices = false;
     std::optional<std::uint32_t> clrUsed;
     std::optional<std::uint32_t> sizeImage;

@@ -219,7 +219,7 @@ ProbeCase randomRleCase(Draw& draw, const TestFormat& source, const TestFormat& 
     ProbeCase c;
     c.source = &source;
     c.dest = &dest;
-    const TieColors ties = drawDestination(draw, c);
+    const TieColours ties = drawDestination(draw, c);
     c.sourceWidth = 1 + draw.below(16);
     c.sourceHeight = 1 + draw.below(10);
     c.sourceTopDown = draw.oneIn(40);

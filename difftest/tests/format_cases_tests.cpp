@@ -100,8 +100,8 @@ TEST(RandomFormatCases, KeepToWhatTheProbeAndThePlanRelyOn) {
             ASSERT_TRUE(c.bits && !c.bits->empty() && c.pixels.empty()) << line;
             ASSERT_FALSE(difftest::edgesOverflowInt(c)) << line;
         }
-        if (c.headerSize && c.source->indexed() && !c.paletteIndices && !c.sourceColors.empty()) {
-            ASSERT_LE(difftest::colorEntriesRead(c), c.sourceColors.size()) << line;
+        if (c.headerSize && c.source->indexed() && !c.paletteIndices && !c.sourceColours.empty()) {
+            ASSERT_LE(difftest::colourEntriesRead(c), c.sourceColours.size()) << line;
         }
         if (difftest::shortBuffer(c)) {
             ASSERT_FALSE(difftest::edgesOverflowInt(c) || difftest::windowsRefusesBand(c)) << line;
@@ -128,16 +128,16 @@ TEST(RandomFormatCases, ReachEveryDepartureAndKeepCutAreasSmall) {
 // Whether some colour of the source table has two destination entries at its smallest squared
 // distance (the destination table filled with black to 2^bpp entries).
 bool tableHasATie(const ProbeCase& c) {
-    std::vector<std::uint32_t> dest = c.destColors;
+    std::vector<std::uint32_t> dest = c.destColours;
     dest.resize(std::size_t(1) << c.dest->bitCount, 0);
-    for (const std::uint32_t color : c.sourceColors) {
+    for (const std::uint32_t colour : c.sourceColours) {
         std::int64_t best = INT64_MAX;
         int nearest = 0;
         for (const std::uint32_t entry : dest) {
             std::int64_t distance = 0;
             for (const int shift : {0, 8, 16}) {
                 const std::int64_t d =
-                    std::int64_t((color >> shift) & 0xff) - ((entry >> shift) & 0xff);
+                    std::int64_t((colour >> shift) & 0xff) - ((entry >> shift) & 0xff);
                 distance += d * d;
             }
             nearest = distance < best ? 1 : nearest + (distance == best);
@@ -154,7 +154,7 @@ TEST(RandomFormatCases, GiveIndexedDestinationsExactTies) {
     std::size_t tables = 0;
     std::size_t ties = 0;
     for (const ProbeCase& c : randomSample(13)) {
-        if (c.dest->indexed() && !c.destColors.empty() && !c.sourceColors.empty() &&
+        if (c.dest->indexed() && !c.destColours.empty() && !c.sourceColours.empty() &&
             !c.paletteIndices) {
             ++tables;
             ties += tableHasATie(c);

@@ -20,8 +20,8 @@ TEST(DefaultPalette, HoldsTheStockColours) {
     const std::vector<std::pair<std::uint32_t, std::uint32_t>> entries{
         {0, 0x000000}, {1, 0x800000},  {7, 0xc0c0c0},  {8, 0xc0dcc0},
         {9, 0xa6caf0}, {10, 0xfffbf0}, {11, 0xa0a0a4}, {19, 0xffffff}};
-    for (const auto& [index, color] : entries) {
-        EXPECT_EQ(difftest::defaultPaletteColor(index), color) << index;
+    for (const auto& [index, colour] : entries) {
+        EXPECT_EQ(difftest::defaultPaletteColour(index), colour) << index;
     }
 }
 
@@ -41,9 +41,9 @@ TEST_P(PaletteIndices, ReadAndWrapAsTheRulesSay) {
     ProbeCase c;
     c.source = &formatNamed(GetParam().format);
     c.paletteIndices = true;
-    c.sourceColors = GetParam().indices;
+    c.sourceColours = GetParam().indices;
     c.clrUsed = GetParam().clrUsed;
-    EXPECT_EQ(difftest::colorEntriesRead(c), GetParam().read);
+    EXPECT_EQ(difftest::colourEntriesRead(c), GetParam().read);
     EXPECT_EQ(difftest::palettesWrapApart(c), GetParam().apart);
 }
 
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PaletteIndices, DoNotApplyToRgbTablesOrDirectColour) {
     ProbeCase rgb;
     rgb.source = &formatNamed("1");
-    rgb.sourceColors = {0, 19};
+    rgb.sourceColours = {0, 19};
     EXPECT_FALSE(difftest::palettesWrapApart(rgb));
     ProbeCase direct;
     direct.source = &formatNamed("24");
@@ -80,11 +80,11 @@ TEST(PaletteIndices, BecomeTheDefaultPalettesColoursModulo20) {
     ProbeCase c;
     c.source = &formatNamed("4");
     c.paletteIndices = true;
-    c.sourceColors = {0, 19, 33, 7};
+    c.sourceColours = {0, 19, 33, 7};
     c.clrUsed = 3;
     const ProbeCase rgb = difftest::withRgbTable(c);
     EXPECT_FALSE(rgb.paletteIndices);
-    EXPECT_EQ(rgb.sourceColors, (std::vector<std::uint32_t>{0x000000, 0xffffff, 0xff0000}));
+    EXPECT_EQ(rgb.sourceColours, (std::vector<std::uint32_t>{0x000000, 0xffffff, 0xff0000}));
     EXPECT_EQ(rgb.clrUsed, 3u);
 }
 

@@ -42,11 +42,11 @@ TEST(PlanCase, SendsAnOrdinaryCaseAsItIs) {
 TEST(PlanCase, GivesWineTheColoursOfIndicesItWrapsOtherwise) {
     ProbeCase c = drawing("1");
     c.paletteIndices = true;
-    c.sourceColors = {0, 19};
+    c.sourceColours = {0, 19};
     const auto planned = difftest::planCase(c);
     EXPECT_EQ(planned.run, WineRun::RgbTable);
     EXPECT_FALSE(planned.wine.paletteIndices);
-    EXPECT_EQ(planned.wine.sourceColors, (std::vector<std::uint32_t>{0x000000, 0xffffff}));
+    EXPECT_EQ(planned.wine.sourceColours, (std::vector<std::uint32_t>{0x000000, 0xffffff}));
     EXPECT_TRUE(planned.ours.paletteIndices);
 }
 
@@ -91,7 +91,7 @@ TEST(PlanCase, CarriesEveryChangeAndNamesTheFirst) {
     ProbeCase c = rle(0x7ffffff0, 0);
     c.sizeImage = 30;
     c.paletteIndices = true;
-    c.sourceColors = {3, 25};
+    c.sourceColours = {3, 25};
     const auto planned = difftest::planCase(c);
     EXPECT_EQ(planned.run, WineRun::CutDecodeArea);
     EXPECT_FALSE(planned.wine.paletteIndices);

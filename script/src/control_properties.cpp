@@ -6,6 +6,8 @@
 #include "ui/controls.h"
 #include "ui/picture.h"
 
+namespace script {
+
 namespace {
 
 constexpr std::array<std::string_view, 16> kProperties{
@@ -120,3 +122,5 @@ std::string describeKind(ui::ControlKind kind) {
     }
     return "a control";
 }
+
+}  // namespace script

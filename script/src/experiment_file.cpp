@@ -8,6 +8,8 @@
 #include "script/text_escapes.h"
 #include "ui/picture.h"
 
+namespace script {
+
 namespace {
 
 // Keeps the message boxes of a replayed form instead of showing them.
@@ -33,7 +35,7 @@ public:
     }
 
     // The pictures, fields, boxes and report of `target`, from the replay's state.
-    void takeStateOf(frmBench& target) {
+    void takeStateOf(app::frmBench& target) {
         drawPicture(m_replay.srcPic, ui::imagePixels(target.srcPic), target.srcPic.BackColor());
         drawPicture(m_replay.destPic, ui::imagePixels(target.destPic), target.destPic.BackColor());
         std::array<std::string, 16> fields;
@@ -46,7 +48,7 @@ public:
     }
 
     // What the last run started from, then the run.
-    void makeRun(const ExperimentRecord& start, const std::string& report) {
+    void makeRun(const app::ExperimentRecord& start, const std::string& report) {
         comment("The pictures, fields and boxes the run started from");
         drawPicture(m_replay.srcPic, start.source.pixels, start.source.backColor);
         drawPicture(m_replay.destPic, start.destination.pixels, start.destination.backColor);
@@ -61,7 +63,7 @@ public:
     // A command that only prints: written, not replayed.
     void printing(std::string_view line) { m_script += std::string(line) + "\n"; }
 
-    frmBench& replay() { return m_replay; }
+    app::frmBench& replay() { return m_replay; }
     std::string& problem() { return m_problem; }
     std::string script() const { return m_script; }
 
@@ -117,7 +119,7 @@ private:
 
     MessageLog m_messages;
     std::ostream m_ignored{nullptr};
-    frmBench m_replay;
+    app::frmBench m_replay;
     ScriptRunner m_runner;
     std::string m_script;
     std::string m_problem;
@@ -125,11 +127,11 @@ private:
 
 }  // namespace
 
-WrittenExperiment writeExperiment(frmBench& form) {
+WrittenExperiment writeExperiment(app::frmBench& form) {
     ExperimentWriter writer;
     writer.comment("DIB Lab experiment. Open it in DIB Lab, or run it with diblab-script to print");
     writer.comment("what the window shows.");
-    const std::optional<ExperimentRecord>& last = form.lastExperiment();
+    const std::optional<app::ExperimentRecord>& last = form.lastExperiment();
     if (last) writer.makeRun(*last, form.Text3.Text());
     const FormState wanted = captureState(form);
     if (captureState(writer.replay()) != wanted) {
@@ -151,7 +153,7 @@ WrittenExperiment writeExperiment(frmBench& form) {
 
 LoadedExperiment loadExperiment(std::istream& script) {
     LoadedExperiment loaded;
-    auto form = std::make_unique<frmBench>();
+    auto form = std::make_unique<app::frmBench>();
     MessageLog messages;
     form->setMessageBox(&messages);
     form->load();
@@ -162,3 +164,5 @@ LoadedExperiment loadExperiment(std::istream& script) {
     if (!loaded.error) loaded.form = std::move(form);
     return loaded;
 }
+
+}  // namespace script

@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/picture.h"
 
+namespace script {
+
 namespace {
 
 // Size and background colour as text, then the pixels' bytes as they are.
@@ -56,3 +58,5 @@ std::string firstDifference(const FormState& a, const FormState& b) {
     }
     return {};
 }
+
+}  // namespace script

@@ -16,6 +16,8 @@
 #include "workbench/picture_bitmap.h"
 #include "workbench/zoom_pic.h"
 
+namespace script {
+
 namespace {
 
 // Thrown by a command that cannot run; the runner turns it into a ScriptError with the line.
@@ -109,13 +111,13 @@ void PrintingMessageBox::show(std::string_view text) {
 ScriptRunner::ScriptRunner(std::ostream& out)
     : m_out(out),
       m_messageBox(std::make_unique<PrintingMessageBox>(out)),
-      m_ownForm(std::make_unique<frmBench>()),
+      m_ownForm(std::make_unique<app::frmBench>()),
       m_form(*m_ownForm) {
     m_form.setMessageBox(m_messageBox.get());
     m_form.load();
 }
 
-ScriptRunner::ScriptRunner(frmBench& form, std::ostream& out) : m_out(out), m_form(form) {}
+ScriptRunner::ScriptRunner(app::frmBench& form, std::ostream& out) : m_out(out), m_form(form) {}
 
 std::optional<ScriptError> ScriptRunner::run(std::istream& script) {
     std::string line;
@@ -293,3 +295,5 @@ void ScriptRunner::explain(std::string_view arguments) {
 std::string formatScriptError(const ScriptError& error) {
     return "error: line " + std::to_string(error.line) + ": " + error.reason;
 }
+
+}  // namespace script

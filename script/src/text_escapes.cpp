@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace script {
+
 namespace {
 
 struct Utf8Character {
@@ -182,3 +184,5 @@ std::string escapeForPrint(std::string_view text) {
     }
     return out;
 }
+
+}  // namespace script

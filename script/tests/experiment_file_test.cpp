@@ -55,15 +55,15 @@ protected:
         form.load();
         std::ostringstream ignored;
         std::istringstream steps(std::string(kSourcePoints) + GetParam().steps);
-        EXPECT_FALSE(ScriptRunner(form, ignored).run(steps).has_value());
+        EXPECT_FALSE(script::ScriptRunner(form, ignored).run(steps).has_value());
     }
 
     RecordingMessages messages;
-    frmBench form;
+    app::frmBench form;
 };
 
 // Fields, boxes, all four images with their background colours, captions and the report.
-void expectSameState(frmBench& expected, frmBench& actual) {
+void expectSameState(app::frmBench& expected, app::frmBench& actual) {
     for (std::size_t i = 0; i < 16; ++i) {
         EXPECT_EQ(actual.numberFields()[i]->Text(), expected.numberFields()[i]->Text())
             << expected.numberFields()[i]->qualifiedName();
@@ -91,16 +91,16 @@ void expectSameState(frmBench& expected, frmBench& actual) {
 }
 
 TEST_P(SavedExperiment, OpensToTheSameState) {
-    const WrittenExperiment written = writeExperiment(form);
+    const script::WrittenExperiment written = script::writeExperiment(form);
     ASSERT_EQ(written.problem, "");
     std::istringstream script(written.script);
-    const LoadedExperiment loaded = loadExperiment(script);
+    const script::LoadedExperiment loaded = script::loadExperiment(script);
     ASSERT_FALSE(loaded.error.has_value()) << loaded.error->reason;
     ASSERT_NE(loaded.form, nullptr);
     EXPECT_TRUE(loaded.messages.empty());
     expectSameState(form, *loaded.form);
     // The opened form remembers the same run, so saving it again writes the same file.
-    EXPECT_EQ(writeExperiment(*loaded.form).script, written.script);
+    EXPECT_EQ(script::writeExperiment(*loaded.form).script, written.script);
 }
 
 std::string hexRow(const ui::Picture& picture, int row) {
@@ -115,7 +115,7 @@ std::string hexRow(const ui::Picture& picture, int row) {
 }
 
 TEST_P(SavedExperiment, ScriptToolPrintsWhatTheWindowShows) {
-    const std::string output = runScript(writeExperiment(form).script);
+    const std::string output = runScript(script::writeExperiment(form).script);
     std::string expected = "dstRet.Caption = " + form.dstRet.Caption() +
                            "\nsrcHeight.Caption = " + form.srcHeight.Caption() + "\n";
     for (int row = 0; row < 8; ++row) expected += hexRow(form.srcPic, row);
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, SavedExperiment, ::testing::ValuesIn(kScenar
 
 TEST(ExperimentFile, ALineThatCannotRunGivesNoForm) {
     std::istringstream script("set Text1(0) 5\nset Text7 300\nclick cmdSetSrcBkg\nbogus line\n");
-    const LoadedExperiment loaded = loadExperiment(script);
+    const script::LoadedExperiment loaded = script::loadExperiment(script);
     ASSERT_TRUE(loaded.error.has_value());
     EXPECT_EQ(loaded.error->line, 4);
     EXPECT_EQ(loaded.error->reason, "unknown command 'bogus'");
@@ -150,11 +150,11 @@ TEST(ExperimentFile, ALineThatCannotRunGivesNoForm) {
 
 TEST(ExperimentFile, AMagnifiedViewNoHandlerDrewCannotBeSaved) {
     RecordingMessages messages;
-    frmBench form;
+    app::frmBench form;
     form.setMessageBox(&messages);
     form.load();
     drawBottomUp(form.srcBigPic, std::vector<std::int32_t>(64, 0x123456));
-    const WrittenExperiment written = writeExperiment(form);
+    const script::WrittenExperiment written = script::writeExperiment(form);
     EXPECT_EQ(written.problem, "srcBigPic would not come back as it is");
 }
 

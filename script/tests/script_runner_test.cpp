@@ -8,7 +8,7 @@ namespace {
 
 TEST(ScriptRunner, MessageBoxWritesOneEscapedLineAndReturns) {
     std::ostringstream out;
-    const ScriptRunner runner(out);
+    const script::ScriptRunner runner(out);
     runner.form().MsgBox("two\nlines\\");
     runner.form().MsgBox("next");
     EXPECT_EQ(out.str(), "message: two\\nlines\\\\\nmessage: next\n");
@@ -16,7 +16,7 @@ TEST(ScriptRunner, MessageBoxWritesOneEscapedLineAndReturns) {
 
 TEST(ScriptRunner, ALineThatCannotRunChangesNothing) {
     std::ostringstream out;
-    ScriptRunner runner(out);
+    script::ScriptRunner runner(out);
     std::istringstream script("type Text4 ab\xF0\x9F\x98\x80\nset Text4 never\n");
     const auto error = runner.run(script);
     ASSERT_TRUE(error.has_value());
@@ -26,7 +26,7 @@ TEST(ScriptRunner, ALineThatCannotRunChangesNothing) {
 
 TEST(ScriptRunner, TypeLeavesTheFocusOnTheControl) {
     std::ostringstream out;
-    ScriptRunner runner(out);
+    script::ScriptRunner runner(out);
     std::istringstream script("type Text2(1) 7\n");
     EXPECT_FALSE(runner.run(script).has_value());
     EXPECT_EQ(runner.form().ActiveControl(), &runner.form().Text2[1]);

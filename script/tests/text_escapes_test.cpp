@@ -8,9 +8,9 @@
 namespace {
 
 std::string decoded(const std::string& text) {
-    const DecodedText result = decodeEscapes(text);
+    const script::DecodedText result = script::decodeEscapes(text);
     EXPECT_EQ(result.error, "") << text;
-    return encodeUtf8(result.characters);
+    return script::encodeUtf8(result.characters);
 }
 
 struct EscapeCase {
@@ -27,7 +27,7 @@ class Escapes : public testing::TestWithParam<EscapeCase> {};
 
 TEST_P(Escapes, DecodeToTheValueAndPrintBackAsWritten) {
     EXPECT_EQ(decoded(GetParam().written), GetParam().value);
-    EXPECT_EQ(escapeForPrint(GetParam().value), GetParam().written);
+    EXPECT_EQ(script::escapeForPrint(GetParam().value), GetParam().written);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,14 +52,14 @@ TEST(Escapes, InvalidUtf8BytesStandForTheirCodes) {
 }
 
 TEST(Escapes, PrintingEscapesBytesOutsideUtf8) {
-    EXPECT_EQ(escapeForPrint("a\xFF"
+    EXPECT_EQ(script::escapeForPrint("a\xFF"
                              "b"),
               "a\\xffb");
 }
 
 TEST(Escapes, MalformedEscapesAreErrors) {
     for (const char* text : {"\\", "x\\q", "\\x", "\\x4", "\\xg0", "\\N"}) {
-        EXPECT_NE(decodeEscapes(text).error, "") << text;
+        EXPECT_NE(script::decodeEscapes(text).error, "") << text;
     }
 }
 

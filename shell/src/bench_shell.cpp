@@ -30,7 +30,7 @@ std::string cannotOpen(const std::string& path, const std::string& why) {
 BenchShell::BenchShell(ui::MessageBoxService& messages, ui::FileDialogService& files)
     : m_messages(messages), m_files(files) {
     buildMenus();
-    auto form = std::make_unique<frmBench>();
+    auto form = std::make_unique<app::frmBench>();
     form->setMessageBox(&m_messages);
     form->load();
     adopt(std::move(form));
@@ -45,35 +45,35 @@ void BenchShell::buildMenus() {
         {"&Edit", {&copyReportItem, &copyDestinationItem, &copySourceItem}},
         {"&View", {&showGeometryItem}},
         {"&Help", {&argumentsHelpItem, &aboutItem}}};
-    openExperimentItem.Triggered = [this] { chooseAndOpen(); };
-    saveExperimentItem.Triggered = [this] { save(); };
-    exportPicturesItem.Triggered = [this] { exportPictures(); };
-    quitItem.Triggered = [this] {
+    openExperimentItem.onTriggered = [this] { chooseAndOpen(); };
+    saveExperimentItem.onTriggered = [this] { save(); };
+    exportPicturesItem.onTriggered = [this] { exportPictures(); };
+    quitItem.onTriggered = [this] {
         if (ui::Desktop* desktop = m_frame.desktop()) desktop->closeFrame();
     };
-    copyReportItem.Triggered = [this] {
+    copyReportItem.onTriggered = [this] {
         if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyText(m_form->Text3.Text());
     };
-    copyDestinationItem.Triggered = [this] {
+    copyDestinationItem.onTriggered = [this] {
         if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyPicture(m_form->destBigPic);
     };
-    copySourceItem.Triggered = [this] {
+    copySourceItem.onTriggered = [this] {
         if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyPicture(m_form->srcBigPic);
     };
-    showGeometryItem.Triggered = [this] { showGeometry(); };
-    argumentsHelpItem.Triggered = [this] { m_messages.show(argumentsHelp()); };
-    aboutItem.Triggered = [this] { m_messages.show(aboutText()); };
+    showGeometryItem.onTriggered = [this] { showGeometry(); };
+    argumentsHelpItem.onTriggered = [this] { m_messages.show(argumentsHelp()); };
+    aboutItem.onTriggered = [this] { m_messages.show(aboutText()); };
 }
 
 // The new form is wired and shown before the old one goes, so that no view outlives its form.
-void BenchShell::adopt(std::unique_ptr<frmBench> form) {
+void BenchShell::adopt(std::unique_ptr<app::frmBench> form) {
     form->setMessageBox(&m_messages);
     form->onExperimentPerformed = [this] {
         showAccount();
         showGeometry();
     };
     form->onCallChanged = [this] { showGeometry(); };
-    std::unique_ptr<frmBench> old = std::exchange(m_form, std::move(form));
+    std::unique_ptr<app::frmBench> old = std::exchange(m_form, std::move(form));
     m_frame.setForm(*m_form);
     old.reset();
     showAccount();
@@ -93,7 +93,7 @@ bool BenchShell::openExperiment(const std::string& path) {
         return false;
     }
     file.seekg(0);
-    LoadedExperiment loaded = loadExperiment(file);
+    script::LoadedExperiment loaded = script::loadExperiment(file);
     if (loaded.error) {
         m_messages.show(cannotOpen(
             path, "line " + std::to_string(loaded.error->line) + ": " + loaded.error->reason));
@@ -117,7 +117,7 @@ void BenchShell::save() {
         m_files.chooseFile({ui::FileChoice::Purpose::Save, "Save Experiment", kExperimentFilter,
                             "dls", experimentStem() + ".dls"});
     if (!path) return;
-    const WrittenExperiment written = writeExperiment(*m_form);
+    const script::WrittenExperiment written = script::writeExperiment(*m_form);
     if (!written.problem.empty()) {
         m_messages.show("The experiment cannot be saved: " + written.problem + ".");
         return;
@@ -156,7 +156,7 @@ void BenchShell::exportPictures() {
 }
 
 void BenchShell::showAccount() {
-    const std::optional<ExperimentRecord>& last = m_form->lastExperiment();
+    const std::optional<app::ExperimentRecord>& last = m_form->lastExperiment();
     m_frame.setStatusText(last ? geometry::explainCall(last->call) : std::string());
 }
 

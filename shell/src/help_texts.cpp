@@ -32,7 +32,7 @@ std::string argumentsHelp() {
 }
 
 std::string aboutText() {
-    return versionCaption(kProductTitle, kVersionMajor, kVersionMinor, kVersionRevision) +
+    return app::versionCaption(kProductTitle, kVersionMajor, kVersionMinor, kVersionRevision) +
            "\n\nA bench for studying how the Windows GDI call SetDIBitsToDevice copies a "
            "device-independent bitmap onto a device context: prepare two small pictures, choose "
            "the call's eight arguments and both row orders, and see pixel by pixel what the call "

@@ -74,10 +74,10 @@ std::string readOption(Option option, std::string_view name, std::string_view va
         case Option::Dst:
             return readFormatOption(value, name, options.destination);
         case Option::SrcPal:
-            options.sourceColors = value;
+            options.sourceColours = value;
             break;
         case Option::DstPal:
-            options.destColors = value;
+            options.destColours = value;
             break;
         case Option::Use:
             if (value != "rgb" && value != "pal") {

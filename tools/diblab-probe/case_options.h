@@ -16,7 +16,7 @@ struct PixelFormat {
     DWORD compression = BI_RGB;
     gdi::ChannelMasks masks;
 
-    bool hasColorTable() const { return bitCount <= 8; }
+    bool hasColourTable() const { return bitCount <= 8; }
     bool isRle() const { return compression == BI_RLE8 || compression == BI_RLE4; }
     // "8-bpp", "16-bpp bit-fields", "RLE8": how error lines name it.
     std::string name() const;
@@ -30,8 +30,8 @@ std::optional<PixelFormat> readPixelFormat(std::string_view text);
 struct CaseOptions {
     PixelFormat source;
     PixelFormat destination;
-    std::optional<std::string_view> sourceColors;
-    std::optional<std::string_view> destColors;
+    std::optional<std::string_view> sourceColours;
+    std::optional<std::string_view> destColours;
     UINT colorUse = DIB_RGB_COLORS;
     std::optional<DWORD> clrUsed;
     std::optional<DWORD> sizeImage;

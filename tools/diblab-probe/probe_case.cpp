@@ -2,7 +2,7 @@
 
 #include "case_options.h"
 #include "case_tokens.h"
-#include "color_tables.h"
+#include "colour_tables.h"
 #include "dib_pixels.h"
 #include "source_bits.h"
 
@@ -17,7 +17,7 @@ constexpr std::array<const char*, 16> fieldNames{
     "DW",    "DH",    "DTD",   "FILL",   "SW",   "SH",   "STD",       "BASE",
     "XDest", "YDest", "Width", "Height", "XSrc", "YSrc", "StartScan", "cLines"};
 
-constexpr std::size_t maxSourceColors = 256;
+constexpr std::size_t maxSourceColours = 256;
 
 // Reads the sixteen positional fields in order, keeping the first reason one cannot be read.
 class FieldReader {
@@ -147,19 +147,19 @@ std::string describeDestination(const CaseOptions& options, const DeferredFields
                                 ProbeCase& probeCase) {
     gdi::DibFormat& destination = probeCase.destination;
     options.destination.applyTo(destination);
-    if (options.destColors) {
-        if (!options.destination.hasColorTable()) {
+    if (options.destColours) {
+        if (!options.destination.hasColourTable()) {
             return "dstpal needs a 1-, 4- or 8-bpp dst, not " + options.destination.name();
         }
         const std::string error =
-            readColorList("dstpal", *options.destColors, ColorList::Rgb,
-                          std::size_t(1) << destination.bitCount, destination.colors);
-        destination.clrUsed = DWORD(destination.colors.size());
+            readColourList("dstpal", *options.destColours, ColourList::Rgb,
+                          std::size_t(1) << destination.bitCount, destination.colours);
+        destination.clrUsed = DWORD(destination.colours.size());
         if (!error.empty()) {
             return error;
         }
-    } else if (options.destination.hasColorTable()) {
-        destination.colors = defaultColors(destination.bitCount);
+    } else if (options.destination.hasColourTable()) {
+        destination.colours = defaultColours(destination.bitCount);
     }
     if (probeCase.fill > maxPixelValue(destination.bitCount)) {
         return "FILL " + quoted(deferred.fillText) + " does not fit the " +
@@ -172,20 +172,20 @@ std::string describeSource(const CaseOptions& options, gdi::DibFormat& source) {
     options.source.applyTo(source);
     source.colorUse = options.colorUse;
     source.headerSize = options.headerSize;
-    const ColorList kind =
-        options.colorUse == DIB_PAL_COLORS ? ColorList::PaletteIndexes : ColorList::Rgb;
-    if (options.sourceColors) {
+    const ColourList kind =
+        options.colorUse == DIB_PAL_COLORS ? ColourList::PaletteIndexes : ColourList::Rgb;
+    if (options.sourceColours) {
         const std::string error =
-            readColorList("srcpal", *options.sourceColors, kind, maxSourceColors, source.colors);
+            readColourList("srcpal", *options.sourceColours, kind, maxSourceColours, source.colours);
         if (!error.empty()) {
             return error;
         }
-    } else if (options.source.hasColorTable()) {
-        source.colors = kind == ColorList::PaletteIndexes ? defaultPaletteIndexes(source.bitCount)
-                                                          : defaultColors(source.bitCount);
+    } else if (options.source.hasColourTable()) {
+        source.colours = kind == ColourList::PaletteIndexes ? defaultPaletteIndexes(source.bitCount)
+                                                          : defaultColours(source.bitCount);
     }
     source.clrUsed =
-        options.clrUsed.value_or(options.sourceColors ? DWORD(source.colors.size()) : 0);
+        options.clrUsed.value_or(options.sourceColours ? DWORD(source.colours.size()) : 0);
     return {};
 }
 

@@ -61,11 +61,11 @@ exit status 2. Exit status 0 means every line ran.
 )";
 
 int runScript(std::istream& script) {
-    ScriptRunner runner(std::cout);
+    script::ScriptRunner runner(std::cout);
     const auto error = runner.run(script);
     std::cout.flush();
     if (!error) return 0;
-    std::cerr << formatScriptError(*error) << '\n';
+    std::cerr << script::formatScriptError(*error) << '\n';
     return 2;
 }
 

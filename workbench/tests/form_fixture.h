@@ -21,6 +21,6 @@ protected:
     }
 
     RecordingMessages messages;
-    frmBench form;
+    app::frmBench form;
     std::vector<const ui::Picture*> refreshed;
 };

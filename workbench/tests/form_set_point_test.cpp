@@ -128,8 +128,8 @@ TEST_P(SetPointRefused, ShowsTheMessageAndChangesNothing) {
     EXPECT_EQ(ui::imagePixels(form.srcBigPic), bigBefore);
 }
 
-const char* const kColour = "Error in RGB's for setting Source Colors";
-const char* const kPosition = "Error in position X/Y's for setting Source Colors";
+const char* const kColour = "Error in RGB's for setting Source Colours";
+const char* const kPosition = "Error in position X/Y's for setting Source Colours";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SetPointRefused,

@@ -54,8 +54,8 @@ TEST(ScriptSetPoint, ColourMessageComesBeforeThePositionMessage) {
         "set Text7 0\nclick cmdSetSrcPoint\n"
         "set Text10 1e999\nclick cmdSetSrcPoint\npixels srcPic\n");
     EXPECT_EQ(output,
-              "message: Error in RGB's for setting Source Colors\n"
-              "message: Error in position X/Y's for setting Source Colors\n"
+              "message: Error in RGB's for setting Source Colours\n"
+              "message: Error in position X/Y's for setting Source Colours\n"
               "message: X holds a number too large.\n" +
                   picturePrint("srcPic", 8, "00ffffff", 0, 0, 0, ""));
 }

@@ -24,7 +24,7 @@ Bitmap::Bitmap(BitmapKind kind, int width, int height, RowOrder order, BitmapLay
     const std::size_t bytes = byteSize();
     m_pixels.reset(static_cast<std::byte*>(::operator new[](bytes, pageAlignment)));
     std::memset(m_pixels.get(), 0, bytes);
-    m_format = m_layout.bitCount <= 8 ? PixelFormat::palettized(m_layout.bitCount, m_layout.colors)
+    m_format = m_layout.bitCount <= 8 ? PixelFormat::palettized(m_layout.bitCount, m_layout.colours)
                                       : PixelFormat::direct(m_layout.bitCount, m_layout.masks);
     const auto rowBytes = std::ptrdiff_t(stride());
     m_view = {m_pixels.get(), rowBytes, m_width, m_height};

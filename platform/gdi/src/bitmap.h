@@ -19,7 +19,7 @@ enum class BitmapKind { Stock, DeviceCompatible, DibSection };
 struct BitmapLayout {
     WORD bitCount = 32;
     ChannelMasks masks = xrgbMasks;
-    std::vector<std::uint32_t> colors;
+    std::vector<std::uint32_t> colours;
 };
 
 // A bitmap and the pixels it owns, in rows of the DIB stride. Device-compatible bitmaps are 32

@@ -1,4 +1,4 @@
-#include "color.h"
+#include "colour.h"
 #include "object_table.h"
 #include "pixel_fill.h"
 #include "row_converter.h"
@@ -97,7 +97,7 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     const auto top = std::clamp<LONG>(rect->top, 0, view.height);
     const auto bottom = std::clamp<LONG>(rect->bottom, 0, view.height);
     const gdi::PixelFormat format = surface->pixelFormat();
-    const std::uint32_t value = gdi::brushValue(format, gdi::pixelFromColorRef(fill->color));
+    const std::uint32_t value = gdi::brushValue(format, gdi::pixelFromColourRef(fill->colour));
     for (LONG y = top; y < bottom; ++y) {
         const auto count = std::size_t(std::max(left, right) - left);
         gdi::fillPixels(format.kind, view.rowStart(y), std::size_t(left), count, value);

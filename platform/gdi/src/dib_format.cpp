@@ -12,7 +12,7 @@ constexpr std::size_t masksOffset = 40;
 
 // Where Windows looks for the colour table: after the header, and after the three masks that
 // follow a 40-byte header with BI_BITFIELDS.
-std::size_t colorTableOffset(const DibFormat& format) {
+std::size_t colourTableOffset(const DibFormat& format) {
     const bool masksFollowHeader =
         format.compression == BI_BITFIELDS && format.headerSize <= masksOffset;
     return format.headerSize + (masksFollowHeader ? sizeof(DWORD) * 3 : 0);
@@ -22,26 +22,26 @@ bool isCoreHeader(const DibFormat& format) {
     return format.headerSize == sizeof(BITMAPCOREHEADER);
 }
 
-std::size_t colorEntryBytes(const DibFormat& format) {
+std::size_t colourEntryBytes(const DibFormat& format) {
     if (format.colorUse == DIB_PAL_COLORS) {
         return sizeof(WORD);
     }
     return isCoreHeader(format) ? sizeof(RGBTRIPLE) : sizeof(RGBQUAD);
 }
 
-void writeColorTable(const DibFormat& format, std::byte* table) {
-    for (const DWORD color : format.colors) {
+void writeColourTable(const DibFormat& format, std::byte* table) {
+    for (const DWORD colour : format.colours) {
         if (format.colorUse == DIB_PAL_COLORS) {
-            const auto index = WORD(color);
+            const auto index = WORD(colour);
             std::memcpy(table, &index, sizeof index);
         } else if (isCoreHeader(format)) {
-            const RGBTRIPLE entry{BYTE(color), BYTE(color >> 8), BYTE(color >> 16)};
+            const RGBTRIPLE entry{BYTE(colour), BYTE(colour >> 8), BYTE(colour >> 16)};
             std::memcpy(table, &entry, sizeof entry);
         } else {
-            const RGBQUAD entry{BYTE(color), BYTE(color >> 8), BYTE(color >> 16), 0};
+            const RGBQUAD entry{BYTE(colour), BYTE(colour >> 8), BYTE(colour >> 16), 0};
             std::memcpy(table, &entry, sizeof entry);
         }
-        table += colorEntryBytes(format);
+        table += colourEntryBytes(format);
     }
 }
 
@@ -91,10 +91,10 @@ std::size_t DibFormat::tableEntries() const {
 }
 
 DibInfo::DibInfo(const DibFormat& format) {
-    const std::size_t tableOffset = colorTableOffset(format);
-    const std::size_t entries = std::max(format.colors.size(), format.tableEntries());
+    const std::size_t tableOffset = colourTableOffset(format);
+    const std::size_t entries = std::max(format.colours.size(), format.tableEntries());
     const std::size_t bytes =
-        std::max(sizeof(BITMAPINFO), tableOffset + entries * colorEntryBytes(format));
+        std::max(sizeof(BITMAPINFO), tableOffset + entries * colourEntryBytes(format));
     const std::size_t words = (bytes + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
     m_storage = std::make_unique<std::uint32_t[]>(words);
     auto* bytesStart = reinterpret_cast<std::byte*>(m_storage.get());
@@ -108,7 +108,7 @@ DibInfo::DibInfo(const DibFormat& format) {
         const DWORD masks[] = {format.masks.red, format.masks.green, format.masks.blue};
         std::memcpy(bytesStart + masksOffset, masks, sizeof masks);
     }
-    writeColorTable(format, bytesStart + tableOffset);
+    writeColourTable(format, bytesStart + tableOffset);
 }
 
 BITMAPINFO* DibInfo::get() {

@@ -79,9 +79,9 @@ std::size_t DibHeader::tableEntries() const {
     return clrUsed == 0 ? all : std::min<std::size_t>(clrUsed, all);
 }
 
-PixelFormat DibHeader::pixelFormat(std::span<const std::uint32_t> colors) const {
+PixelFormat DibHeader::pixelFormat(std::span<const std::uint32_t> colours) const {
     if (bitCount <= 8) {
-        return PixelFormat::palettized(bitCount, colors);
+        return PixelFormat::palettized(bitCount, colours);
     }
     if (compression == BI_BITFIELDS) {
         return PixelFormat::direct(bitCount, masks);

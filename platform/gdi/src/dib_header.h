@@ -34,7 +34,7 @@ struct DibHeader {
     // Offset of the colour table from the start of the BITMAPINFO: right after the header.
     std::size_t tableOffset() const { return size; }
     // The pixel layout: BI_RGB 16 bits are 5-5-5 and 32 bits FF0000/FF00/FF.
-    PixelFormat pixelFormat(std::span<const std::uint32_t> colors) const;
+    PixelFormat pixelFormat(std::span<const std::uint32_t> colours) const;
 };
 
 // Reads a BITMAPCOREHEADER (biSize 12) or a BITMAPINFOHEADER or any larger header (biSize 40 or

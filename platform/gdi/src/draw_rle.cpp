@@ -1,4 +1,4 @@
-#include "color_table.h"
+#include "colour_table.h"
 #include "rle_decoder.h"
 #include "row_converter.h"
 #include "set_dibits_call.h"
@@ -60,10 +60,10 @@ int drawRle(const SetDibitsCall& call, const BITMAPINFO* bmi, const DibHeader& h
     if (!window) {
         return header.height;
     }
-    ColorTable colors;
-    readColorTable(bmi, header, colorUse, colors);
+    ColourTable colours;
+    readColourTable(bmi, header, colorUse, colours);
     // The decoder keeps one index a byte; the bit count keeps RLE4 tables matching 4-bpp ones.
-    const PixelFormat decoded{PixelKind::Index8, header.bitCount, {}, colors.colors()};
+    const PixelFormat decoded{PixelKind::Index8, header.bitCount, {}, colours.colours()};
     const RowConverter converter(decoded, surface.pixelFormat(),
                                  std::size_t(window->width * window->height));
     const std::span<const std::byte> stream =

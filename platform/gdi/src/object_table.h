@@ -15,7 +15,7 @@ struct DeviceContext {
 };
 
 struct Brush {
-    COLORREF color = 0;
+    COLORREF colour = 0;
 };
 
 using GdiObject = std::variant<std::monostate, DeviceContext, Bitmap, Brush>;

@@ -1,4 +1,4 @@
-#include "color_table.h"
+#include "colour_table.h"
 #include "object_table.h"
 
 #include <algorithm>
@@ -41,10 +41,10 @@ HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap) {
 gdi::BitmapLayout sectionLayout(const BITMAPINFO* bmi, const gdi::DibHeader& header, UINT usage) {
     gdi::BitmapLayout layout{header.bitCount, header.pixelFormat({}).masks, {}};
     if (header.bitCount <= 8) {
-        gdi::ColorTable given;
-        gdi::readColorTable(bmi, header, usage, given);
-        layout.colors.assign(std::size_t(1) << header.bitCount, 0);
-        std::ranges::copy(given.colors(), layout.colors.begin());
+        gdi::ColourTable given;
+        gdi::readColourTable(bmi, header, usage, given);
+        layout.colours.assign(std::size_t(1) << header.bitCount, 0);
+        std::ranges::copy(given.colours(), layout.colours.begin());
     }
     return layout;
 }
@@ -119,10 +119,10 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     return handle;
 }
 
-HBRUSH CreateSolidBrush(COLORREF color) {
+HBRUSH CreateSolidBrush(COLORREF colour) {
     ObjectTable& table = ObjectTable::instance();
     Lock lock(table.mutex());
-    return gdi::toHandle<HBRUSH>(table.add(gdi::Brush{color}));
+    return gdi::toHandle<HBRUSH>(table.add(gdi::Brush{colour}));
 }
 
 BOOL DeleteDC(HDC hdc) {

@@ -11,7 +11,7 @@
 // One reader and writer per pixel kind: walk a row segment with a Reader and a Writer, which is
 // told how many pixels it will be given (whole-byte kinds through load and store of a pixel's
 // stored value at column x), and for direct-colour kinds turn a stored value into 8-bit channels
-// and back; colorBytes says how many of a direct pixel's low bytes hold channels. The converters
+// and back; colourBytes says how many of a direct pixel's low bytes hold channels. The converters
 // are generated from the list at the end, so a new format is one more entry there.
 namespace gdi::codecs {
 
@@ -167,7 +167,7 @@ struct Bits16 {
     static constexpr PixelKind kind = PixelKind::Bits16;
     static constexpr bool indexed = false;
     static constexpr std::size_t bytesPerPixel = 2;
-    static constexpr std::size_t colorBytes = 2;
+    static constexpr std::size_t colourBytes = 2;
     using Reader = ByteReader<Bits16>;
     using Writer = ByteWriter<Bits16>;
 
@@ -220,7 +220,7 @@ struct Rgb24 {
     static constexpr PixelKind kind = PixelKind::Rgb24;
     static constexpr bool indexed = false;
     static constexpr std::size_t bytesPerPixel = 3;
-    static constexpr std::size_t colorBytes = 3;
+    static constexpr std::size_t colourBytes = 3;
 
     class Reader {
     public:
@@ -284,7 +284,7 @@ struct Xrgb32 {
     static constexpr PixelKind kind = PixelKind::Xrgb32;
     static constexpr bool indexed = false;
     static constexpr std::size_t bytesPerPixel = 4;
-    static constexpr std::size_t colorBytes = 3;
+    static constexpr std::size_t colourBytes = 3;
     using Reader = ByteReader<Xrgb32>;
     using Writer = ByteWriter<Xrgb32>;
 
@@ -305,7 +305,7 @@ struct Xbgr32 {
     static constexpr PixelKind kind = PixelKind::Xbgr32;
     static constexpr bool indexed = false;
     static constexpr std::size_t bytesPerPixel = 4;
-    static constexpr std::size_t colorBytes = 3;
+    static constexpr std::size_t colourBytes = 3;
     using Reader = ByteReader<Xbgr32>;
     using Writer = ByteWriter<Xbgr32>;
 
@@ -329,7 +329,7 @@ struct Bits32 {
     static constexpr PixelKind kind = PixelKind::Bits32;
     static constexpr bool indexed = false;
     static constexpr std::size_t bytesPerPixel = 4;
-    static constexpr std::size_t colorBytes = 4;
+    static constexpr std::size_t colourBytes = 4;
     using Reader = ByteReader<Bits32>;
     using Writer = ByteWriter<Bits32>;
 

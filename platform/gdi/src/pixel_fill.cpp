@@ -1,6 +1,6 @@
 #include "pixel_fill.h"
 
-#include "color_matcher.h"
+#include "colour_matcher.h"
 #include "pixel_codecs.h"
 #include "row_converter.h"
 
@@ -43,15 +43,15 @@ void fillPixels(PixelKind kind, std::byte* row, std::size_t x, std::size_t count
 
 std::uint32_t brushValue(const PixelFormat& format, std::uint32_t rgb) {
     if (!format.isPalettized()) {
-        return encodeColor(format, rgb);
+        return encodeColour(format, rgb);
     }
-    const ColorMatcher matcher(format.colors);
+    const ColourMatcher matcher(format.colours);
     if (format.bitCount != 1) {
         return matcher.nearest(rgb);
     }
-    const auto exact = std::ranges::find(format.colors, rgb);
-    if (exact != format.colors.end()) {
-        return std::uint32_t(exact - format.colors.begin());
+    const auto exact = std::ranges::find(format.colours, rgb);
+    if (exact != format.colours.end()) {
+        return std::uint32_t(exact - format.colours.begin());
     }
     const unsigned background = matcher.nearest(white);
     return rgb == white ? background : 1 - background;

@@ -111,17 +111,17 @@ struct PixelFormat {
     PixelKind kind = PixelKind::Xrgb32;
     WORD bitCount = 32;
     ChannelMasks masks = xrgbMasks;
-    std::span<const std::uint32_t> colors;
+    std::span<const std::uint32_t> colours;
 
     bool isPalettized() const { return bitCount <= 8; }
     // Whether stored values are made of the masks' channel fields (all 16- and 32-bit kinds).
     bool hasChannelFields() const { return bitCount == 16 || bitCount == 32; }
 
-    static PixelFormat palettized(WORD bitCount, std::span<const std::uint32_t> colors) {
+    static PixelFormat palettized(WORD bitCount, std::span<const std::uint32_t> colours) {
         const PixelKind kind = bitCount == 1   ? PixelKind::Index1
                                : bitCount == 4 ? PixelKind::Index4
                                                : PixelKind::Index8;
-        return {kind, bitCount, {}, colors};
+        return {kind, bitCount, {}, colours};
     }
 
     // A 16- or 32-bit format with the given masks, or 24 bits (masks ignored).

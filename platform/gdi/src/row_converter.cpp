@@ -26,7 +26,7 @@ constexpr bool usesMatcher(Mapping mapping) {
 // What the direct mappings work out from a colour before matching: the stored value in a direct
 // format, the 5-bit key for an 8-bpp table, the colour itself for smaller tables.
 template <class To>
-std::uint32_t matched(const ColorMatcher* matcher, std::uint32_t bits) {
+std::uint32_t matched(const ColourMatcher* matcher, std::uint32_t bits) {
     if constexpr (!To::indexed) {
         return bits;
     } else if constexpr (To::kind == PixelKind::Index8) {
@@ -37,7 +37,7 @@ std::uint32_t matched(const ColorMatcher* matcher, std::uint32_t bits) {
 }
 
 template <class From, class To, Mapping mapping>
-std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::uint32_t value) {
+std::uint32_t mapPixel(const Conversion& c, const ColourMatcher* matcher, std::uint32_t value) {
     if constexpr (mapping == Mapping::Copy || mapping == Mapping::Repack) {
         return value;
     } else if constexpr (mapping == Mapping::Lookup) {
@@ -45,7 +45,7 @@ std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::ui
     } else if constexpr (mapping == Mapping::LazyLookup) {
         std::uint32_t& entry = c.lookup[value];
         if (entry == unmatched) {
-            entry = matcher->nearest(value < c.sourceColors.size() ? c.sourceColors[value] : 0);
+            entry = matcher->nearest(value < c.sourceColours.size() ? c.sourceColours[value] : 0);
         }
         return entry;
     } else if constexpr (mapping == Mapping::Recode) {
@@ -65,10 +65,10 @@ std::uint32_t mapPixel(const Conversion& c, const ColorMatcher* matcher, std::ui
     } else {
         const std::uint32_t* tables = c.byteTables;
         std::uint32_t bits = tables[value & 0xFF] | tables[256 + (value >> 8 & 0xFF)];
-        if constexpr (From::colorBytes >= 3) {
+        if constexpr (From::colourBytes >= 3) {
             bits |= tables[512 + (value >> 16 & 0xFF)];
         }
-        if constexpr (From::colorBytes == 4) {
+        if constexpr (From::colourBytes == 4) {
             bits |= tables[768 + (value >> 24)];
         }
         return matched<To>(matcher, bits);
@@ -82,16 +82,16 @@ void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t 
                       std::byte* destination, std::size_t destinationX, std::size_t count) {
     const std::byte* from = source + sourceX * From::bytesPerPixel;
     std::byte* to = destination + 3 * destinationX;
-    const auto colorAt = [&](std::size_t i) {
+    const auto colourAt = [&](std::size_t i) {
         return mapPixel<From, codecs::Rgb24, mapping>(c, nullptr, From::load(from, i)) & 0xFFFFFF;
     };
     std::size_t i = 0;
     for (; i + 2 < count; i += 2) {
-        const std::uint64_t pair = colorAt(i) | std::uint64_t(colorAt(i + 1)) << 24;
+        const std::uint64_t pair = colourAt(i) | std::uint64_t(colourAt(i + 1)) << 24;
         std::memcpy(to + 3 * i, &pair, sizeof pair);
     }
     for (; i < count; ++i) {
-        codecs::Rgb24::store(to, i, colorAt(i));
+        codecs::Rgb24::store(to, i, colourAt(i));
     }
 }
 
@@ -134,13 +134,13 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
     } else {
         const Conversion c = conversion;
-        std::optional<ColorMatcher> matcher;
+        std::optional<ColourMatcher> matcher;
         if constexpr (usesMatcher<To>(mapping)) {
             matcher = *c.matcher;
         }
         typename From::Reader reader(source, sourceX);
         typename To::Writer writer(destination, destinationX, count);
-        const ColorMatcher* match = matcher ? &*matcher : nullptr;
+        const ColourMatcher* match = matcher ? &*matcher : nullptr;
         reader.read(count, [&](std::uint32_t value) {
             writer.put(mapPixel<From, To, mapping>(c, match, value));
         });
@@ -228,12 +228,12 @@ bool sameTable(const PixelFormat& a, const PixelFormat& b) {
     if (a.bitCount != b.bitCount) {
         return false;
     }
-    const auto entry = [](std::span<const std::uint32_t> colors, std::size_t i) {
-        return i < colors.size() ? colors[i] : 0;
+    const auto entry = [](std::span<const std::uint32_t> colours, std::size_t i) {
+        return i < colours.size() ? colours[i] : 0;
     };
-    const std::size_t entries = std::max(a.colors.size(), b.colors.size());
+    const std::size_t entries = std::max(a.colours.size(), b.colours.size());
     for (std::size_t i = 0; i < entries; ++i) {
-        if (entry(a.colors, i) != entry(b.colors, i)) {
+        if (entry(a.colours, i) != entry(b.colours, i)) {
             return false;
         }
     }
@@ -246,7 +246,7 @@ bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {
 
 }  // namespace
 
-std::uint32_t encodeColor(const PixelFormat& format, std::uint32_t rgb) {
+std::uint32_t encodeColour(const PixelFormat& format, std::uint32_t rgb) {
     return format.hasChannelFields() ? ChannelFields::of(format.masks).fromRgb(Rgb::of(rgb)) : rgb;
 }
 
@@ -261,7 +261,7 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
         m_conversion.from = ChannelFields::of(from.masks);
         // Windows reduces direct colours to 5 bits a channel before matching them to an 8-bpp
         // table, but not to smaller tables.
-        m_matcher.emplace(to.colors);
+        m_matcher.emplace(to.colours);
         m_conversion.matcher = &*m_matcher;
         mapping = to.bitCount == 8 ? Mapping::MatchReduced : Mapping::MatchExact;
     } else {
@@ -301,7 +301,7 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
                                      std::size_t pixels) {
     const std::size_t entries = std::size_t(1) << from.bitCount;
     m_conversion.lookup = m_lookup.data();
-    m_conversion.sourceColors = from.colors;
+    m_conversion.sourceColours = from.colours;
     if (to.isPalettized() && sameTable(from, to)) {
         if (from.kind == to.kind) {
             m_copiedPixelBits = from.bitCount;
@@ -310,21 +310,21 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
         return Mapping::Repack;
     }
     if (to.isPalettized()) {
-        m_matcher.emplace(to.colors);
+        m_matcher.emplace(to.colours);
         m_conversion.matcher = &*m_matcher;
         if (pixels < 16 * entries) {
             std::fill_n(m_lookup.begin(), entries, unmatched);
             return Mapping::LazyLookup;
         }
         for (std::size_t i = 0; i < entries; ++i) {
-            m_lookup[i] = m_matcher->nearest(i < from.colors.size() ? from.colors[i] : 0);
+            m_lookup[i] = m_matcher->nearest(i < from.colours.size() ? from.colours[i] : 0);
         }
         return Mapping::Lookup;
     }
     const bool fields = to.hasChannelFields();
     const ChannelFields toFields = ChannelFields::of(to.masks);
     for (std::size_t i = 0; i < entries; ++i) {
-        const std::uint32_t rgb = i < from.colors.size() ? from.colors[i] : 0;
+        const std::uint32_t rgb = i < from.colours.size() ? from.colours[i] : 0;
         m_lookup[i] = fields ? toFields.fromRgb(Rgb::of(rgb)) : rgb;
     }
     return Mapping::Lookup;

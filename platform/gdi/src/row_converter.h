@@ -1,6 +1,6 @@
 #pragma once
 
-#include "color_matcher.h"
+#include "colour_matcher.h"
 #include "pixel_format.h"
 
 #include <array>
@@ -43,8 +43,8 @@ struct Conversion {
     std::uint32_t* lookup = nullptr;
     // 256 entries per source byte, lowest byte first.
     const std::uint32_t* byteTables = nullptr;
-    std::span<const std::uint32_t> sourceColors;
-    ColorMatcher* matcher = nullptr;
+    std::span<const std::uint32_t> sourceColours;
+    ColourMatcher* matcher = nullptr;
 };
 
 using RowFunction = void (*)(const Conversion&, const std::byte* sourceRow, std::size_t sourceX,
@@ -77,12 +77,12 @@ private:
     Conversion m_conversion;
     RowFunction m_row;
     std::size_t m_copiedPixelBits = 0;
-    std::optional<ColorMatcher> m_matcher;
+    std::optional<ColourMatcher> m_matcher;
     std::array<std::uint32_t, 256> m_lookup;
     std::array<std::uint32_t, 4 * 256> m_byteTables;
 };
 
 // The stored value of a colour (0x00RRGGBB) in a direct-colour format.
-std::uint32_t encodeColor(const PixelFormat& format, std::uint32_t rgb);
+std::uint32_t encodeColour(const PixelFormat& format, std::uint32_t rgb);
 
 }  // namespace gdi

@@ -1,4 +1,4 @@
-#include "color_table.h"
+#include "colour_table.h"
 #include "object_table.h"
 #include "row_converter.h"
 #include "set_dibits_call.h"
@@ -137,13 +137,13 @@ int drawUncompressed(const SetDibitsCall& call, const BITMAPINFO* bmi, const Dib
                               call.width >= signedLimit || call.height >= signedLimit ||
                               !surface.isDrawable();
     if (!drawsNothing) {
-        gdi::ColorTable colors;
+        gdi::ColourTable colours;
         if (header.bitCount <= 8) {
-            gdi::readColorTable(bmi, header, colorUse, colors);
+            gdi::readColourTable(bmi, header, colorUse, colours);
         }
         const auto pixels =
             std::min<std::int64_t>(call.width, header.width) * std::min(call.cLines, header.rows());
-        const gdi::RowConverter converter(header.pixelFormat(colors.colors()),
+        const gdi::RowConverter converter(header.pixelFormat(colours.colours()),
                                           surface.pixelFormat(), std::size_t(pixels));
         drawBand(call, header, bits, surface.view(), converter);
     }

@@ -12,17 +12,17 @@ namespace {
 
 using gditest::dib;
 
-std::vector<DWORD> distinctColors(WORD bitCount) {
-    std::vector<DWORD> colors;
+std::vector<DWORD> distinctColours(WORD bitCount) {
+    std::vector<DWORD> colours;
     for (std::uint32_t i = 0; i < (1u << bitCount); ++i) {
-        colors.push_back((i + 1) * 0x010305u);
+        colours.push_back((i + 1) * 0x010305u);
     }
-    return colors;
+    return colours;
 }
 
 gdi::DibFormat sameTableFormat(WORD bitCount, LONG width, LONG height) {
     return dib(bitCount, width, height,
-               bitCount <= 8 ? distinctColors(bitCount) : std::vector<DWORD>{});
+               bitCount <= 8 ? distinctColours(bitCount) : std::vector<DWORD>{});
 }
 
 // Stored values from a fixed sequence, each within the format's bits.

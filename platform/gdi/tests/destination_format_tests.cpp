@@ -28,10 +28,10 @@ const gdi::ChannelMasks masks888{0xFF0000, 0xFF00, 0xFF};
 
 // A 256-entry table of white with two near-black entries at 1 and 2.
 std::vector<DWORD> whiteWith(std::size_t count, DWORD at1, DWORD at2) {
-    std::vector<DWORD> colors(count, 0xFFFFFF);
-    colors[1] = at1;
-    colors[2] = at2;
-    return colors;
+    std::vector<DWORD> colours(count, 0xFFFFFF);
+    colours[1] = at1;
+    colours[2] = at2;
+    return colours;
 }
 
 const ConversionCase narrowing[] = {
@@ -230,8 +230,8 @@ TEST(BitBlt, ConvertsBetweenFormatsLikeSetDIBitsToDevice) {
 // colour, else the entry nearest white for white and the other entry for any other colour.
 TEST(FillRect, PicksTheBrushsEntryInAColourTable) {
     const RECT whole{0, 0, 1, 1};
-    const auto fill = [&whole](const gditest::Section& section, COLORREF color) {
-        const HBRUSH brush = CreateSolidBrush(color);
+    const auto fill = [&whole](const gditest::Section& section, COLORREF colour) {
+        const HBRUSH brush = CreateSolidBrush(colour);
         FillRect(section.dc(), &whole, brush);
         DeleteObject(brush);
         return section.values()[0];

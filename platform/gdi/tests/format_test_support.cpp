@@ -41,12 +41,12 @@ std::uint32_t load(const std::byte* row, std::size_t x, WORD bitCount) {
 
 }  // namespace
 
-gdi::DibFormat dib(WORD bitCount, LONG width, LONG height, std::vector<DWORD> colors,
+gdi::DibFormat dib(WORD bitCount, LONG width, LONG height, std::vector<DWORD> colours,
                    gdi::ChannelMasks masks) {
     gdi::DibFormat format = gdi::DibFormat::rgb32(width, height, gdi::RowOrder::BottomUp);
     format.bitCount = bitCount;
-    format.colors = std::move(colors);
-    format.clrUsed = DWORD(format.colors.size());
+    format.colours = std::move(colours);
+    format.clrUsed = DWORD(format.colours.size());
     if (masks != gdi::ChannelMasks{}) {
         format.compression = BI_BITFIELDS;
         format.masks = masks;

@@ -13,7 +13,7 @@
 namespace gditest {
 
 // A bottom-up DIB of the given bit count and size; masks make a 16- or 32-bit one BI_BITFIELDS.
-gdi::DibFormat dib(WORD bitCount, LONG width, LONG height = 1, std::vector<DWORD> colors = {},
+gdi::DibFormat dib(WORD bitCount, LONG width, LONG height = 1, std::vector<DWORD> colours = {},
                    gdi::ChannelMasks masks = {});
 
 // Stored values, top row first, packed into the rows of a DIB of that format.

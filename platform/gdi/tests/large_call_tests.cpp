@@ -26,17 +26,17 @@ void PrintTo(const FormatPair& pair, std::ostream* out) {
 constexpr LONG width = 160;
 constexpr LONG height = 128;
 
-std::vector<DWORD> unevenColors(std::size_t count) {
-    std::vector<DWORD> colors;
+std::vector<DWORD> unevenColours(std::size_t count) {
+    std::vector<DWORD> colours;
     for (std::size_t i = 0; i < count; ++i) {
-        colors.push_back(DWORD((i + 1) * 0x9E3779B1u >> 8));
+        colours.push_back(DWORD((i + 1) * 0x9E3779B1u >> 8));
     }
-    return colors;
+    return colours;
 }
 
 gdi::DibFormat sized(WORD bitCount, gdi::ChannelMasks masks = {}) {
     return dib(bitCount, width, height,
-               bitCount <= 8 ? unevenColors(std::size_t(1) << bitCount) : std::vector<DWORD>{},
+               bitCount <= 8 ? unevenColours(std::size_t(1) << bitCount) : std::vector<DWORD>{},
                masks);
 }
 

@@ -11,12 +11,12 @@ namespace {
 using gditest::dib;
 
 // Index i of every RLE source here has the colour 0xC00000 + i.
-std::vector<DWORD> indexColors() {
-    std::vector<DWORD> colors;
+std::vector<DWORD> indexColours() {
+    std::vector<DWORD> colours;
     for (DWORD i = 0; i < 16; ++i) {
-        colors.push_back(0xC00000 + i);
+        colours.push_back(0xC00000 + i);
     }
-    return colors;
+    return colours;
 }
 
 std::vector<std::byte> bytesOf(const char* hex) {
@@ -94,7 +94,7 @@ class RleStream : public testing::TestWithParam<StreamCase> {};
 TEST_P(RleStream, DrawsOnlyThePixelsItSets) {
     const StreamCase& c = GetParam();
     const std::vector<std::byte> stream = bytesOf(c.stream);
-    gdi::DibFormat format = dib(c.bitCount, c.biWidth, LONG(c.args.height), indexColors());
+    gdi::DibFormat format = dib(c.bitCount, c.biWidth, LONG(c.args.height), indexColours());
     format.compression = c.bitCount == 8 ? BI_RLE8 : BI_RLE4;
     format.sizeImage = c.sizeImage ? c.sizeImage : DWORD(stream.size());
     const gdi::DibInfo info(format);
@@ -154,7 +154,7 @@ class RleResult : public testing::TestWithParam<ResultCase> {};
 TEST_P(RleResult, IsTheHeaderHeightOrZero) {
     const ResultCase& c = GetParam();
     const std::vector<std::byte> stream = bytesOf("0401 0000 0402 0001");
-    gdi::DibFormat format = dib(8, 4, 9, indexColors());
+    gdi::DibFormat format = dib(8, 4, 9, indexColours());
     format.compression = BI_RLE8;
     format.sizeImage = DWORD(stream.size());
     const gdi::DibInfo info(format);

@@ -121,11 +121,11 @@ gdi::DibFormat sized(gdi::DibFormat format, LONG width, DWORD headerSize = 40) {
 }
 
 std::vector<DWORD> greys(std::size_t count) {
-    std::vector<DWORD> colors;
+    std::vector<DWORD> colours;
     for (std::size_t i = 0; i < count; ++i) {
-        colors.push_back(DWORD(i * 0x111111));
+        colours.push_back(DWORD(i * 0x111111));
     }
-    return colors;
+    return colours;
 }
 
 const std::vector<DWORD> three{0x102030, 0x405060, 0x708090};
@@ -174,7 +174,7 @@ const PixelCase widening[] = {
      {0x563412}},
 };
 
-const PixelCase colorTables[] = {
+const PixelCase colourTables[] = {
     {"EntriesBeyondClrUsedAreBlack",
      dib(8, 5, 1, three),
      {0, 1, 2, 3, 255},
@@ -256,7 +256,7 @@ TEST_P(SourcePixels, ReachA32BitSectionAsTheRulesSay) {
 
 INSTANTIATE_TEST_SUITE_P(Widening, SourcePixels, testing::ValuesIn(widening),
                          [](const auto& info) { return std::string(info.param.name); });
-INSTANTIATE_TEST_SUITE_P(ColorTables, SourcePixels, testing::ValuesIn(colorTables),
+INSTANTIATE_TEST_SUITE_P(ColourTables, SourcePixels, testing::ValuesIn(colourTables),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Sub-byte rows are used only when the buffer holds all their stride bytes: here 2 of 3 rows of a

@@ -1,12 +1,12 @@
-#include "qtui/application.h"
+#include "qt/application.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
-namespace qtui {
+namespace qt {
 
 void setUpApplication() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
-}  // namespace qtui
+}  // namespace qt

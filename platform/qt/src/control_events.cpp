@@ -9,7 +9,7 @@
 #include "ui/controls.h"
 #include "ui/window.h"
 
-namespace qtui {
+namespace qt {
 
 ControlEvents::ControlEvents(ui::Window& window, ui::Control& control, QObject* parent)
     : QObject(parent), m_window(window), m_control(control) {}
@@ -74,4 +74,4 @@ void ControlEvents::previewCommittedText(QInputMethodEvent& event) const {
                           event.replacementLength());
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -11,7 +11,7 @@ class Control;
 class Window;
 }  // namespace ui
 
-namespace qtui {
+namespace qt {
 
 // Turns the real events of one control's widget into the control layer's: the focus moving in
 // makes the control the window's active control, every typed character passes the window's key
@@ -35,4 +35,4 @@ private:
     bool m_delivering = false;
 };
 
-}  // namespace qtui
+}  // namespace qt

@@ -2,7 +2,7 @@
 
 #include "fonts.h"
 
-namespace qtui {
+namespace qt {
 
 void applyPlacement(const ui::Control& control, QWidget& widget) {
     widget.setGeometry(control.Left, control.Top, control.Width, control.Height);
@@ -96,4 +96,4 @@ void LineEditView::sync() {
     if (text != this->text()) setText(text);
 }
 
-}  // namespace qtui
+}  // namespace qt

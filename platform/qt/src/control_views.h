@@ -7,7 +7,7 @@
 
 #include "ui/controls.h"
 
-namespace qtui {
+namespace qt {
 
 // What every control's widget shows of the control itself: place, size, tool tip and font.
 void applyPlacement(const ui::Control& control, QWidget& widget);
@@ -55,4 +55,4 @@ private:
     ui::TextBox& m_textBox;
 };
 
-}  // namespace qtui
+}  // namespace qt

@@ -1,8 +1,8 @@
-#include "qtui/file_dialogs.h"
+#include "qt/file_dialogs.h"
 
 #include <QFileDialog>
 
-namespace qtui {
+namespace qt {
 
 std::optional<std::string> FileDialogs::chooseFile(const ui::FileChoice& choice) {
     QFileDialog dialog(m_parent, QString::fromStdString(choice.title));
@@ -16,4 +16,4 @@ std::optional<std::string> FileDialogs::chooseFile(const ui::FileChoice& choice)
     return dialog.selectedFiles().front().toStdString();
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace qtui {
+namespace qt {
 namespace {
 
 constexpr double kDesignDotsPerInch = 120.0;
@@ -35,4 +35,4 @@ QFont fontFor(const ui::Font& font) {
     return result;
 }
 
-}  // namespace qtui
+}  // namespace qt

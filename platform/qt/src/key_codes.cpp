@@ -4,7 +4,7 @@
 
 #include "ui/controls.h"
 
-namespace qtui {
+namespace qt {
 
 std::u16string typedCharacters(const QKeyEvent& event) {
     const int key = event.key();
@@ -29,4 +29,4 @@ std::u16string typedCharacters(const QKeyEvent& event) {
     return event.text().toStdU16String();
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -4,7 +4,7 @@
 
 #include "control_views.h"
 
-namespace qtui {
+namespace qt {
 
 LineView::LineView(const ui::Line& line, QWidget* parent) : QWidget(parent), m_line(line) {
     setFocusPolicy(Qt::NoFocus);
@@ -19,4 +19,4 @@ void LineView::paintEvent(QPaintEvent*) {
     painter.drawLine(QPoint(m_line.X1, m_line.Y1) - origin, QPoint(m_line.X2, m_line.Y2) - origin);
 }
 
-}  // namespace qtui
+}  // namespace qt

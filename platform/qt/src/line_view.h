@@ -4,7 +4,7 @@
 
 #include "ui/controls.h"
 
-namespace qtui {
+namespace qt {
 
 // A one-pixel line between the line control's two end points, in the window's text colour.
 class LineView : public QWidget {
@@ -18,4 +18,4 @@ private:
     const ui::Line& m_line;
 };
 
-}  // namespace qtui
+}  // namespace qt

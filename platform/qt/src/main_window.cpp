@@ -1,4 +1,4 @@
-#include "qtui/main_window.h"
+#include "qt/main_window.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -10,9 +10,9 @@
 #include <QStatusBar>
 
 #include "picture_view.h"
-#include "qtui/window_view.h"
+#include "qt/window_view.h"
 
-namespace qtui {
+namespace qt {
 namespace {
 
 // Room for the longest account of a run (about 580 characters, with a band of 2^31 lines and
@@ -135,4 +135,4 @@ void MainWindow::closeFrame() {
     QMainWindow::close();
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -1,9 +1,9 @@
-#include "qtui/message_box.h"
+#include "qt/message_box.h"
 
 #include <QMessageBox>
 #include <utility>
 
-namespace qtui {
+namespace qt {
 
 MessageBox::MessageBox(QString title, QWidget* parent)
     : m_title(std::move(title)), m_parent(parent) {}
@@ -15,4 +15,4 @@ void MessageBox::show(std::string_view text) {
     box.exec();
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace qtui {
+namespace qt {
 namespace {
 
 constexpr int kHatchSpacing = 6;
@@ -84,4 +84,4 @@ void paintOverlay(QPainter& painter, const ui::Overlay& overlay) {
     painter.restore();
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -8,7 +8,7 @@
 #include "gdi/dib_format.h"
 #include "overlay_painter.h"
 
-namespace qtui {
+namespace qt {
 
 PictureView::PictureView(ui::Picture& picture, QWidget* parent)
     : QWidget(parent), m_picture(picture) {
@@ -67,4 +67,4 @@ void PictureView::paintEvent(QPaintEvent*) {
     paintOverlay(painter, m_picture.overlay());
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -5,7 +5,7 @@
 
 #include "ui/picture.h"
 
-namespace qtui {
+namespace qt {
 
 // Shows a picture's persistent image one image pixel to one widget pixel. The image is read
 // through the GDI layer into a display copy when the picture is refreshed or resized; the copy
@@ -31,4 +31,4 @@ private:
     QImage m_display;
 };
 
-}  // namespace qtui
+}  // namespace qt

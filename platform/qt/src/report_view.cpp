@@ -4,7 +4,7 @@
 
 #include "control_views.h"
 
-namespace qtui {
+namespace qt {
 
 ReportView::ReportView(ui::TextBox& textBox, QWidget* parent)
     : QPlainTextEdit(parent), m_textBox(textBox) {
@@ -70,4 +70,4 @@ QString ReportView::displayText(std::string_view text) {
     return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -6,7 +6,7 @@
 
 #include "ui/controls.h"
 
-namespace qtui {
+namespace qt {
 
 // A multi-line text box without wrapping and with both scroll bars. Appended text is added at the
 // end of the document, so a growing report never re-lays out what is already shown. The control
@@ -27,4 +27,4 @@ private:
     bool m_endsWithCarriageReturn = false;
 };
 
-}  // namespace qtui
+}  // namespace qt

@@ -1,4 +1,4 @@
-#include "qtui/window_view.h"
+#include "qt/window_view.h"
 
 #include <algorithm>
 #include <vector>
@@ -10,7 +10,7 @@
 #include "picture_view.h"
 #include "report_view.h"
 
-namespace qtui {
+namespace qt {
 
 WindowView::WindowView(ui::Window& window, QWidget* parent) : QWidget(parent), m_window(window) {
     if (!window.font.name.empty()) setFont(fontFor(window.font));
@@ -82,4 +82,4 @@ void WindowView::syncCaption() {
     setWindowTitle(QString::fromStdString(m_window.Caption()));
 }
 
-}  // namespace qtui
+}  // namespace qt

@@ -22,7 +22,7 @@ class FontFor : public ::testing::TestWithParam<FontCase> {};
 
 TEST_P(FontFor, UsesAnInstalledSubstituteAtTheDesignPixelSize) {
     const FontCase& expected = GetParam();
-    const QFontInfo font(qtui::fontFor(ui::Font{expected.name, expected.points}));
+    const QFontInfo font(qt::fontFor(ui::Font{expected.name, expected.points}));
     EXPECT_EQ(font.family().toStdString(), expected.family);
     EXPECT_EQ(font.pixelSize(), expected.pixelSize);
     EXPECT_EQ(font.weight(), QFont::Normal);
@@ -32,8 +32,8 @@ TEST_P(FontFor, UsesAnInstalledSubstituteAtTheDesignPixelSize) {
 INSTANTIATE_TEST_SUITE_P(Faces, FontFor, ::testing::ValuesIn(kFonts));
 
 TEST(FontFor, KeepsTheFixedPitchSubstituteFixed) {
-    EXPECT_TRUE(QFontInfo(qtui::fontFor(ui::Font{"Courier New", 7.8})).fixedPitch());
-    EXPECT_FALSE(QFontInfo(qtui::fontFor(ui::Font{"MS Sans Serif", 7.8})).fixedPitch());
+    EXPECT_TRUE(QFontInfo(qt::fontFor(ui::Font{"Courier New", 7.8})).fixedPitch());
+    EXPECT_FALSE(QFontInfo(qt::fontFor(ui::Font{"MS Sans Serif", 7.8})).fixedPitch());
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ class TypedCharacters : public ::testing::TestWithParam<KeyCase> {};
 TEST_P(TypedCharacters, AreWhatAKeyboardTypes) {
     const KeyCase& key = GetParam();
     const QKeyEvent event(QEvent::KeyPress, key.key, key.modifiers, QString::fromUtf16(key.text));
-    EXPECT_EQ(qtui::typedCharacters(event), std::u16string(key.expected));
+    EXPECT_EQ(qt::typedCharacters(event), std::u16string(key.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, TypedCharacters, ::testing::ValuesIn(kKeys),

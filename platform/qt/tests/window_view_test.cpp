@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "qtui/window_view.h"
+#include "qt/window_view.h"
 #include "ui/controls.h"
 #include "ui/picture.h"
 
@@ -28,7 +28,7 @@ protected:
         place(caption, 220, 40, 80, 20, 3);
         place(check, 220, 70, 80, 20, 4);
         place(button, 220, 100, 80, 24, 5);
-        view = std::make_unique<qtui::WindowView>(window);
+        view = std::make_unique<qt::WindowView>(window);
         view->show();
         view->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
@@ -55,7 +55,7 @@ protected:
     ui::Label caption{"caption"};
     ui::CheckBox check{"check"};
     ui::CommandButton button{"button"};
-    std::unique_ptr<qtui::WindowView> view;
+    std::unique_ptr<qt::WindowView> view;
 };
 
 TEST_F(WindowViewTest, KeyPreviewThatReplacesACharacterDeliversTheReplacement) {

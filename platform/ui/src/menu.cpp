@@ -15,7 +15,7 @@ void MenuItem::setChecked(bool checked) {
 
 void MenuItem::trigger() {
     if (m_kind == MenuItemKind::Check) setChecked(!m_checked);
-    if (Triggered) Triggered();
+    if (onTriggered) onTriggered();
 }
 
 }  // namespace ui

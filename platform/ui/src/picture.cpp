@@ -35,8 +35,8 @@ void Picture::setSize(int widthPixels, int heightPixels) {
     changed();
 }
 
-void Picture::setBackColor(COLORREF color) {
-    m_backColor = color;
+void Picture::setBackColor(COLORREF colour) {
+    m_backColor = colour;
     clearImage();
 }
 

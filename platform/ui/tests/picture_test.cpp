@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 
-void fill(const ui::Picture& picture, RECT area, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
+void fill(const ui::Picture& picture, RECT area, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
     FillRect(picture.hDC(), &area, brush);
     DeleteObject(brush);
 }
@@ -46,7 +46,7 @@ TEST(Picture, DrawingThroughHdcPersistsAcrossRefresh) {
     EXPECT_EQ(pixelAt(picture, 2, 3), kWhite);
 }
 
-TEST(Picture, BackColorClearsToTheNewColourInPixelByteOrder) {
+TEST(Picture, BackColourClearsToTheNewColourInPixelByteOrder) {
     ui::Picture picture("pic", 8, 8);
     fill(picture, {0, 0, 1, 1}, 0);
     picture.setBackColor(0x000080FF);
@@ -54,7 +54,7 @@ TEST(Picture, BackColorClearsToTheNewColourInPixelByteOrder) {
     EXPECT_TRUE(allPixelsAre(picture, 0x00FF8000));
 }
 
-TEST(Picture, ClsClearsToTheCurrentBackColor) {
+TEST(Picture, ClsClearsToTheCurrentBackColour) {
     ui::Picture picture("pic", 8, 8);
     picture.setBackColor(0x00123456);
     fill(picture, {0, 0, 8, 4}, 0x00FFFFFF);
@@ -62,7 +62,7 @@ TEST(Picture, ClsClearsToTheCurrentBackColor) {
     EXPECT_TRUE(allPixelsAre(picture, 0x00563412));
 }
 
-TEST(Picture, ResizeKeepsTheOverlapAndShowsBackColorElsewhere) {
+TEST(Picture, ResizeKeepsTheOverlapAndShowsBackColourElsewhere) {
     ui::Picture picture("pic", 9, 8);
     picture.setBackColor(0x00112233);
     fill(picture, {0, 0, 1, 1}, 0x00FF0000);

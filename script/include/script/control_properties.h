@@ -6,6 +6,8 @@
 #include "ui/control.h"
 #include "ui/window.h"
 
+namespace script {
+
 // The value of one printable property, already written as the script prints it, or why it has
 // none. Strings come back unescaped; numbers in plain decimal.
 struct PropertyValue {
@@ -20,3 +22,5 @@ PropertyValue windowProperty(const ui::Window& window, std::string_view property
 
 // The kind of a control in words, for messages: "a label", "a text box", ...
 std::string describeKind(ui::ControlKind kind);
+
+}  // namespace script

@@ -9,6 +9,8 @@
 #include "app/frm_bench.h"
 #include "script/script_runner.h"
 
+namespace script {
+
 // Experiments are saved as diblab-script files: run by diblab-script they print what the window
 // shows, opened in the window they bring the form to the state it was saved in.
 
@@ -23,11 +25,11 @@ struct WrittenExperiment {
 // then commands that print the captions, both pictures, the report and the run's account.
 // Before handing it out the script is replayed in a fresh form, which must end up looking
 // exactly like `form`.
-WrittenExperiment writeExperiment(frmBench& form);
+WrittenExperiment writeExperiment(app::frmBench& form);
 
 struct LoadedExperiment {
     // The form after the whole script ran; none when a line could not be run.
-    std::unique_ptr<frmBench> form;
+    std::unique_ptr<app::frmBench> form;
     std::optional<ScriptError> error;
     // The message boxes the form showed while the script ran, in order.
     std::vector<std::string> messages;
@@ -36,3 +38,5 @@ struct LoadedExperiment {
 // Runs a script in a fresh form at start-up, discarding what it prints. The form comes back
 // without a message box installed.
 LoadedExperiment loadExperiment(std::istream& script);
+
+}  // namespace script

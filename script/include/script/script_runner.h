@@ -9,6 +9,8 @@
 #include "app/frm_bench.h"
 #include "ui/message_box.h"
 
+namespace script {
+
 // Answers every message box with OK after writing it as "message: TEXT".
 class PrintingMessageBox : public ui::MessageBoxService {
 public:
@@ -31,12 +33,12 @@ public:
     // A form of its own, loaded, whose message boxes are written to `out` too.
     explicit ScriptRunner(std::ostream& out);
     // Drives a form that the caller owns and has loaded, with the message box it has.
-    ScriptRunner(frmBench& form, std::ostream& out);
+    ScriptRunner(app::frmBench& form, std::ostream& out);
 
     // Runs every line of the script; stops at the first line that cannot be run and returns why.
     std::optional<ScriptError> run(std::istream& script);
 
-    const frmBench& form() const { return m_form; }
+    const app::frmBench& form() const { return m_form; }
 
 private:
     void runLine(std::string_view line);
@@ -54,9 +56,11 @@ private:
 
     std::ostream& m_out;
     std::unique_ptr<PrintingMessageBox> m_messageBox;
-    std::unique_ptr<frmBench> m_ownForm;
-    frmBench& m_form;
+    std::unique_ptr<app::frmBench> m_ownForm;
+    app::frmBench& m_form;
 };
 
 // "error: line N: REASON"
 std::string formatScriptError(const ScriptError& error);
+
+}  // namespace script

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace script {
+
 // Script texts carry escapes so that every command and every printed value stays on one line:
 // \n, \r, \t, \b (Backspace), \\ and \xNN (the character with that code).
 
@@ -23,3 +25,5 @@ std::string encodeUtf8(const std::vector<std::uint32_t>& characters);
 // Writes a value on one line: control characters, C1 controls and the backslash are escaped;
 // other characters stay as UTF-8. A byte outside valid UTF-8 is written as \xNN.
 std::string escapeForPrint(std::string_view text);
+
+}  // namespace script

@@ -22,7 +22,7 @@ public:
     BenchShell& operator=(const BenchShell&) = delete;
 
     ui::Frame& frame() { return m_frame; }
-    frmBench& form() { return *m_form; }
+    app::frmBench& form() { return *m_form; }
 
     // Runs the file in a fresh form at start-up, which then takes the place of the current one.
     // A file that cannot be read or run is reported with its name (and the line) and leaves the
@@ -42,7 +42,7 @@ public:
 
 private:
     void buildMenus();
-    void adopt(std::unique_ptr<frmBench> form);
+    void adopt(std::unique_ptr<app::frmBench> form);
     void chooseAndOpen();
     void save();
     void exportPictures();
@@ -53,7 +53,7 @@ private:
     ui::MessageBoxService& m_messages;
     ui::FileDialogService& m_files;
     ui::Frame m_frame;
-    std::unique_ptr<frmBench> m_form;
+    std::unique_ptr<app::frmBench> m_form;
     std::string m_experimentPath;  // the file last opened or saved
 };
 

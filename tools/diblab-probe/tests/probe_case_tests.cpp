@@ -210,9 +210,9 @@ std::string headerOf(const gdi::DibFormat& f) {
         text << ' ' << f.masks.red << ':' << f.masks.green << ':' << f.masks.blue;
     }
     text << std::dec << " use=" << f.colorUse << " hdr=" << f.headerSize << " clrused=" << f.clrUsed
-         << " sizeimage=" << f.sizeImage << " colours=" << f.colors.size() << std::hex;
-    if (!f.colors.empty()) {
-        text << ' ' << f.colors.front() << ".." << f.colors.back();
+         << " sizeimage=" << f.sizeImage << " colours=" << f.colours.size() << std::hex;
+    if (!f.colours.empty()) {
+        text << ' ' << f.colours.front() << ".." << f.colours.back();
     }
     return text.str();
 }

@@ -83,11 +83,11 @@ struct FormState {
     bool operator==(const FormState&) const = default;
 };
 
-const ui::TextBox& textBox(const frmBench& form, const std::string& name) {
+const ui::TextBox& textBox(const app::frmBench& form, const std::string& name) {
     return dynamic_cast<const ui::TextBox&>(*form.find(name));
 }
 
-FormState stateOf(const frmBench& form) {
+FormState stateOf(const app::frmBench& form) {
     FormState state;
     for (const ui::Picture* picture :
          {&form.srcPic, &form.srcBigPic, &form.destPic, &form.destBigPic}) {
@@ -107,7 +107,7 @@ struct CaseRun {
 
 CaseRun runCase(const std::string& field, const std::string& text, const std::string& action) {
     std::ostringstream out;
-    ScriptRunner runner(out);
+    script::ScriptRunner runner(out);
     std::istringstream setUp(kSetUp + "set " + field + " " + text + "\n");
     EXPECT_FALSE(runner.run(setUp).has_value());
     CaseRun run;
@@ -204,7 +204,7 @@ TEST_P(HostileReport, KeepsTheTextBeforeTheListingsAndClears) {
     EXPECT_EQ(run.output, "");
 
     std::ostringstream out;
-    ScriptRunner runner(out);
+    script::ScriptRunner runner(out);
     std::istringstream script("set Text3 " + GetParam().text + "\ndblclick Text3\n");
     EXPECT_FALSE(runner.run(script).has_value());
     EXPECT_EQ(runner.form().Text3.Text(), "");

@@ -7,9 +7,9 @@
 
 namespace workbench {
 
-inline constexpr const char* kSourceColourMessage = "Error in RGB's for setting Source Colors";
+inline constexpr const char* kSourceColourMessage = "Error in RGB's for setting Source Colours";
 inline constexpr const char* kSourcePositionMessage =
-    "Error in position X/Y's for setting Source Colors";
+    "Error in position X/Y's for setting Source Colours";
 
 struct SourcePointControls {
     ColourTriple colour;

@@ -42,7 +42,7 @@ struct DibFormat {
     ChannelMasks masks;
     // The colour table: 0x00RRGGBB values with DIB_RGB_COLORS, palette indices with
     // DIB_PAL_COLORS. Written as given, whatever biClrUsed says.
-    std::vector<DWORD> colors;
+    std::vector<DWORD> colours;
     UINT colorUse = DIB_RGB_COLORS;
     // biSize: 40 (BITMAPINFOHEADER), 108 (V4), 124 (V5), any other size from 40, or 12
     // (BITMAPCOREHEADER: 16-bit sizes, always bottom-up, an RGBTRIPLE colour table).

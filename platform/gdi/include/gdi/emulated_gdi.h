@@ -197,7 +197,7 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT startScan, UINT cLines, std::span<std::
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* bmi, UINT usage, void** ppvBits,
                          HANDLE hSection, DWORD offset);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateSolidBrush(COLORREF colour);
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
 BOOL DeleteObject(HGDIOBJ object);

@@ -22,10 +22,10 @@ public:
     MenuItemKind kind() const { return m_kind; }
     bool checked() const { return m_checked; }
     void setChecked(bool checked);
-    // Chosen from the menu or by its shortcut: a check item toggles, then Triggered runs.
+    // Chosen from the menu or by its shortcut: a check item toggles, then onTriggered runs.
     void trigger();
 
-    std::function<void()> Triggered;
+    std::function<void()> onTriggered;
     // Fired when the checked state changes, for a front end that shows it.
     std::function<void()> onChanged;
 

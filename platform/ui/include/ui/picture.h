@@ -36,7 +36,7 @@ public:
     double ScaleHeight() const { return Height; }
 
     COLORREF BackColor() const { return m_backColor; }
-    void setBackColor(COLORREF color);
+    void setBackColor(COLORREF colour);
     void Cls();
     void Refresh() const;
 

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace qtui {
-
-// Gives the application the look the window is laid out for, whatever the desktop's theme.
-void setUpApplication();
-
-}  // namespace qtui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "qt/main_window.h"
+#include "shell/bench_shell.h"
+#include "recording_messages.h"
+#include "ui/frame.h"
+
+// A stand-in for the person who answers the file dialog: it gives the prepared answer (none:
+// cancelled) and keeps what it was asked.
+class AnsweredFileDialogs : public ui::FileDialogService {
+public:
+    std::optional<std::string> chooseFile(const ui::FileChoice& choice) override {
+        asked.push_back(choice);
+        return answer;
+    }
+    std::optional<std::string> answer;
+    std::vector<ui::FileChoice> asked;
+};
+
+// The whole window as the program shows it: the bench's frame with its menus and status line
+// around the form, shown and active.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    app::frmBench& form() const { return m_shell->form(); }
+    QWidget* widget(const std::string& qualifiedName) const;
+    QAction* action(const ui::MenuItem& item) const { return m_window->actionFor(item); }
+    // Focuses a text field with the caret at its end, as a click there would.
+    void focusField(const std::string& qualifiedName) const;
+    void click(const std::string& qualifiedName) const;
+    // Replaces a field's text by typing, as a person selecting it all and typing would.
+    void retype(const std::string& qualifiedName, const QString& text) const;
+    std::string statusText() const;
+    // A file name of its own for each test in the test's scratch folder.
+    std::string scratchPath(const std::string& name) const;
+
+    RecordingMessages m_messages;
+    AnsweredFileDialogs m_files;
+    std::unique_ptr<shell::BenchShell> m_shell;
+    std::unique_ptr<qt::MainWindow> m_window;
+};
