@@ -15,7 +15,8 @@ namespace {
 constexpr const char* kExperimentFilter = "DIB Lab experiments (*.dls)";
 constexpr const char* kPictureFilter = "PNG pictures (*.png)";
 // An experiment the window saves is a few kilobytes; a file far larger is not one.
-constexpr std::streamoff kLargestExperiment = 16 * 1024 * 1024;
+constexpr int kLargestExperimentMegabytes = 16;
+constexpr std::streamoff kLargestExperiment = std::streamoff(kLargestExperimentMegabytes) << 20;
 
 std::string withoutSuffix(const std::string& path, std::string_view suffix) {
     return path.ends_with(suffix) ? path.substr(0, path.size() - suffix.size()) : path;
@@ -89,7 +90,8 @@ bool BenchShell::openExperiment(const std::string& path) {
         return false;
     }
     if (file.tellg() > kLargestExperiment) {
-        m_messages.show(cannotOpen(path, "the file is larger than 16 MB"));
+        m_messages.show(cannotOpen(path, "the file is larger than " +
+                                         std::to_string(kLargestExperimentMegabytes) + " MB"));
         return false;
     }
     file.seekg(0);

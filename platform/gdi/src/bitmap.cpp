@@ -9,26 +9,25 @@ namespace {
 
 constexpr std::align_val_t pageAlignment{4096};
 
-std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitCount) {
-    return (width * bitCount + 31) / 32 * 4;
-}
-
 }  // namespace
 
 void Bitmap::AlignedDelete::operator()(std::byte* pixels) const {
     ::operator delete[](pixels, pageAlignment);
 }
 
-Bitmap::Bitmap(BitmapKind kind, int width, int height, RowOrder order, BitmapLayout layout)
-    : m_kind(kind), m_width(width), m_height(height), m_order(order), m_layout(std::move(layout)) {
+Bitmap::Bitmap(BitmapKind kind, int width, int height, RowOrder order, const PixelFormat& format)
+    : m_kind(kind),
+      m_width(width),
+      m_height(height),
+      m_colours(format.colours.begin(), format.colours.end()),
+      m_format(format) {
+    m_format.colours = m_colours;
     const std::size_t bytes = byteSize();
     m_pixels.reset(static_cast<std::byte*>(::operator new[](bytes, pageAlignment)));
     std::memset(m_pixels.get(), 0, bytes);
-    m_format = m_layout.bitCount <= 8 ? PixelFormat::palettized(m_layout.bitCount, m_layout.colours)
-                                      : PixelFormat::direct(m_layout.bitCount, m_layout.masks);
     const auto rowBytes = std::ptrdiff_t(stride());
     m_view = {m_pixels.get(), rowBytes, m_width, m_height};
-    if (m_order == RowOrder::BottomUp) {
+    if (order == RowOrder::BottomUp) {
         m_view.top = m_pixels.get() + std::ptrdiff_t(m_height - 1) * rowBytes;
         m_view.stride = -rowBytes;
     }
@@ -39,22 +38,22 @@ Bitmap Bitmap::makeStock() {
 }
 
 std::optional<Bitmap> Bitmap::make(BitmapKind kind, int width, int height, RowOrder order,
-                                   BitmapLayout layout) {
+                                   const PixelFormat& format) {
     if (width <= 0 || height <= 0) {
         return std::nullopt;
     }
-    if (dibStride(std::uint64_t(width), layout.bitCount) * std::uint64_t(height) > maxBytes) {
+    if (dibStride(std::uint64_t(width), format.bitCount) * std::uint64_t(height) > maxBytes) {
         return std::nullopt;
     }
     try {
-        return Bitmap(kind, width, height, order, std::move(layout));
+        return Bitmap(kind, width, height, order, format);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
 }
 
 std::size_t Bitmap::stride() const {
-    return std::size_t(dibStride(std::uint64_t(m_width), m_layout.bitCount));
+    return std::size_t(dibStride(std::uint64_t(m_width), m_format.bitCount));
 }
 
 LONG Bitmap::widthBytes() const {

@@ -14,14 +14,6 @@ namespace gdi {
 
 enum class BitmapKind { Stock, DeviceCompatible, DibSection };
 
-// The pixel layout a bitmap keeps: bits per pixel, the channel masks of 16- and 32-bit pixels and
-// the colour table of palettized ones (always 2^bitCount entries, 0x00RRGGBB).
-struct BitmapLayout {
-    WORD bitCount = 32;
-    ChannelMasks masks = xrgbMasks;
-    std::vector<std::uint32_t> colours;
-};
-
 // A bitmap and the pixels it owns, in rows of the DIB stride. Device-compatible bitmaps are 32
 // bpp; the 1x1 monochrome stock bitmap is modelled as one black 32-bit pixel that drawing never
 // changes.
@@ -30,14 +22,15 @@ public:
     static constexpr std::size_t maxBytes = 0x7FFFFFFF;
 
     static Bitmap makeStock();
-    // Returns nothing when the size is not positive, too large or cannot be allocated.
+    // Returns nothing when the size is not positive, too large or cannot be allocated. The bitmap
+    // keeps its own copy of a palettized format's colour table, which has 2^bitCount entries.
     static std::optional<Bitmap> make(BitmapKind kind, int width, int height, RowOrder order,
-                                      BitmapLayout layout = {});
+                                      const PixelFormat& format = {});
 
     BitmapKind kind() const { return m_kind; }
     int width() const { return m_width; }
     int height() const { return m_height; }
-    WORD bitsPerPixel() const { return m_kind == BitmapKind::Stock ? 1 : m_layout.bitCount; }
+    WORD bitsPerPixel() const { return m_kind == BitmapKind::Stock ? 1 : m_format.bitCount; }
     // Worked out once: every drawing call asks for both.
     const PixelFormat& pixelFormat() const { return m_format; }
     bool isDrawable() const { return m_kind != BitmapKind::Stock; }
@@ -47,23 +40,19 @@ public:
     LONG widthBytes() const;
     const SurfaceView& view() const { return m_view; }
 
-    HDC selectedInto = nullptr;
-    bool deletionPending = false;
-
 private:
     struct AlignedDelete {
         void operator()(std::byte* pixels) const;
     };
 
-    Bitmap(BitmapKind kind, int width, int height, RowOrder order, BitmapLayout layout);
+    Bitmap(BitmapKind kind, int width, int height, RowOrder order, const PixelFormat& format);
 
     BitmapKind m_kind;
     int m_width;
     int m_height;
-    RowOrder m_order;
-    BitmapLayout m_layout;
+    std::vector<std::uint32_t> m_colours;
     std::unique_ptr<std::byte[], AlignedDelete> m_pixels;
-    // Into m_layout's table and m_pixels, which stay where they are when the bitmap moves.
+    // Into m_colours and m_pixels, which stay where they are when the bitmap moves.
     PixelFormat m_format;
     SurfaceView m_view;
 };

@@ -11,8 +11,8 @@ namespace gdi {
 // The table's channels are kept apart as well, so that a search is a loop the compiler
 // vectorises.
 struct MatchCaches {
-    std::array<std::uint8_t, 32768> reduced;
-    std::array<std::uint64_t, 32768 / 64> reducedKnown;
+    std::array<std::uint8_t, ColourMatcher::reducedKeys> reduced;
+    std::array<std::uint64_t, ColourMatcher::reducedKeys / 64> reducedKnown;
     std::array<std::uint32_t, std::size_t(1) << ColourMatcher::memoBits> memo;
     std::array<std::int16_t, 256> red, green, blue;
     std::array<std::int32_t, 256> distance;

@@ -19,7 +19,7 @@ public:
     unsigned nearest(std::uint32_t rgb) const;
 
     // Direct-colour sources onto 8-bpp destinations: each channel's low 3 bits become 100b
-    // first, so the 32768 keys of Rgb::fiveBitKey cover every input and each is searched once.
+    // first, so the reducedKeys keys of Rgb::fiveBitKey cover every input and each is searched once.
     unsigned reduced(std::uint32_t key) const {
         if (!(m_reducedKnown[key / 64] >> (key % 64) & 1)) {
             learnReduced(key);
@@ -38,6 +38,8 @@ public:
     }
 
     static constexpr unsigned memoBits = 12;
+    // Every 5-bit-a-channel colour: the keys of Rgb::fiveBitKey.
+    static constexpr std::size_t reducedKeys = std::size_t(1) << 15;
     // Memo entries hold the colour in bits 8-31 and its index in bits 0-7; exact matching serves
     // tables of at most 16 entries, so an empty entry is never mistaken for a colour.
     static constexpr std::uint32_t emptyMemo = 0xFFFFFFFF;

@@ -72,10 +72,6 @@ DibFormat DibFormat::rgb32(LONG width, LONG height, RowOrder order) {
     return format;
 }
 
-std::size_t DibFormat::stride() const {
-    return (std::size_t(std::max<LONG>(width, 0)) * bitCount + 31) / 32 * 4;
-}
-
 std::size_t DibFormat::imageBytes() const {
     return stride() * std::size_t(std::max<LONG>(height, 0));
 }

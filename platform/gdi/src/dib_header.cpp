@@ -105,12 +105,12 @@ std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi) {
     }
     // A row, or the whole image, whose size does not fit 32 bits is refused; an RLE image has no
     // rows of a fixed size.
-    const std::uint64_t rowBits = std::uint64_t(header.width) * header.bitCount;
     if (header.isRle()) {
         return header;
     }
-    if (rowBits > UINT32_MAX ||
-        (rowBits + 31) / 32 * 4 * std::uint64_t(header.rows()) > UINT32_MAX) {
+    if (std::uint64_t(header.width) * header.bitCount > UINT32_MAX ||
+        dibStride(std::uint64_t(header.width), header.bitCount) * std::uint64_t(header.rows()) >
+            UINT32_MAX) {
         return std::nullopt;
     }
     if (hasMasks(header)) {

@@ -28,7 +28,7 @@ struct DibHeader {
     bool isRle() const { return compression == BI_RLE8 || compression == BI_RLE4; }
     RowOrder order() const { return height < 0 ? RowOrder::TopDown : RowOrder::BottomUp; }
     std::int64_t rows() const { return height < 0 ? -std::int64_t(height) : height; }
-    std::size_t stride() const { return (std::size_t(width) * bitCount + 31) / 32 * 4; }
+    std::size_t stride() const { return std::size_t(dibStride(std::uint64_t(width), bitCount)); }
     // Colour-table entries a palettized header gives: biClrUsed, 0 meaning all 2^bitCount.
     std::size_t tableEntries() const;
     // Offset of the colour table from the start of the BITMAPINFO: right after the header.

@@ -11,10 +11,6 @@ using gdi::Bitmap;
 using gdi::DibHeader;
 using gdi::RowOrder;
 
-std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitsPerPixel) {
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
-
 // A query with biBitCount 0 asks for the bitmap's own format.
 void describeFormat(const Bitmap& bitmap, BITMAPINFOHEADER& header) {
     header.biWidth = bitmap.width();
@@ -23,7 +19,7 @@ void describeFormat(const Bitmap& bitmap, BITMAPINFOHEADER& header) {
     header.biBitCount = bitmap.bitsPerPixel();
     header.biCompression =
         bitmap.bitsPerPixel() == 16 || bitmap.bitsPerPixel() == 32 ? BI_BITFIELDS : BI_RGB;
-    header.biSizeImage = DWORD(dibStride(bitmap.width(), header.biBitCount) * bitmap.height());
+    header.biSizeImage = DWORD(gdi::dibStride(bitmap.width(), header.biBitCount) * bitmap.height());
     header.biClrUsed = 0;
 }
 

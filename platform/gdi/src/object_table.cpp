@@ -39,7 +39,7 @@ std::uintptr_t ObjectTable::add(GdiObject object) {
     return (std::uintptr_t(slot.generation) << indexBits) | (index + 1);
 }
 
-GdiObject* ObjectTable::findObject(const void* handle) {
+ObjectTable::Slot* ObjectTable::findSlot(const void* handle) {
     const auto value = reinterpret_cast<std::uintptr_t>(handle);
     const std::uintptr_t index = (value & indexMask) - 1;
     if ((value & indexMask) == 0 || index >= m_slots.size()) {
@@ -50,15 +50,20 @@ GdiObject* ObjectTable::findObject(const void* handle) {
         std::holds_alternative<std::monostate>(slot.object)) {
         return nullptr;
     }
-    return &slot.object;
+    return &slot;
+}
+
+GdiObject* ObjectTable::findObject(const void* handle) {
+    Slot* slot = findSlot(handle);
+    return slot ? &slot->object : nullptr;
 }
 
 void ObjectTable::remove(const void* handle) {
-    GdiObject* object = findObject(handle);
-    if (!object) {
+    Slot* slot = findSlot(handle);
+    if (!slot) {
         return;
     }
-    *object = std::monostate{};
+    *slot = Slot{slot->generation, std::monostate{}};
     m_freeSlots.push_back(
         std::uint32_t((reinterpret_cast<std::uintptr_t>(handle) & indexMask) - 1));
 }
@@ -68,13 +73,36 @@ Bitmap* ObjectTable::surfaceOf(HDC hdc) {
     return dc ? find<Bitmap>(dc->bitmap) : nullptr;
 }
 
-void ObjectTable::releaseDeselected(HBITMAP bitmap) {
-    Bitmap* found = find<Bitmap>(bitmap);
-    if (!found) {
+HDC ObjectTable::selectedInto(HBITMAP bitmap) {
+    Slot* slot = findSlot(bitmap);
+    return slot ? slot->selectedInto : nullptr;
+}
+
+void ObjectTable::markSelected(HBITMAP bitmap, HDC hdc) {
+    if (Slot* slot = findSlot(bitmap); slot && bitmap != m_stockBitmap) {
+        slot->selectedInto = hdc;
+    }
+}
+
+void ObjectTable::deleteBitmap(HBITMAP bitmap) {
+    Slot* slot = findSlot(bitmap);
+    if (!slot || bitmap == m_stockBitmap) {
         return;
     }
-    found->selectedInto = nullptr;
-    if (found->deletionPending) {
+    if (slot->selectedInto) {
+        slot->deletionPending = true;
+    } else {
+        remove(bitmap);
+    }
+}
+
+void ObjectTable::releaseDeselected(HBITMAP bitmap) {
+    Slot* slot = findSlot(bitmap);
+    if (!slot || !std::holds_alternative<Bitmap>(slot->object)) {
+        return;
+    }
+    slot->selectedInto = nullptr;
+    if (slot->deletionPending) {
         remove(bitmap);
     }
 }

@@ -41,16 +41,28 @@ public:
     // The bitmap selected into a device context: the surface it draws on.
     Bitmap* surfaceOf(HDC hdc);
     HBITMAP stockBitmap() const { return m_stockBitmap; }
-    // Frees a bitmap whose deletion waited for it to leave its device context.
+
+    // The device context a bitmap is selected into, if any (never kept for the stock bitmap,
+    // which any number of DCs share).
+    HDC selectedInto(HBITMAP bitmap);
+    void markSelected(HBITMAP bitmap, HDC hdc);
+    // Deletes the bitmap now, or once it leaves its device context, so that no DC ever draws
+    // on freed pixels.
+    void deleteBitmap(HBITMAP bitmap);
+    // A bitmap leaves its device context; one whose deletion waited for that is freed.
     void releaseDeselected(HBITMAP bitmap);
 
 private:
     struct Slot {
         std::uint32_t generation = 0;
         GdiObject object;
+        // A bitmap's selection: where it is selected and whether its deletion waits for that.
+        HDC selectedInto = nullptr;
+        bool deletionPending = false;
     };
 
     ObjectTable();
+    Slot* findSlot(const void* handle);
     GdiObject* findObject(const void* handle);
 
     std::mutex m_mutex;

@@ -19,10 +19,9 @@ HBITMAP addBitmap(ObjectTable& table, std::optional<Bitmap> bitmap) {
 }
 
 HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap) {
-    Bitmap* incoming = table.find<Bitmap>(bitmap);
     DeviceContext* dc = table.find<DeviceContext>(hdc);
-    const bool shared = incoming->kind() == BitmapKind::Stock;
-    if (!shared && incoming->selectedInto && incoming->selectedInto != hdc) {
+    const HDC holder = table.selectedInto(bitmap);
+    if (holder && holder != hdc) {
         return nullptr;
     }
     const HBITMAP previous = dc->bitmap;
@@ -30,23 +29,23 @@ HGDIOBJ selectBitmap(ObjectTable& table, HDC hdc, HBITMAP bitmap) {
     if (previous != bitmap) {
         table.releaseDeselected(previous);
     }
-    if (!shared) {
-        incoming->selectedInto = hdc;
-    }
+    table.markSelected(bitmap, hdc);
     return previous;
 }
 
 // A section's colour table always has 2^bitCount entries; those the header does not give are
 // black.
-gdi::BitmapLayout sectionLayout(const BITMAPINFO* bmi, const gdi::DibHeader& header, UINT usage) {
-    gdi::BitmapLayout layout{header.bitCount, header.pixelFormat({}).masks, {}};
-    if (header.bitCount <= 8) {
-        gdi::ColourTable given;
-        gdi::readColourTable(bmi, header, usage, given);
-        layout.colours.assign(std::size_t(1) << header.bitCount, 0);
-        std::ranges::copy(given.colours(), layout.colours.begin());
+gdi::PixelFormat sectionFormat(const BITMAPINFO* bmi, const gdi::DibHeader& header, UINT usage,
+                               gdi::ColourTable& table) {
+    if (header.bitCount > 8) {
+        return header.pixelFormat({});
     }
-    return layout;
+    gdi::readColourTable(bmi, header, usage, table);
+    const std::size_t entries = std::size_t(1) << header.bitCount;
+    std::fill(table.entries.begin() + std::ptrdiff_t(table.count),
+              table.entries.begin() + std::ptrdiff_t(entries), 0);
+    table.count = entries;
+    return header.pixelFormat(table.colours());
 }
 
 BITMAP describe(const Bitmap& bitmap) {
@@ -92,9 +91,10 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* bmi, UINT usage, void** ppvB
     if (usage == DIB_PAL_COLORS && header->bitCount <= 8 && !table.find<DeviceContext>(hdc)) {
         return nullptr;
     }
+    gdi::ColourTable colours;
     const HBITMAP handle = addBitmap(
         table, Bitmap::make(BitmapKind::DibSection, int(header->width), int(header->rows()),
-                            header->order(), sectionLayout(bmi, *header, usage)));
+                            header->order(), sectionFormat(bmi, *header, usage, colours)));
     if (handle && ppvBits) {
         *ppvBits = table.find<Bitmap>(handle)->memory();
     }
@@ -144,17 +144,10 @@ BOOL DeleteObject(HGDIOBJ object) {
         table.remove(object);
         return TRUE;
     }
-    Bitmap* bitmap = table.find<Bitmap>(object);
-    if (!bitmap) {
+    if (!table.find<Bitmap>(object)) {
         return FALSE;
     }
-    // A bitmap still selected into a DC lives on until it leaves that DC, so the DC never draws
-    // on freed pixels. The stock bitmap is never deleted.
-    if (bitmap->selectedInto) {
-        bitmap->deletionPending = true;
-    } else if (bitmap->kind() != BitmapKind::Stock) {
-        table.remove(object);
-    }
+    table.deleteBitmap(static_cast<HBITMAP>(object));
     return TRUE;
 }
 

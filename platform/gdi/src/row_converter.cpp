@@ -16,6 +16,8 @@ constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
 constexpr std::size_t mappingCount = std::size_t(Mapping::ByteTables) + 1;
 // Calls of fewer pixels work each one out: filling the tables would cost more than it saves.
 constexpr std::size_t byteTablePixels = 64 * 256;
+// Below this many pixels for each source table entry, entries are matched on first use.
+constexpr std::size_t eagerLookupPixelsPerEntry = 16;
 
 template <class To>
 constexpr bool usesMatcher(Mapping mapping) {
@@ -312,7 +314,7 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
     if (to.isPalettized()) {
         m_matcher.emplace(to.colours);
         m_conversion.matcher = &*m_matcher;
-        if (pixels < 16 * entries) {
+        if (pixels < eagerLookupPixelsPerEntry * entries) {
             std::fill_n(m_lookup.begin(), entries, unmatched);
             return Mapping::LazyLookup;
         }

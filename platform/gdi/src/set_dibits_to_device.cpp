@@ -13,6 +13,10 @@ using gdi::RowOrder;
 using gdi::SetDibitsCall;
 using gdi::signedLimit;
 
+// ColorUse 2 (DIB_PAL_INDICES) is taken and drawn as DIB_RGB_COLORS, as Wine does; higher values
+// are refused.
+constexpr UINT lastColorUse = 2;
+
 // A Height of 2^31 or more is a negative 32-bit value: it shortens the source rectangle from the
 // top instead of reaching beyond the image.
 std::int64_t asSigned(std::int64_t value) {
@@ -155,7 +159,7 @@ int drawUncompressed(const SetDibitsCall& call, const BITMAPINFO* bmi, const Dib
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
                       UINT startScan, UINT cLines, std::span<const std::byte> bits,
                       const BITMAPINFO* bmi, UINT colorUse) {
-    if (colorUse > 2) {
+    if (colorUse > lastColorUse) {
         return 0;
     }
     const std::optional<DibHeader> header = gdi::readDibHeader(bmi);

@@ -16,7 +16,6 @@ public:
     PictureView(ui::Picture& picture, QWidget* parent);
     ~PictureView() override;
 
-    const QImage& displayedImage() const { return m_display; }
     // What the view shows: the display copy with the overlay's marks.
     QImage shownImage() const;
 

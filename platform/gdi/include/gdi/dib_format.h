@@ -22,6 +22,12 @@ constexpr std::size_t bufferRowOf(std::size_t pictureRow, std::size_t height, Ro
     return order == RowOrder::TopDown ? pictureRow : height - 1 - pictureRow;
 }
 
+// Bytes from one row of a DIB to the next: the row's bits rounded up to whole DWORDs. Wide enough
+// that no width and bit count a header can hold overflow it.
+constexpr std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitCount) {
+    return (width * bitCount + 31) / 32 * 4;
+}
+
 // The three channel masks of a BI_BITFIELDS DIB.
 struct ChannelMasks {
     DWORD red = 0;
@@ -54,8 +60,9 @@ struct DibFormat {
     static DibFormat rgb32(LONG width, LONG height, RowOrder order);
 
     LONG biHeight() const { return order == RowOrder::TopDown ? -height : height; }
-    // Bytes from one row to the next: the row's bits rounded up to whole DWORDs.
-    std::size_t stride() const;
+    std::size_t stride() const {
+        return std::size_t(dibStride(std::uint64_t(width > 0 ? width : 0), bitCount));
+    }
     // Bytes of an uncompressed image of this format.
     std::size_t imageBytes() const;
     // The colour-table entries a reader of the header takes: biClrUsed (0 meaning 2^bitCount,
