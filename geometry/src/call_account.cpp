@@ -6,8 +6,6 @@
 namespace geometry {
 namespace {
 
-constexpr std::int64_t kSignedLimit = std::int64_t(1) << 31;
-
 std::string number(std::int64_t value) {
     return std::to_string(value);
 }
@@ -75,7 +73,7 @@ public:
                        ", so none counts and nothing is drawn.";
             case ResultRule::TopDownBand:
                 text += ", which returns #Lines whatever is drawn; the band holds " +
-                        scanLines(m_g.bandScanLines);
+                        scanLines(m_g.bandScanLines());
                 break;
             case ResultRule::BandCutAtRectangleTop:
                 text += "; " + bottomUpBand() + "; only " + countedBelowRectangleTop();
@@ -93,19 +91,19 @@ private:
     bool topDown() const { return m_source.order == RowOrder::TopDown; }
 
     std::string rectangleTop() const {
-        return "the top of the source rectangle (YSrc + Height = " + number(m_g.rectTop) + ")";
+        return "the top of the source rectangle (YSrc + Height = " + number(m_g.rectTop()) + ")";
     }
 
     std::string bottomUpBand() const {
-        const Span inImage = intersect(m_g.bandScanLines, {0, m_source.height});
-        if (inImage == m_g.bandScanLines) return "the band holds " + scanLines(inImage);
+        const Span inImage = intersect(m_g.bandScanLines(), {0, m_source.height});
+        if (inImage == m_g.bandScanLines()) return "the band holds " + scanLines(inImage);
         return "the band of " + unsignedArgument(m_a.cLines) + " lines from Start " +
                number(m_a.startScan) + " is cut at the source's top to " + scanLines(inImage);
     }
 
     std::string countedBelowRectangleTop() const {
         const bool one = m_g.result == 1;
-        return scanLines({m_a.startScan, m_g.rectTop}) + (one ? " lies" : " lie") + " below " +
+        return scanLines({m_a.startScan, m_g.rectTop()}) + (one ? " lies" : " lie") + " below " +
                rectangleTop() + ", so " + number(m_g.result) + (one ? " counts" : " count");
     }
 
@@ -124,7 +122,7 @@ private:
         const Span sourceColumns{m_g.sourceColumnOf(columns.begin),
                                  m_g.sourceColumnOf(columns.end)};
         const bool showColumns =
-            m_g.columnShift != 0 || !(sourceColumns == Span{0, m_source.width});
+            m_g.columnShift() != 0 || !(sourceColumns == Span{0, m_source.width});
         std::string text = "source " + range(sourceRows, "row", "rows");
         if (showColumns) text += ", " + range(sourceColumns, "column", "columns") + ",";
         text += rows.size() == 1 ? " was" : " were";
@@ -142,16 +140,16 @@ private:
         if (m_a.width >= kSignedLimit || m_a.width == 0) return emptySize("Width", m_a.width);
         if (m_a.height >= kSignedLimit || m_a.height == 0) return emptySize("Height", m_a.height);
         if (m_g.partColumns.empty()) {
-            return "the rectangle's " + range(m_g.rectColumns, "column", "columns") +
+            return "the rectangle's " + range(m_g.rectColumns(), "column", "columns") +
                    " lie outside the source's " + range({0, m_source.width}, "column", "columns");
         }
         if (m_g.readableScanLines.empty()) return "the buffer holds no rows";
         if (m_g.partScanLines.empty()) {
-            return "the rectangle's " + scanLines(m_g.rectScanLines) +
+            return "the rectangle's " + scanLines(m_g.rectScanLines()) +
                    " miss the band's readable " + scanLines(m_g.readableScanLines);
         }
-        return "it would land at destination " + range(m_g.landingRows, "row", "rows") + ", " +
-               range(m_g.landingColumns, "column", "columns") + ", off the " + surfaceSize() +
+        return "it would land at destination " + range(m_g.landingRows(), "row", "rows") + ", " +
+               range(m_g.landingColumns(), "column", "columns") + ", off the " + surfaceSize() +
                " destination";
     }
 
@@ -169,7 +167,7 @@ private:
     std::vector<std::string> cuts() const {
         std::vector<std::string> found;
         const std::string columns =
-            outsideParts(m_g.rectColumns, {0, m_source.width}, "column", "columns");
+            outsideParts(m_g.rectColumns(), {0, m_source.width}, "column", "columns");
         if (!columns.empty()) {
             found.push_back("the rectangle's " + columns + " lie outside the source's " +
                             range({0, m_source.width}, "column", "columns"));
@@ -177,9 +175,9 @@ private:
         const std::string scanLineCut = scanLinesCut();
         if (!scanLineCut.empty()) found.push_back(scanLineCut);
         const std::string rowsOff =
-            outsideParts(m_g.landingRows, {0, m_surface.height}, "row", "rows");
+            outsideParts(m_g.landingRows(), {0, m_surface.height}, "row", "rows");
         const std::string columnsOff =
-            outsideParts(m_g.landingColumns, {0, m_surface.width}, "column", "columns");
+            outsideParts(m_g.landingColumns(), {0, m_surface.width}, "column", "columns");
         if (!rowsOff.empty() || !columnsOff.empty()) {
             const std::string both = !rowsOff.empty() && !columnsOff.empty() ? " and " : "";
             found.push_back("destination " + rowsOff + both + columnsOff + " fall off the " +
@@ -209,7 +207,7 @@ private:
     }
 
     Limit upperLimit() const {
-        const std::int64_t bandEnd = m_g.bandScanLines.end;
+        const std::int64_t bandEnd = m_g.bandScanLines().end;
         const std::int64_t bufferEnd = std::int64_t(m_a.startScan) + m_source.bufferRows;
         if (topDown() || bandEnd <= std::min(m_source.height, bufferEnd)) return Limit::Band;
         return m_source.height <= bufferEnd ? Limit::Image : Limit::Buffer;
@@ -217,7 +215,7 @@ private:
 
     std::string scanLinesCut() const {
         const Span readable = m_g.readableScanLines;
-        const Span rect = m_g.rectScanLines;
+        const Span rect = m_g.rectScanLines();
         const Span below{rect.begin, std::min(rect.end, readable.begin)};
         const Span above{std::max(rect.begin, readable.end), rect.end};
         if (below.empty() && above.empty()) return {};

@@ -5,8 +5,6 @@
 namespace geometry {
 namespace {
 
-constexpr std::int64_t kSignedLimit = std::int64_t(1) << 31;
-
 // A Height of 2^31 or more is a negative 32-bit value where the result is counted.
 std::int64_t asSigned(std::uint32_t value) {
     return value >= kSignedLimit ? std::int64_t(value) - 2 * kSignedLimit : std::int64_t(value);
@@ -58,20 +56,18 @@ Span intersect(Span a, Span b) {
     return {std::max(a.begin, b.begin), std::min(a.end, b.end)};
 }
 
-std::int64_t CallGeometry::destinationRowOf(std::int64_t scanLine) const {
-    return yTop - scanLine;
+std::int64_t CallGeometry::rectTop() const {
+    return arguments.ySrc + asSigned(arguments.height);
 }
 
-std::int64_t CallGeometry::sourceRowOf(std::int64_t destinationRow) const {
-    return pictureRowOf(yTop - destinationRow);
+Span CallGeometry::landingColumns() const {
+    if (partColumns.empty() || partScanLines.empty()) return {};
+    return shifted(partColumns, columnShift());
 }
 
-std::int64_t CallGeometry::sourceColumnOf(std::int64_t destinationColumn) const {
-    return destinationColumn - columnShift;
-}
-
-std::int64_t CallGeometry::pictureRowOf(std::int64_t scanLine) const {
-    return pictureTop - scanLine;
+Span CallGeometry::landingRows() const {
+    if (partColumns.empty() || partScanLines.empty()) return {};
+    return {destinationRowOf(partScanLines.last()), destinationRowOf(partScanLines.begin) + 1};
 }
 
 Span CallGeometry::pictureRowsOf(Span scanLines) const {
@@ -81,40 +77,64 @@ Span CallGeometry::pictureRowsOf(Span scanLines) const {
 
 std::optional<CallGeometry> computeGeometry(const Call& call) {
     if (call.source.encoding != SourceEncoding::Uncompressed) return std::nullopt;
+    return uncompressedGeometry(call);
+}
+
+CallGeometry uncompressedGeometry(const Call& call) {
     const CallArguments& a = call.arguments;
     const SourceDib& source = call.source;
     CallGeometry g;
-    g.rectTop = a.ySrc + asSigned(a.height);
-    const Result result = resultOf(a, source, g.rectTop);
+    g.arguments = a;
+    g.sourceHeight = source.height;
+    g.order = source.order;
+    const Result result = resultOf(a, source, g.rectTop());
     g.result = result.value;
     g.rule = result.rule;
-
     // A size of 2^31 or more is negative to the call: the rectangle is empty.
     const bool sized = a.width < kSignedLimit && a.height < kSignedLimit;
-    const std::int64_t width = sized ? a.width : 0;
-    const std::int64_t height = sized ? a.height : 0;
-    g.rectColumns = {a.xSrc, a.xSrc + width};
-    g.rectScanLines = {a.ySrc, a.ySrc + height};
-    g.destColumns = {a.xDest, a.xDest + width};
-    g.destRows = {a.yDest, a.yDest + height};
-    g.bandScanLines = {a.startScan, std::int64_t(a.startScan) + a.cLines};
+    g.width = sized ? a.width : 0;
+    g.height = sized ? a.height : 0;
     g.readableScanLines = readableScanLines(a, source, result);
-
-    g.partColumns = intersect(g.rectColumns, {0, source.width});
-    g.partScanLines = intersect(g.rectScanLines, g.readableScanLines);
-    g.yTop = std::int64_t(a.yDest) + a.ySrc + height - 1;
-    g.columnShift = std::int64_t(a.xDest) - a.xSrc;
-    g.pictureTop = source.order == RowOrder::BottomUp ? source.height - 1 + a.startScan
-                                                      : std::int64_t(a.startScan) + a.cLines - 1;
-
-    if (!g.partColumns.empty() && !g.partScanLines.empty()) {
-        g.landingColumns = shifted(g.partColumns, g.columnShift);
-        g.landingRows = {g.destinationRowOf(g.partScanLines.last()),
-                         g.destinationRowOf(g.partScanLines.begin) + 1};
-        g.writtenColumns = intersect(g.landingColumns, {0, call.destination.width});
-        g.writtenRows = intersect(g.landingRows, {0, call.destination.height});
-    }
+    g.partColumns = intersect(g.rectColumns(), {0, source.width});
+    g.partScanLines = intersect(g.rectScanLines(), g.readableScanLines);
+    g.writtenColumns = intersect(g.landingColumns(), {0, call.destination.width});
+    g.writtenRows = intersect(g.landingRows(), {0, call.destination.height});
     if (g.writtenColumns.empty() || g.writtenRows.empty()) g.writtenColumns = g.writtenRows = {};
+    return g;
+}
+
+std::optional<RleGeometry> computeRleGeometry(const Call& call) {
+    if (call.source.encoding != SourceEncoding::RunLength) return std::nullopt;
+    const CallArguments& a = call.arguments;
+    RleGeometry g;
+    const std::int64_t areaWidth = std::int64_t(a.xSrc) + a.width;
+    const std::int64_t areaHeight = std::int64_t(a.ySrc) + a.height;
+    if (a.cLines == 0) return g;
+    if (call.source.order == RowOrder::TopDown) {
+        g.rule = ResultRule::RleTopDown;
+        return g;
+    }
+    const bool noArea = a.width == 0 || a.height == 0 || a.height >= kSignedLimit ||
+                        areaWidth <= 0 || areaWidth >= kSignedLimit || areaHeight <= 0 ||
+                        areaHeight >= kSignedLimit;
+    if (noArea) {
+        g.rule = ResultRule::RleNoDecodeArea;
+        return g;
+    }
+    g.result = int(call.source.height);
+    g.rule = ResultRule::RleImageHeight;
+    g.areaColumns = {0, areaWidth};
+    g.areaScanLines = {0, areaHeight};
+    g.yTop = std::int64_t(a.yDest) + areaHeight - 1;
+    g.columnShift = std::int64_t(a.xDest) - a.xSrc;
+    // A Width of 2^31 or more is negative to the call, which then draws nothing.
+    if (a.width >= kSignedLimit) return g;
+    const Span onSurfaceColumns{-g.columnShift, call.destination.width - g.columnShift};
+    const Span onSurfaceScanLines{g.yTop + 1 - call.destination.height, g.yTop + 1};
+    g.windowColumns =
+        intersect(intersect({a.xSrc, areaWidth}, g.areaColumns), onSurfaceColumns);
+    g.windowScanLines = intersect({a.ySrc, areaHeight}, intersect(g.areaScanLines, onSurfaceScanLines));
+    if (g.windowColumns.empty() || g.windowScanLines.empty()) g.windowColumns = g.windowScanLines = {};
     return g;
 }
 

@@ -48,7 +48,7 @@ ui::Overlay sourceOverlay(const geometry::Call& call, const geometry::CallGeomet
     const ViewSize size{call.source.width, call.source.height};
     addMark(overlay, {0, call.source.width}, g.pictureRowsOf(g.readableScanLines), size,
             ui::OverlayStyle::Hatch, kBandColour);
-    addMark(overlay, g.rectColumns, g.pictureRowsOf(g.rectScanLines), size,
+    addMark(overlay, g.rectColumns(), g.pictureRowsOf(g.rectScanLines()), size,
             ui::OverlayStyle::Outline, kSourceRectangleColour);
     return overlay;
 }
@@ -56,7 +56,7 @@ ui::Overlay sourceOverlay(const geometry::Call& call, const geometry::CallGeomet
 ui::Overlay destinationOverlay(const geometry::Call& call, const geometry::CallGeometry& g) {
     ui::Overlay overlay{workbench::kZoomFactor, {}, kDestinationLegend};
     const ViewSize size{call.destination.width, call.destination.height};
-    addMark(overlay, g.destColumns, g.destRows, size, ui::OverlayStyle::Outline,
+    addMark(overlay, g.destColumns(), g.destRows(), size, ui::OverlayStyle::Outline,
             kDestinationRectangleColour);
     addMark(overlay, g.writtenColumns, g.writtenRows, size, ui::OverlayStyle::Dots, kWrittenColour);
     return overlay;

@@ -1,28 +1,12 @@
 #pragma once
 
-#include "gdi/dib_format.h"
+#include "geometry/row_order.h"
 
 #include <cstdint>
 #include <optional>
 
 namespace geometry {
 
-// A run of whole numbers begin … end − 1; empty when end ≤ begin. Every coordinate is 64-bit so
-// that sums of 32-bit arguments never wrap.
-struct Span {
-    std::int64_t begin = 0;
-    std::int64_t end = 0;
-
-    bool empty() const { return end <= begin; }
-    std::int64_t size() const { return empty() ? 0 : end - begin; }
-    std::int64_t last() const { return end - 1; }
-    bool contains(std::int64_t value) const { return value >= begin && value < end; }
-    bool operator==(const Span&) const = default;
-};
-
-Span intersect(Span a, Span b);
-
-using gdi::RowOrder;
 enum class SourceEncoding { Uncompressed, RunLength };
 
 // The eight arguments of SetDIBitsToDevice as the call receives them: Width, Height, StartScan
@@ -70,57 +54,117 @@ enum class ResultRule {
     BandCutAtImageTop,      // bottom-up: the band runs past the image's top row
     BandCutAtRectangleTop,  // bottom-up: part of the band lies at or above the rect's top
     BandAboveRectangle,     // bottom-up: the whole band lies at or above the rect's top
+    RleTopDown,             // run-length encoded, top-down: Windows refuses the source
+    RleNoDecodeArea,        // run-length encoded: the decode area is empty in 32-bit sums
+    RleImageHeight,         // run-length encoded: the result is the image's height
 };
 
 // Everything the call does, in DIB and device coordinates. Scan line 0 is the bottom row of the
 // source in both orientations; destination rows and columns are device pixels, row 0 at the top.
+// What follows from the arguments alone is worked out when asked for, so that a small call pays
+// only for the part it draws.
 struct CallGeometry {
     int result = 0;
     ResultRule rule = ResultRule::NoScanLines;
 
-    // The source rectangle: columns XSrc … XSrc + Width − 1 and scan lines YSrc … YSrc + Height
-    // − 1; empty when Width or Height is 0 or 2^31 or more.
-    Span rectColumns;
-    Span rectScanLines;
-    // YSrc + Height with Height read as a signed value: the first scan line above the rectangle,
-    // which is where a bottom-up result stops counting.
-    std::int64_t rectTop = 0;
-    // The band as the arguments give it (StartScan … StartScan + cLines − 1) and the part of it
-    // that the call reads: inside the image's rows, inside the buffer, and none at all when the
-    // call fails or StartScan is at or beyond the image's height.
-    Span bandScanLines;
+    // The part of the band that the call reads: inside the image's rows, inside the buffer, and
+    // none at all when the call fails or StartScan is at or beyond the image's height.
     Span readableScanLines;
     // The part of the source that is in the rectangle, in the image's columns and readable.
     Span partColumns;
     Span partScanLines;
-    // The destination rectangle, XDest … XDest + Width − 1 by YDest … YDest + Height − 1.
-    Span destColumns;
-    Span destRows;
-    // Where the part lands: unclipped, and cut to the surface (the pixels the call writes).
-    Span landingColumns;
-    Span landingRows;
+    // Where the part lands, cut to the surface: the pixels the call writes.
     Span writtenColumns;
     Span writtenRows;
 
-    // The destination row that receives scan line s.
-    std::int64_t destinationRowOf(std::int64_t scanLine) const;
+    // What the rest is worked out from: the arguments, the rectangle's size as the call reads
+    // it (0 for a Width or Height of 2^31 or more), and the source's height and row order.
+    CallArguments arguments;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::int64_t sourceHeight = 0;
+    RowOrder order = RowOrder::BottomUp;
+
+    // The source rectangle: columns XSrc … XSrc + Width − 1 and scan lines YSrc … YSrc + Height
+    // − 1; empty when Width or Height is 0 or 2^31 or more.
+    Span rectColumns() const { return {arguments.xSrc, arguments.xSrc + width}; }
+    Span rectScanLines() const { return {arguments.ySrc, arguments.ySrc + height}; }
+    // YSrc + Height with Height read as a signed value: the first scan line above the rectangle,
+    // which is where a bottom-up result stops counting.
+    std::int64_t rectTop() const;
+    // The band as the arguments give it: StartScan … StartScan + cLines − 1.
+    Span bandScanLines() const {
+        return {arguments.startScan, std::int64_t(arguments.startScan) + arguments.cLines};
+    }
+    // The destination rectangle, XDest … XDest + Width − 1 by YDest … YDest + Height − 1.
+    Span destColumns() const { return {arguments.xDest, arguments.xDest + width}; }
+    Span destRows() const { return {arguments.yDest, arguments.yDest + height}; }
+    // Where the part lands on the destination before it is cut to the surface.
+    Span landingColumns() const;
+    Span landingRows() const;
+
+    // The destination row that receives scan line s, and the scan line a destination row shows.
+    std::int64_t destinationRowOf(std::int64_t scanLine) const { return yTop() - scanLine; }
+    std::int64_t scanLineOf(std::int64_t destinationRow) const { return yTop() - destinationRow; }
+    // The row of the bits buffer that holds scan line s: the band's first scan line is buffer
+    // row 0 of a bottom-up source, its last one of a top-down source.
+    std::int64_t bufferRowOf(std::int64_t scanLine) const {
+        return order == RowOrder::BottomUp ? scanLine - arguments.startScan
+                                           : bandScanLines().end - 1 - scanLine;
+    }
     // The picture row (0 at the top) whose pixels the bits buffer offers as scan line s. The
     // bench hands over the whole picture in its row order, so buffer row r is picture row
     // h − 1 − r of a bottom-up source and row r of a top-down one.
-    std::int64_t pictureRowOf(std::int64_t scanLine) const;
+    std::int64_t pictureRowOf(std::int64_t scanLine) const {
+        const std::int64_t row = bufferRowOf(scanLine);
+        return order == RowOrder::BottomUp ? sourceHeight - 1 - row : row;
+    }
     // The picture rows of a run of scan lines, top row first.
     Span pictureRowsOf(Span scanLines) const;
     // The source picture row and column whose pixel a written destination pixel receives.
-    std::int64_t sourceRowOf(std::int64_t destinationRow) const;
-    std::int64_t sourceColumnOf(std::int64_t destinationColumn) const;
-
-    std::int64_t yTop = 0;         // the destination row of scan line 0
-    std::int64_t pictureTop = 0;   // the picture row of scan line 0
-    std::int64_t columnShift = 0;  // destination column − source column
+    std::int64_t sourceRowOf(std::int64_t destinationRow) const {
+        return pictureRowOf(scanLineOf(destinationRow));
+    }
+    std::int64_t sourceColumnOf(std::int64_t destinationColumn) const {
+        return destinationColumn - columnShift();
+    }
+    // Destination column − source column.
+    std::int64_t columnShift() const { return std::int64_t(arguments.xDest) - arguments.xSrc; }
+    // The destination row of scan line 0.
+    std::int64_t yTop() const {
+        return std::int64_t(arguments.yDest) + arguments.ySrc + height - 1;
+    }
 };
 
 // The geometry of one call with an uncompressed source; none for a run-length encoded source,
 // whose rules differ and are not described here.
 std::optional<CallGeometry> computeGeometry(const Call& call);
+// The same for a source known to be uncompressed, without the optional's copy: the GDI layer's
+// small calls cannot afford it.
+CallGeometry uncompressedGeometry(const Call& call);
+
+// A run-length encoded source ignores the band: its stream is decoded from scan line 0, column
+// 0, over a decode area of XSrc + Width columns by YSrc + Height scan lines, and destination
+// (XDest + i, YDest + j) shows column XSrc + i of scan line YSrc + Height − 1 − j, as for an
+// uncompressed source. The sums are Windows' 32-bit ones.
+struct RleGeometry {
+    int result = 0;
+    ResultRule rule = ResultRule::NoScanLines;
+    Span areaColumns;
+    Span areaScanLines;
+    // The part of the source rectangle inside the decode area whose pixels reach the surface:
+    // the only pixels the stream can draw.
+    Span windowColumns;
+    Span windowScanLines;
+
+    std::int64_t destinationRowOf(std::int64_t scanLine) const { return yTop - scanLine; }
+    std::int64_t destinationColumnOf(std::int64_t column) const { return column + columnShift; }
+
+    std::int64_t yTop = 0;
+    std::int64_t columnShift = 0;
+};
+
+// The geometry of one call with a run-length encoded source; none for an uncompressed one.
+std::optional<RleGeometry> computeRleGeometry(const Call& call);
 
 }  // namespace geometry

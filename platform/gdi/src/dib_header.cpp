@@ -122,8 +122,7 @@ std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi) {
 bool isSourceFormat(const DibHeader& header) {
     if (header.isRle()) {
         const WORD rleBits = header.compression == BI_RLE8 ? 8 : 4;
-        return header.bitCount == rleBits && header.sizeImage != 0 &&
-               header.order() == RowOrder::BottomUp;
+        return header.bitCount == rleBits && header.sizeImage != 0;
     }
     return header.planes != 0 && isUncompressed(header);
 }

@@ -4,14 +4,17 @@
 
 namespace gdi {
 
-RleLine::RleLine(RleWindow window, Draw draw)
-    : m_window(window), m_draw(std::move(draw)), m_indices(std::size_t(window.width) + slackBytes) {}
+RleLine::RleLine(geometry::Span columns, geometry::Span scanLines, Draw draw)
+    : m_columns(columns),
+      m_scanLines(scanLines),
+      m_draw(std::move(draw)),
+      m_indices(std::size_t(columns.size()) + slackBytes) {}
 
 void RleLine::draw(std::int64_t scanLine, std::int64_t from, std::int64_t to) const {
-    const std::int64_t first = std::max(from, m_window.left);
-    const std::int64_t end = std::min(to, m_window.left + m_window.width);
-    if (holds(scanLine) && first < end) {
-        m_draw(scanLine, first, m_indices.data() + (first - m_window.left),
+    const std::int64_t first = std::max(from, m_columns.begin);
+    const std::int64_t end = std::min(to, m_columns.end);
+    if (m_scanLines.contains(scanLine) && first < end) {
+        m_draw(scanLine, first, m_indices.data() + (first - m_columns.begin),
                std::size_t(end - first));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gdi/emulated_gdi.h"
+#include "geometry/row_order.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -12,12 +13,6 @@
 
 namespace gdi {
 
-// The part of the decode area whose pixels can reach the destination, in columns and scan lines
-// counted from the area's bottom-left corner.
-struct RleWindow {
-    std::int64_t left, bottom, width, height;
-};
-
 // Where a decoder puts its pixels. Those of a line wait in one line of indices until the escape
 // that follows them, which draws them; pixels are never visited twice (lines go up, columns go
 // right), so nothing else is kept.
@@ -27,7 +22,9 @@ public:
     using Draw = std::function<void(std::int64_t scanLine, std::int64_t column,
                                     const std::byte* indices, std::size_t count)>;
 
-    RleLine(RleWindow window, Draw draw);
+    // The window is the part of the decode area whose pixels can reach the destination, in
+    // columns and scan lines counted from the area's bottom-left corner.
+    RleLine(geometry::Span columns, geometry::Span scanLines, Draw draw);
 
     // Store `count` pixels of a scan line from a column; pixels outside the window are dropped.
     // Stores may run up to seven bytes past a run, at most into the slack after the line: those
@@ -85,12 +82,12 @@ private:
     };
 
     Part partOf(std::int64_t column, std::int64_t scanLine, std::int64_t count) {
-        const std::int64_t first = std::max(m_window.left - column, std::int64_t(0));
-        const std::int64_t end = std::min(m_window.left + m_window.width - column, count);
-        if (!holds(scanLine) || first >= end) {
+        const std::int64_t first = std::max(m_columns.begin - column, std::int64_t(0));
+        const std::int64_t end = std::min(m_columns.end - column, count);
+        if (!m_scanLines.contains(scanLine) || first >= end) {
             return {m_indices.data(), 0, 0};
         }
-        return {m_indices.data() + (column + first - m_window.left), first, end};
+        return {m_indices.data() + (column + first - m_columns.begin), first, end};
     }
 
     static void storePattern(const Part& part, std::uint64_t pattern) {
@@ -99,11 +96,8 @@ private:
         }
     }
 
-    bool holds(std::int64_t scanLine) const {
-        return scanLine >= m_window.bottom && scanLine < m_window.bottom + m_window.height;
-    }
-
-    RleWindow m_window;
+    geometry::Span m_columns;
+    geometry::Span m_scanLines;
     Draw m_draw;
     // The window's columns, then the slack.
     std::vector<std::byte> m_indices;

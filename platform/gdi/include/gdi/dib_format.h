@@ -5,6 +5,7 @@
 // build describes its DIBs the same way.
 
 #include "gdi/gdi.h"
+#include "geometry/row_order.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,14 +14,8 @@
 
 namespace gdi {
 
-// How a DIB's rows follow each other in memory: bottom-up (a positive biHeight, the first row in
-// memory is the picture's bottom row) or top-down (a negative biHeight).
-enum class RowOrder { BottomUp, TopDown };
-
-// The buffer row that holds picture row `pictureRow` (0 = top) of an image `height` rows high.
-constexpr std::size_t bufferRowOf(std::size_t pictureRow, std::size_t height, RowOrder order) {
-    return order == RowOrder::TopDown ? pictureRow : height - 1 - pictureRow;
-}
+using geometry::bufferRowOf;
+using geometry::RowOrder;
 
 // Bytes from one row of a DIB to the next: the row's bits rounded up to whole DWORDs. Wide enough
 // that no width and bit count a header can hold overflow it.
