@@ -1,9 +1,11 @@
 #include "colour.h"
+#include "geometry/row_order.h"
 #include "object_table.h"
 #include "pixel_fill.h"
 #include "row_converter.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -11,49 +13,51 @@ namespace {
 
 using gdi::SurfaceView;
 
-struct Span1D {
-    std::int64_t destination, source, length;
+// One dimension of a copy: the destination's cells and how far the source lies from them.
+struct Copy1D {
+    geometry::Span destination;
+    std::int64_t sourceOffset;
+
+    std::int64_t source() const { return destination.begin + sourceOffset; }
 };
 
 // Shrinks a one-dimensional copy to the part inside both the destination and the source extent.
-Span1D clipSpan(Span1D span, std::int64_t destinationExtent, std::int64_t sourceExtent) {
-    const std::int64_t skip = std::max({std::int64_t(0), -span.destination, -span.source});
-    const std::int64_t end =
-        std::min({span.length, destinationExtent - span.destination, sourceExtent - span.source});
-    return {span.destination + skip, span.source + skip, std::max<std::int64_t>(0, end - skip)};
+Copy1D clipped(Copy1D copy, std::int64_t destinationExtent, std::int64_t sourceExtent) {
+    const geometry::Span inBoth = geometry::intersect(
+        geometry::intersect(copy.destination, {0, destinationExtent}),
+        {-copy.sourceOffset, sourceExtent - copy.sourceOffset});
+    return {inBoth, copy.sourceOffset};
 }
 
 // Within one bitmap each source row is read into a copy before its destination row is written,
 // and rows are walked so that none is overwritten before it is read.
-void copyRect(const gdi::Bitmap& destination, Span1D columns, Span1D rows,
+void copyRect(const gdi::Bitmap& destination, Copy1D columns, Copy1D rows,
               const gdi::Bitmap& source) {
     const SurfaceView to = destination.view();
     const SurfaceView from = source.view();
+    const auto count = std::size_t(columns.destination.size());
     const gdi::RowConverter converter(source.pixelFormat(), destination.pixelFormat(),
-                                      std::size_t(columns.length * rows.length));
+                                      count * std::size_t(rows.destination.size()));
     const bool sameBitmap = &destination == &source;
     std::vector<std::byte> rowCopy(sameBitmap ? source.stride() : 0);
-    const bool upward = sameBitmap && rows.destination > rows.source;
-    for (std::int64_t k = 0; k < rows.length; ++k) {
-        const std::int64_t row = upward ? rows.length - 1 - k : k;
-        const std::byte* sourceRow = from.rowStart(int(rows.source + row));
+    const bool upward = sameBitmap && rows.sourceOffset < 0;
+    const std::int64_t height = rows.destination.size();
+    for (std::int64_t k = 0; k < height; ++k) {
+        const std::int64_t row = rows.destination.begin + (upward ? height - 1 - k : k);
+        const std::byte* sourceRow = from.rowStart(int(row + rows.sourceOffset));
         if (sameBitmap) {
             std::memcpy(rowCopy.data(), sourceRow, rowCopy.size());
             sourceRow = rowCopy.data();
         }
-        converter.convert(sourceRow, std::size_t(columns.source),
-                          to.rowStart(int(rows.destination + row)),
-                          std::size_t(columns.destination), std::size_t(columns.length));
+        converter.convert(sourceRow, std::size_t(columns.source()), to.rowStart(int(row)),
+                          std::size_t(columns.destination.begin), count);
     }
 }
 
 // A negative extent names the same rectangle from its other corner.
-Span1D normalized(int destination, int source, int extent) {
-    if (extent < 0) {
-        return {std::int64_t(destination) + extent, std::int64_t(source) + extent,
-                -std::int64_t(extent)};
-    }
-    return {destination, source, extent};
+Copy1D normalized(int destination, int source, int extent) {
+    const std::int64_t start = std::int64_t(destination) + std::min(extent, 0);
+    return {{start, start + std::abs(std::int64_t(extent))}, std::int64_t(source) - destination};
 }
 
 }  // namespace
@@ -70,11 +74,11 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc
     if (!destination->isDrawable()) {
         return TRUE;
     }
-    const Span1D columns =
-        clipSpan(normalized(xDest, xSrc, width), destination->width(), source->width());
-    const Span1D rows =
-        clipSpan(normalized(yDest, ySrc, height), destination->height(), source->height());
-    if (columns.length > 0 && rows.length > 0) {
+    const Copy1D columns =
+        clipped(normalized(xDest, xSrc, width), destination->width(), source->width());
+    const Copy1D rows =
+        clipped(normalized(yDest, ySrc, height), destination->height(), source->height());
+    if (!columns.destination.empty() && !rows.destination.empty()) {
         copyRect(*destination, columns, rows, *source);
     }
     return TRUE;
