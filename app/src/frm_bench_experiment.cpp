@@ -29,14 +29,15 @@ workbench::ColourTriple destinationColours(const frmBench& form) {
 }
 
 testrun::ExperimentControls experimentControls(frmBench& form) {
-    return {{testrun::ArgumentField{form.Text1[0], form.Label1[0]},
-             {form.Text1[1], form.Label1[1]},
-             {form.Text1[2], form.Label1[2]},
-             {form.Text1[3], form.Label1[3]},
-             {form.Text2[0], form.Label1[4]},
-             {form.Text2[1], form.Label1[5]},
-             {form.Text2[2], form.Label1[6]},
-             {form.Text2[3], form.Label1[7]}},
+    using testrun::Argument;
+    return {{testrun::ArgumentField{Argument::XDest, form.Text1[0], form.Label1[0]},
+             {Argument::YDest, form.Text1[1], form.Label1[1]},
+             {Argument::Width, form.Text1[2], form.Label1[2]},
+             {Argument::Height, form.Text1[3], form.Label1[3]},
+             {Argument::XSrc, form.Text2[0], form.Label1[4]},
+             {Argument::YSrc, form.Text2[1], form.Label1[5]},
+             {Argument::Start, form.Text2[2], form.Label1[6]},
+             {Argument::Lines, form.Text2[3], form.Label1[7]}},
             form.Check1,
             form.Check2,
             form.Check5,
@@ -136,12 +137,18 @@ std::array<ui::CheckBox*, 4> frmBench::checkBoxes() {
     return {&Check1, &Check2, &Check4, &Check5};
 }
 
+BenchSettings frmBench::settings() {
+    BenchSettings settings;
+    for (const ui::TextBox* field : numberFields())
+        settings.fields.emplace_back(field->qualifiedName(), field->Text());
+    for (const ui::CheckBox* box : checkBoxes())
+        settings.boxes.emplace_back(box->qualifiedName(), box->Value());
+    return settings;
+}
+
 ExperimentRecord frmBench::recordStart() {
     ExperimentRecord record;
-    const auto fields = numberFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) record.fields[i] = fields[i]->Text();
-    const auto boxes = checkBoxes();
-    for (std::size_t i = 0; i < boxes.size(); ++i) record.boxes[i] = boxes[i]->Value();
+    record.settings = settings();
     record.source = pictureContent(srcPic);
     record.destination = pictureContent(destPic);
     record.reportLength = Text3.Text().size();

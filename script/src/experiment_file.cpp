@@ -38,12 +38,7 @@ public:
     void takeStateOf(app::frmBench& target) {
         drawPicture(m_replay.srcPic, ui::imagePixels(target.srcPic), target.srcPic.BackColor());
         drawPicture(m_replay.destPic, ui::imagePixels(target.destPic), target.destPic.BackColor());
-        std::array<std::string, 16> fields;
-        std::array<int, 4> boxes;
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            fields[i] = target.numberFields()[i]->Text();
-        for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = target.checkBoxes()[i]->Value();
-        setFieldsAndBoxes(fields, boxes);
+        setFieldsAndBoxes(target.settings());
         setReport(target.Text3.Text());
     }
 
@@ -52,7 +47,7 @@ public:
         comment("The pictures, fields and boxes the run started from");
         drawPicture(m_replay.srcPic, start.source.pixels, start.source.backColor);
         drawPicture(m_replay.destPic, start.destination.pixels, start.destination.backColor);
-        setFieldsAndBoxes(start.fields, start.boxes);
+        setFieldsAndBoxes(start.settings);
         setReport(report.substr(0, start.reportLength));
         comment("The run");
         emit("click cmdTest");
@@ -99,17 +94,14 @@ private:
         }
     }
 
-    void setFieldsAndBoxes(const std::array<std::string, 16>& fields,
-                           const std::array<int, 4>& boxes) {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            ui::TextBox& field = *m_replay.numberFields()[i];
-            if (field.Text() != fields[i]) {
-                emit("set " + field.qualifiedName() + " " + escapeForPrint(fields[i]));
-            }
+    void setFieldsAndBoxes(const app::BenchSettings& settings) {
+        for (const auto& [name, text] : settings.fields) {
+            const auto& field = dynamic_cast<const ui::TextBox&>(*m_replay.find(name));
+            if (field.Text() != text) emit("set " + name + " " + escapeForPrint(text));
         }
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            ui::CheckBox& box = *m_replay.checkBoxes()[i];
-            if (box.Value() != boxes[i]) emit("click " + box.qualifiedName());
+        for (const auto& [name, value] : settings.boxes) {
+            const auto& box = dynamic_cast<const ui::CheckBox&>(*m_replay.find(name));
+            if (box.Value() != value) emit("click " + name);
         }
     }
 

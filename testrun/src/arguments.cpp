@@ -8,8 +8,37 @@
 namespace testrun {
 namespace {
 
-std::uint32_t asUnsigned(std::int16_t argument) {
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(argument));
+std::uint32_t asUnsigned(std::int16_t value) {
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+}
+
+void store(geometry::CallArguments& call, Argument argument, std::int16_t value) {
+    switch (argument) {
+        case Argument::XDest:
+            call.xDest = value;
+            return;
+        case Argument::YDest:
+            call.yDest = value;
+            return;
+        case Argument::Width:
+            call.width = asUnsigned(value);
+            return;
+        case Argument::Height:
+            call.height = asUnsigned(value);
+            return;
+        case Argument::XSrc:
+            call.xSrc = value;
+            return;
+        case Argument::YSrc:
+            call.ySrc = value;
+            return;
+        case Argument::Start:
+            call.startScan = asUnsigned(value);
+            return;
+        case Argument::Lines:
+            call.cLines = asUnsigned(value);
+            return;
+    }
 }
 
 }  // namespace
@@ -19,23 +48,21 @@ std::optional<std::int16_t> readArgument(const ui::TextBox& box) {
     return value ? numbers::toInt16(*value) : std::nullopt;
 }
 
-std::optional<Arguments> readArguments(const ArgumentFields& fields, const ui::Window& form) {
-    Arguments arguments{};
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::optional<std::int16_t> argument = readArgument(fields[i].box);
-        if (!argument) {
-            form.MsgBox(fields[i].label.Caption() +
-                        " must be a whole number from -32768 to 32767.");
+std::optional<geometry::CallArguments> readArguments(const ArgumentFields& fields,
+                                                     const ui::Window* form) {
+    geometry::CallArguments call;
+    for (const ArgumentField& field : fields) {
+        const std::optional<std::int16_t> value = readArgument(field.box);
+        if (!value) {
+            if (form != nullptr) {
+                form->MsgBox(field.label.Caption() +
+                             " must be a whole number from -32768 to 32767.");
+            }
             return std::nullopt;
         }
-        arguments[i] = *argument;
+        store(call, field.argument, *value);
     }
-    return arguments;
-}
-
-geometry::CallArguments callArguments(const Arguments& a) {
-    return {a[0], a[1], asUnsigned(a[2]), asUnsigned(a[3]),
-            a[4], a[5], asUnsigned(a[6]), asUnsigned(a[7])};
+    return call;
 }
 
 }  // namespace testrun

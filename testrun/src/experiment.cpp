@@ -23,9 +23,10 @@ std::size_t elementCount(int width, int height) {
            static_cast<std::size_t>(std::max(height, 0));
 }
 
-geometry::Call benchCall(const ExperimentControls& controls, const Arguments& arguments) {
+geometry::Call benchCall(const ExperimentControls& controls,
+                         const geometry::CallArguments& arguments) {
     geometry::Call call;
-    call.arguments = callArguments(arguments);
+    call.arguments = arguments;
     const int width = workbench::scaleWidthPixels(controls.srcPic);
     const int height = workbench::scaleHeightPixels(controls.srcPic);
     const auto order =
@@ -133,18 +134,16 @@ private:
 }  // namespace
 
 std::optional<geometry::Call> plannedCall(const ExperimentControls& controls) {
-    Arguments arguments{};
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::optional<std::int16_t> argument = readArgument(controls.arguments[i].box);
-        if (!argument) return std::nullopt;
-        arguments[i] = *argument;
-    }
-    return benchCall(controls, arguments);
+    const std::optional<geometry::CallArguments> arguments =
+        readArguments(controls.arguments, nullptr);
+    if (!arguments) return std::nullopt;
+    return benchCall(controls, *arguments);
 }
 
 std::optional<geometry::Call> performExperiment(const ExperimentControls& controls,
                                                 const ui::Window& form) {
-    const std::optional<Arguments> arguments = readArguments(controls.arguments, form);
+    const std::optional<geometry::CallArguments> arguments =
+        readArguments(controls.arguments, &form);
     if (!arguments) return std::nullopt;
     const geometry::Call call = benchCall(controls, *arguments);
     Experiment(controls, call.arguments, form).perform();

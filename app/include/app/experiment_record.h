@@ -1,9 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gdi/gdi.h"
@@ -17,13 +17,21 @@ struct PictureContent {
     COLORREF backColor = 0;
 };
 
+// What a person sets on the bench by typing and ticking: each number field's text, as typed, and
+// each check box's value, by the control's qualified name, in the form's order.
+struct BenchSettings {
+    std::vector<std::pair<std::string, std::string>> fields;
+    std::vector<std::pair<std::string, int>> boxes;
+
+    bool operator==(const BenchSettings&) const = default;
+};
+
 // The last run that made its call, and what it started from: enough to make the same run again
 // in a fresh form. The report is not copied: it only ever grows by a run, so its length before
 // the run says what the run found there.
 struct ExperimentRecord {
     geometry::Call call;
-    std::array<std::string, 16> fields;  // frmBench::numberFields(), as typed
-    std::array<int, 4> boxes;            // frmBench::checkBoxes()
+    BenchSettings settings;
     PictureContent source;
     PictureContent destination;
     std::size_t reportLength = 0;

@@ -99,9 +99,10 @@ public:
 
     // What lies beside the window's own state, for the window's frame and experiment files.
     // The sixteen number fields (the eight arguments, the six colour fields, X and Y) and the
-    // four check boxes, in one fixed order.
+    // four check boxes, and what they hold.
     std::array<ui::TextBox*, 16> numberFields();
     std::array<ui::CheckBox*, 4> checkBoxes();
+    BenchSettings settings();
     // The call a run would make with the fields and boxes as they stand; none while an argument
     // does not fit.
     std::optional<geometry::Call> plannedCall();
