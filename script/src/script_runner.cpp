@@ -138,17 +138,11 @@ std::optional<ScriptError> ScriptRunner::run(std::istream& script) {
 void ScriptRunner::runLine(std::string_view line) {
     const std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string_view::npos || line[start] == '#') return;
-    const auto [command, arguments] = splitAtBlank(line.substr(start));
-    if (command == "set") return set(arguments);
-    if (command == "type") return type(arguments);
-    if (command == "click") return click(arguments);
-    if (command == "dblclick") return dblclick(arguments);
-    if (command == "print") return print(arguments);
-    if (command == "pixels") return pixels(arguments);
-    if (command == "lines") return lines(arguments);
-    if (command == "setpixel") return setpixel(arguments);
-    if (command == "explain") return explain(arguments);
-    fail("unknown command " + quoted(command));
+    const auto [word, arguments] = splitAtBlank(line.substr(start));
+    for (const Command& command : commands()) {
+        if (command.name == word) return (this->*command.run)(arguments);
+    }
+    fail("unknown command " + quoted(word));
 }
 
 ui::Control& ScriptRunner::control(std::string_view name) {

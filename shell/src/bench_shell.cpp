@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <utility>
 
 #include "geometry/call_account.h"
@@ -17,6 +18,18 @@ constexpr const char* kPictureFilter = "PNG pictures (*.png)";
 // An experiment the window saves is a few kilobytes; a file far larger is not one.
 constexpr int kLargestExperimentMegabytes = 16;
 constexpr std::streamoff kLargestExperiment = std::streamoff(kLargestExperimentMegabytes) << 20;
+
+constexpr const char* kShowGeometry = "Show &Geometry";
+
+// One item of the menu bar: the menu it goes into, its caption (empty for a separator line), its
+// shortcut, its kind and what choosing it does.
+struct MenuRow {
+    const char* menu;
+    const char* caption;
+    const char* shortcut;
+    ui::MenuItemKind kind;
+    std::function<void()> handler;
+};
 
 std::string withoutSuffix(const std::string& path, std::string_view suffix) {
     return path.ends_with(suffix) ? path.substr(0, path.size() - suffix.size()) : path;
@@ -40,30 +53,45 @@ BenchShell::BenchShell(ui::MessageBoxService& messages, ui::FileDialogService& f
 BenchShell::~BenchShell() = default;
 
 void BenchShell::buildMenus() {
-    m_frame.menus = {
-        {"&File",
-         {&openExperimentItem, &saveExperimentItem, &exportPicturesItem, nullptr, &quitItem}},
-        {"&Edit", {&copyReportItem, &copyDestinationItem, &copySourceItem}},
-        {"&View", {&showGeometryItem}},
-        {"&Help", {&argumentsHelpItem, &aboutItem}}};
-    openExperimentItem.onTriggered = [this] { chooseAndOpen(); };
-    saveExperimentItem.onTriggered = [this] { save(); };
-    exportPicturesItem.onTriggered = [this] { exportPictures(); };
-    quitItem.onTriggered = [this] {
-        if (ui::Desktop* desktop = m_frame.desktop()) desktop->closeFrame();
+    using ui::MenuItemKind;
+    const MenuRow rows[] = {
+        {"&File", "&Open Experiment\u2026", "Ctrl+O", MenuItemKind::Command,
+         [this] { chooseAndOpen(); }},
+        {"&File", "&Save Experiment\u2026", "Ctrl+S", MenuItemKind::Command, [this] { save(); }},
+        {"&File", "&Export Pictures\u2026", "", MenuItemKind::Command,
+         [this] { exportPictures(); }},
+        {"&File", "", "", MenuItemKind::Command, {}},
+        {"&File", "&Quit", "Ctrl+Q", MenuItemKind::Command, [this] { closeFrame(); }},
+        {"&Edit", "Copy &Report", "", MenuItemKind::Command,
+         [this] {
+             if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyText(m_form->Text3.Text());
+         }},
+        {"&Edit", "Copy &Destination as PNG", "", MenuItemKind::Command,
+         [this] { copyToClipboard(m_form->destBigPic); }},
+        {"&Edit", "Copy &Source as PNG", "", MenuItemKind::Command,
+         [this] { copyToClipboard(m_form->srcBigPic); }},
+        {"&View", kShowGeometry, "", MenuItemKind::Check, [this] { showGeometry(); }},
+        {"&Help", "&What the Arguments Mean", "F1", MenuItemKind::Command,
+         [this] { m_messages.show(argumentsHelp()); }},
+        {"&Help", "&About DIB Lab", "", MenuItemKind::Command,
+         [this] { m_messages.show(aboutText()); }},
     };
-    copyReportItem.onTriggered = [this] {
-        if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyText(m_form->Text3.Text());
-    };
-    copyDestinationItem.onTriggered = [this] {
-        if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyPicture(m_form->destBigPic);
-    };
-    copySourceItem.onTriggered = [this] {
-        if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyPicture(m_form->srcBigPic);
-    };
-    showGeometryItem.onTriggered = [this] { showGeometry(); };
-    argumentsHelpItem.onTriggered = [this] { m_messages.show(argumentsHelp()); };
-    aboutItem.onTriggered = [this] { m_messages.show(aboutText()); };
+    for (const MenuRow& row : rows) {
+        if (*row.caption == '\0') {
+            m_frame.addSeparator(row.menu);
+        } else {
+            m_frame.addMenuItem(row.menu, row.caption, row.shortcut, row.kind).onTriggered =
+                row.handler;
+        }
+    }
+}
+
+void BenchShell::copyToClipboard(const ui::Picture& picture) {
+    if (ui::Desktop* desktop = m_frame.desktop()) desktop->copyPicture(picture);
+}
+
+void BenchShell::closeFrame() {
+    if (ui::Desktop* desktop = m_frame.desktop()) desktop->closeFrame();
 }
 
 // The new form is wired and shown before the old one goes, so that no view outlives its form.
@@ -166,7 +194,7 @@ void BenchShell::showAccount() {
 // is no call to draw.
 void BenchShell::showGeometry() {
     const std::optional<geometry::Call> call =
-        showGeometryItem.checked() ? m_form->plannedCall() : std::nullopt;
+        m_frame.findMenuItem(kShowGeometry)->checked() ? m_form->plannedCall() : std::nullopt;
     const std::optional<geometry::CallGeometry> drawn =
         call ? geometry::computeGeometry(*call) : std::nullopt;
     m_form->srcBigPic.setOverlay(drawn ? sourceOverlay(*call, *drawn) : ui::Overlay{});

@@ -68,9 +68,10 @@ QAction* MainWindow::actionFor(const ui::MenuItem& item) const {
 }
 
 void MainWindow::buildMenus() {
-    for (const ui::Menu& menu : m_frame.menus) {
+    for (const ui::Menu& menu : m_frame.menus()) {
         QMenu* shown = menuBar()->addMenu(QString::fromStdString(menu.caption));
-        for (ui::MenuItem* item : menu.items) {
+        for (const auto& owned : menu.items) {
+            ui::MenuItem* item = owned.get();
             if (item == nullptr) {
                 shown->addSeparator();
                 continue;

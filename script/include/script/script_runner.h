@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,17 @@ public:
 
     const app::frmBench& form() const { return m_form; }
 
+    // One command of the language: its name, how it is written and what it does (for --help),
+    // and the member that runs it with the rest of the line.
+    struct Command {
+        std::string_view name;
+        std::string_view usage;
+        std::string_view help;
+        void (ScriptRunner::*run)(std::string_view arguments);
+    };
+    // Every command, in the order --help lists them.
+    static std::span<const Command> commands();
+
 private:
     void runLine(std::string_view line);
     void set(std::string_view arguments);
@@ -62,5 +74,9 @@ private:
 
 // "error: line N: REASON"
 std::string formatScriptError(const ScriptError& error);
+
+// The commands as --help lists them: each usage in a column of its own, its help wrapped beside
+// it.
+std::string describeCommands();
 
 }  // namespace script

@@ -29,19 +29,10 @@ public:
     // form exactly as it was. Returns whether the experiment opened.
     bool openExperiment(const std::string& path);
 
-    ui::MenuItem openExperimentItem{"&Open Experiment\u2026", "Ctrl+O"};
-    ui::MenuItem saveExperimentItem{"&Save Experiment\u2026", "Ctrl+S"};
-    ui::MenuItem exportPicturesItem{"&Export Pictures\u2026"};
-    ui::MenuItem quitItem{"&Quit", "Ctrl+Q"};
-    ui::MenuItem copyReportItem{"Copy &Report"};
-    ui::MenuItem copyDestinationItem{"Copy &Destination as PNG"};
-    ui::MenuItem copySourceItem{"Copy &Source as PNG"};
-    ui::MenuItem showGeometryItem{"Show &Geometry", "", ui::MenuItemKind::Check};
-    ui::MenuItem argumentsHelpItem{"&What the Arguments Mean", "F1"};
-    ui::MenuItem aboutItem{"&About DIB Lab"};
-
 private:
     void buildMenus();
+    void copyToClipboard(const ui::Picture& picture);
+    void closeFrame();
     void adopt(std::unique_ptr<app::frmBench> form);
     void chooseAndOpen();
     void save();

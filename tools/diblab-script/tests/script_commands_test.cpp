@@ -6,6 +6,7 @@
 #include <string>
 
 #include "run_script.h"
+#include "script/script_runner.h"
 
 namespace {
 
@@ -148,6 +149,18 @@ TEST(ScriptInputs, HelpExplainsEveryCommand) {
           "print CONTROL.PROPERTY", "pixels CONTROL", "lines CONTROL", "setpixel PICTURE X Y VALUE",
           "explain", "message: TEXT", "error: line N: REASON", "\\xNN"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
+    }
+    for (const script::ScriptRunner::Command& command : script::ScriptRunner::commands()) {
+        EXPECT_NE(run.out.find("\n  " + std::string(command.usage)), std::string::npos)
+            << command.name;
+    }
+}
+
+// Every command of the table runs: a line of the command alone is never an unknown command.
+TEST(ScriptInputs, EveryCommandOfTheTableIsKnown) {
+    for (const script::ScriptRunner::Command& command : script::ScriptRunner::commands()) {
+        const ScriptRun run = runScript(std::string(command.name) + "\n");
+        EXPECT_EQ(run.err.find("unknown command"), std::string::npos) << run.err;
     }
 }
 

@@ -108,7 +108,7 @@ TEST_F(ExperimentMenus, ABrokenFileLeavesTheWindowExactlyAsItWas) {
     const std::string path = scratchPath("broken.dls");
     std::ofstream(path) << "set Text1(0) 7\nclick cmdTest\nfrobnicate Text1(0)\n";
     m_files.answer = path;
-    action(m_shell->openExperimentItem)->trigger();
+    action("&Open Experiment\u2026")->trigger();
     EXPECT_EQ(m_messages.shown, std::vector<std::string>{"The experiment " + path +
                                                          " cannot be opened: line 3: unknown "
                                                          "command 'frobnicate'."});
@@ -123,10 +123,10 @@ TEST_F(ExperimentMenus, FilesThatCannotBeReadOrWrittenAreNamed) {
     const std::string folder = testing::TempDir();
     for (const std::string& path : {missing, folder}) {
         m_files.answer = path;
-        action(m_shell->openExperimentItem)->trigger();
+        action("&Open Experiment\u2026")->trigger();
     }
     m_files.answer = missing;
-    action(m_shell->saveExperimentItem)->trigger();
+    action("&Save Experiment\u2026")->trigger();
     EXPECT_EQ(m_messages.shown,
               (std::vector<std::string>{
                   "The experiment " + missing + " cannot be opened: the file cannot be read.",
@@ -138,9 +138,9 @@ TEST_F(ExperimentMenus, ExportWritesTheFourPicturesAsShownNamedAfterTheExperimen
     retype("Text7", "0");
     click("cmdSetSrcBkg");
     click("cmdTest");
-    action(m_shell->showGeometryItem)->trigger();
+    action("Show &Geometry")->trigger();
     m_files.answer = scratchPath("run.png");
-    action(m_shell->exportPicturesItem)->trigger();
+    action("&Export Pictures\u2026")->trigger();
     EXPECT_EQ(m_files.asked.back().suggested, "experiment.png");
     ASSERT_TRUE(m_messages.shown.empty());
     const std::string stem = scratchPath("run");
@@ -165,14 +165,14 @@ TEST_F(ExperimentMenus, ExportWritesTheFourPicturesAsShownNamedAfterTheExperimen
 TEST_F(ExperimentMenus, CopyItemsPutTheReportAndThePicturesOnTheClipboard) {
     click("Check4");
     click("cmdTest");
-    action(m_shell->copyReportItem)->trigger();
+    action("Copy &Report")->trigger();
     std::string report = form().Text3.Text();
     for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;) report.erase(at, 1);
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), report);
-    const std::pair<const ui::MenuItem*, const char*> copies[] = {
-        {&m_shell->copyDestinationItem, "destBigPic"}, {&m_shell->copySourceItem, "srcBigPic"}};
+    const std::pair<const char*, const char*> copies[] = {
+        {"Copy &Destination as PNG", "destBigPic"}, {"Copy &Source as PNG", "srcBigPic"}};
     for (const auto& [item, picture] : copies) {
-        action(*item)->trigger();
+        action(item)->trigger();
         const QMimeData* data = QApplication::clipboard()->mimeData();
         ASSERT_TRUE(data->hasFormat(QStringLiteral("image/png")));
         const QImage copied = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");

@@ -95,7 +95,7 @@ TEST_F(GeometryView, MarksFollowFieldsAndBoxesAndNeverReachTheImages) {
     retype("Text2(3)", "3");
     const auto before = images();
     EXPECT_EQ(dottedRows(), "........");
-    action(m_shell->showGeometryItem)->trigger();
+    action("Show &Geometry")->trigger();
     EXPECT_EQ(dottedRows(), "...ooo..");
     EXPECT_EQ(hatchedRows(), ".....hhh");
     EXPECT_EQ(shown("destBigPic").pixel(0, 20), 0xFF00E0FFu);  // the destination rectangle
@@ -114,7 +114,7 @@ TEST_F(GeometryView, MarksFollowFieldsAndBoxesAndNeverReachTheImages) {
     click("cmdTest");
     const std::string firstReport = form().Text3.Text();
     const auto drawn = images();
-    action(m_shell->showGeometryItem)->trigger();
+    action("Show &Geometry")->trigger();
     click("cmdTest");
     EXPECT_EQ(form().Text3.Text(), firstReport + firstReport);
     EXPECT_EQ(images(), drawn);

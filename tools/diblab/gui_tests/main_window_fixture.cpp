@@ -19,6 +19,11 @@ QWidget* MainWindowTest::widget(const std::string& qualifiedName) const {
     return control == nullptr ? nullptr : m_window->view().widgetFor(*control);
 }
 
+QAction* MainWindowTest::action(const std::string& caption) const {
+    const ui::MenuItem* item = m_shell->frame().findMenuItem(caption);
+    return item == nullptr ? nullptr : m_window->actionFor(*item);
+}
+
 void MainWindowTest::focusField(const std::string& qualifiedName) const {
     QWidget* field = widget(qualifiedName);
     field->setFocus(Qt::MouseFocusReason);

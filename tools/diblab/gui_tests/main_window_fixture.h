@@ -32,7 +32,8 @@ protected:
 
     app::frmBench& form() const { return m_shell->form(); }
     QWidget* widget(const std::string& qualifiedName) const;
-    QAction* action(const ui::MenuItem& item) const { return m_window->actionFor(item); }
+    // The action of the menu item with that caption.
+    QAction* action(const std::string& caption) const;
     // Focuses a text field with the caret at its end, as a click there would.
     void focusField(const std::string& qualifiedName) const;
     void click(const std::string& qualifiedName) const;

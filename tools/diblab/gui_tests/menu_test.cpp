@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, CtrlQClosesTheWindow) {
 }
 
 TEST_F(MainWindowTest, HelpItemsAnswerInMessageBoxes) {
-    action(m_shell->aboutItem)->trigger();
+    action("&About DIB Lab")->trigger();
     ASSERT_EQ(m_messages.shown.size(), 1u);
     EXPECT_TRUE(m_messages.shown[0].starts_with("DIB Lab Ver. 0.4.9\n\n")) << m_messages.shown[0];
     EXPECT_NE(m_messages.shown[0].find("Licence: "), std::string::npos);

@@ -44,7 +44,14 @@ public:
 // below it. The form shown may be replaced by another; a front end then shows the new one.
 class Frame {
 public:
-    std::vector<Menu> menus;
+    // The menu bar, left to right. Items are added to the menu of that caption, which is made
+    // the first time it is named; an empty caption adds a separator line.
+    const std::vector<Menu>& menus() const { return m_menus; }
+    MenuItem& addMenuItem(std::string_view menu, std::string caption, std::string shortcut,
+                          MenuItemKind kind);
+    void addSeparator(std::string_view menu);
+    // The item of that caption in any menu, or null.
+    MenuItem* findMenuItem(std::string_view caption) const;
 
     Window* form() const { return m_form; }
     void setForm(Window& form);
@@ -60,6 +67,9 @@ public:
     std::function<void()> onStatusChanged;
 
 private:
+    Menu& menuOf(std::string_view caption);
+
+    std::vector<Menu> m_menus;
     Window* m_form = nullptr;
     std::string m_statusText;
     Desktop* m_desktop = nullptr;

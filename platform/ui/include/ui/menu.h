@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -36,10 +38,10 @@ private:
     bool m_checked = false;
 };
 
-// A menu of the menu bar; a null item stands for a separator line.
+// A menu of the menu bar and the items it owns; a null item stands for a separator line.
 struct Menu {
     std::string caption;
-    std::vector<MenuItem*> items;
+    std::vector<std::unique_ptr<MenuItem>> items;
 };
 
 }  // namespace ui
