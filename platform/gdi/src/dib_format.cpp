@@ -76,16 +76,6 @@ std::size_t DibFormat::imageBytes() const {
     return stride() * std::size_t(std::max<LONG>(height, 0));
 }
 
-std::size_t DibFormat::tableEntries() const {
-    if (bitCount > 8) {
-        return 0;
-    }
-    const std::size_t all = std::size_t(1) << bitCount;
-    return clrUsed == 0 || headerSize == sizeof(BITMAPCOREHEADER)
-               ? all
-               : std::min<std::size_t>(clrUsed, all);
-}
-
 DibInfo::DibInfo(const DibFormat& format) {
     const std::size_t tableOffset = colourTableOffset(format);
     const std::size_t entries = std::max(format.colours.size(), format.tableEntries());

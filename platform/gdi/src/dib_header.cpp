@@ -71,14 +71,6 @@ bool isUncompressed(const DibHeader& header) {
 
 }  // namespace
 
-std::size_t DibHeader::tableEntries() const {
-    if (bitCount > 8) {
-        return 0;
-    }
-    const std::size_t all = std::size_t(1) << bitCount;
-    return clrUsed == 0 ? all : std::min<std::size_t>(clrUsed, all);
-}
-
 PixelFormat DibHeader::pixelFormat(std::span<const std::uint32_t> colours) const {
     if (bitCount <= 8) {
         return PixelFormat::palettized(bitCount, colours);

@@ -30,7 +30,7 @@ struct DibHeader {
     std::int64_t rows() const { return height < 0 ? -std::int64_t(height) : height; }
     std::size_t stride() const { return std::size_t(dibStride(std::uint64_t(width), bitCount)); }
     // Colour-table entries a palettized header gives: biClrUsed, 0 meaning all 2^bitCount.
-    std::size_t tableEntries() const;
+    std::size_t tableEntries() const { return colourTableEntries(bitCount, clrUsed); }
     // Offset of the colour table from the start of the BITMAPINFO: right after the header.
     std::size_t tableOffset() const { return size; }
     // The pixel layout: BI_RGB 16 bits are 5-5-5 and 32 bits FF0000/FF00/FF.

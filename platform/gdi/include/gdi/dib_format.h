@@ -23,6 +23,17 @@ constexpr std::uint64_t dibStride(std::uint64_t width, std::uint64_t bitCount) {
     return (width * bitCount + 31) / 32 * 4;
 }
 
+// The colour-table entries a reader of a header takes: biClrUsed (0 meaning 2^bitCount, never
+// more) for 1, 4 and 8 bits per pixel, none for more. A core header has no biClrUsed: its table
+// is always whole.
+constexpr std::size_t colourTableEntries(WORD bitCount, DWORD clrUsed) {
+    if (bitCount > 8) {
+        return 0;
+    }
+    const std::size_t all = std::size_t(1) << bitCount;
+    return clrUsed == 0 || clrUsed > all ? all : clrUsed;
+}
+
 // The three channel masks of a BI_BITFIELDS DIB.
 struct ChannelMasks {
     DWORD red = 0;
@@ -60,9 +71,9 @@ struct DibFormat {
     }
     // Bytes of an uncompressed image of this format.
     std::size_t imageBytes() const;
-    // The colour-table entries a reader of the header takes: biClrUsed (0 meaning 2^bitCount,
-    // never more) for 1, 4 and 8 bits per pixel, none for more.
-    std::size_t tableEntries() const;
+    std::size_t tableEntries() const {
+        return colourTableEntries(bitCount, headerSize == sizeof(BITMAPCOREHEADER) ? 0 : clrUsed);
+    }
 };
 
 // The header bytes a format describes: the BITMAPINFOHEADER (or its V4/V5 extension, or the core
