@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "script_process.h"
+#include "run_script.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST(ScriptTestRun, DestinationTopDownListsTheTopRowFirst) {
     const std::string output = runScript(diagonalSource() +
                                          "click Check5\nclick Check4\nclick Check2\n"
                                          "click cmdTest\nprint Text3.Text\nprint dstRet.Caption\n"
-                                         "print srcHeight.Caption\n");
+                                         "print srcHeight.Caption\n").out;
     std::string expected = "Text3.Text = Src Pixels (RRGGBB) are\\r\\n";
     for (int line = 1; line <= 8; ++line) expected += printedLine(line, line - 1);
     expected += "Dst Pixels (RRGGBB) are\\r\\n";
@@ -50,7 +50,7 @@ TEST(ScriptTestRun, DestinationTopDownListsTheTopRowFirst) {
 
 TEST(ScriptTestRun, ShiftedXDestMovesTheDiagonalRight) {
     const std::string output =
-        runScript(diagonalSource() + "type Text1(0) \\b2\nclick cmdTest\npixels destPic\n");
+        runScript(diagonalSource() + "type Text1(0) \\b2\nclick cmdTest\npixels destPic\n").out;
     std::string expected;
     for (int row = 0; row < 8; ++row) {
         expected += "destPic row " + std::to_string(row) + ":";
@@ -73,7 +73,7 @@ TEST(ScriptTestRun, ShiftedXDestMovesTheDiagonalRight) {
 TEST(ScriptTestRun, ArgumentOutOfRangeStopsTheRunBeforeItChangesAnything) {
     const std::string output = runScript(
         "click Check4\nclick cmdTest\nset Text2(3) 1e999\nclick Check1\nclick cmdTest\n"
-        "print dstRet.Caption\nprint srcHeight.Caption\n");
+        "print dstRet.Caption\nprint srcHeight.Caption\n").out;
     EXPECT_EQ(output,
               "message: #Lines must be a whole number from -32768 to 32767.\n"
               "dstRet.Caption = Ret = 8\n"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "script_process.h"
+#include "run_script.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ const std::string kBlackSource = "set Text7 0\nset Text8 0\nset Text9 0\nclick c
 TEST(ScriptSetPoint, RedAtTheOriginIsTheBottomLeftPixelAndBlock) {
     const std::string output = runScript(kBlackSource +
                                          "set Text7 255\nclick cmdSetSrcPoint\n"
-                                         "pixels srcPic\npixels srcBigPic\n");
+                                         "pixels srcPic\npixels srcBigPic\n").out;
     EXPECT_EQ(output, picturePrint("srcPic", 8, "00000000", 0, 7, 1, "00ff0000") +
                           picturePrint("srcBigPic", 64, "ff000000", 0, 56, 8, "ffff0000"));
 }
@@ -36,7 +36,7 @@ TEST(ScriptSetPoint, RedAtTheOriginIsTheBottomLeftPixelAndBlock) {
 TEST(ScriptSetPoint, BlueAtSevenSevenIsTheTopRightPixelAndBlock) {
     const std::string output = runScript(kBlackSource +
                                          "set Text9 255\nset Text10 7\nset Text11 7\n"
-                                         "click cmdSetSrcPoint\npixels srcPic\npixels srcBigPic\n");
+                                         "click cmdSetSrcPoint\npixels srcPic\npixels srcBigPic\n").out;
     EXPECT_EQ(output, picturePrint("srcPic", 8, "00000000", 7, 0, 1, "000000ff") +
                           picturePrint("srcBigPic", 64, "ff000000", 56, 0, 8, "ff0000ff"));
 }
@@ -44,7 +44,7 @@ TEST(ScriptSetPoint, BlueAtSevenSevenIsTheTopRightPixelAndBlock) {
 TEST(ScriptSetPoint, DefaultFieldsWhitenTheBottomLeftPixel) {
     const std::string output = runScript(kBlackSource +
                                          "set Text7 255\nset Text8 255\nset Text9 255\n"
-                                         "click cmdSetSrcPoint\npixels srcPic\n");
+                                         "click cmdSetSrcPoint\npixels srcPic\n").out;
     EXPECT_EQ(output, picturePrint("srcPic", 8, "00000000", 0, 7, 1, "00ffffff"));
 }
 
@@ -52,7 +52,7 @@ TEST(ScriptSetPoint, ColourMessageComesBeforeThePositionMessage) {
     const std::string output = runScript(
         "set Text7 256\nset Text10 8\nclick cmdSetSrcPoint\n"
         "set Text7 0\nclick cmdSetSrcPoint\n"
-        "set Text10 1e999\nclick cmdSetSrcPoint\npixels srcPic\n");
+        "set Text10 1e999\nclick cmdSetSrcPoint\npixels srcPic\n").out;
     EXPECT_EQ(output,
               "message: Error in RGB's for setting Source Colours\n"
               "message: Error in position X/Y's for setting Source Colours\n"
