@@ -1,4 +1,4 @@
-#include "dib_header.h"
+#include "dibits_request.h"
 #include "object_table.h"
 #include "row_converter.h"
 
@@ -8,7 +8,7 @@
 namespace {
 
 using gdi::Bitmap;
-using gdi::DibHeader;
+using gdi::DibitsRequest;
 using gdi::RowOrder;
 
 // A query with biBitCount 0 asks for the bitmap's own format.
@@ -27,14 +27,15 @@ struct CoveredLines {
     std::int64_t first, end;
 };
 
-// Writes scan lines first..end-1 of a 32-bpp DIB whose top row is the bitmap's top row, each
-// pixel converted from the bitmap's format; rows below the bitmap are zero. Returns how many rows
-// came from the bitmap.
-int copyScanLines(const Bitmap& bitmap, const DibHeader& header, CoveredLines lines,
+// Writes scan lines first..end-1 of a DIB whose top row is the bitmap's top row, each pixel
+// converted from the bitmap's format into the request's; rows below the bitmap, and columns right
+// of it, are zero. Returns how many rows came from the bitmap.
+int copyScanLines(const Bitmap& bitmap, const DibitsRequest& request, CoveredLines lines,
                   std::byte* bits) {
     const gdi::SurfaceView view = bitmap.view();
+    const gdi::DibHeader& header = request.header;
     const auto columns = std::size_t(std::min(header.width, view.width));
-    const gdi::RowConverter converter(bitmap.pixelFormat(), header.pixelFormat({}),
+    const gdi::RowConverter converter(bitmap.pixelFormat(), request.pixelFormat(),
                                       columns * std::size_t(lines.end - lines.first));
     int fromBitmap = 0;
     for (std::int64_t scan = lines.first; scan < lines.end; ++scan) {
@@ -51,23 +52,25 @@ int copyScanLines(const Bitmap& bitmap, const DibHeader& header, CoveredLines li
     return fromBitmap;
 }
 
-// Rows are written only as 32-bpp BI_RGB values.
+// The header is read once the band is known: an RLE request is a query only.
 int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<std::byte> bits,
-                  BITMAPINFOHEADER& info) {
-    const std::optional<DibHeader> header =
-        gdi::readDibHeader(reinterpret_cast<const BITMAPINFO*>(&info));
-    if (!header || header->planes == 0 || header->bitCount != 32 ||
-        header->compression != BI_RGB) {
-        return 0;
-    }
-    const CoveredLines lines{startScan, std::min(std::int64_t(startScan) + cLines, header->rows())};
+                  BITMAPINFO* bmi, UINT usage) {
+    const std::int64_t rows = std::abs(std::int64_t(bmi->bmiHeader.biHeight));
+    const CoveredLines lines{startScan, std::min(std::int64_t(startScan) + cLines, rows)};
     const bool query = !bits.data() || lines.first >= lines.end;
-    if (!query && std::uint64_t(lines.end - lines.first) * header->stride() > bits.size()) {
+    const std::optional<DibitsRequest> request =
+        gdi::readDibitsRequest(bmi, bitmap, usage, cLines, !query);
+    if (!request) {
         return 0;
     }
-    info.biSizeImage = DWORD(header->stride() * std::uint64_t(header->rows()));
-    info.biClrUsed = 0;
-    return query ? 1 : copyScanLines(bitmap, *header, lines, bits.data());
+    const std::size_t stride = request->header.stride();
+    if (!query && std::uint64_t(lines.end - lines.first) * stride > bits.size()) {
+        return 0;
+    }
+    gdi::writeColourInfo(*request, usage, bmi);
+    bmi->bmiHeader.biSizeImage = DWORD(stride * std::uint64_t(rows));
+    bmi->bmiHeader.biClrUsed = 0;
+    return query ? 1 : copyScanLines(bitmap, *request, lines, bits.data());
 }
 
 }  // namespace
@@ -87,5 +90,5 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT startScan, UINT cLines, std::span<std::
         describeFormat(*bitmap, bmi->bmiHeader);
         return 1;
     }
-    return readScanLines(*bitmap, startScan, cLines, bits, bmi->bmiHeader);
+    return readScanLines(*bitmap, startScan, cLines, bits, bmi, usage);
 }

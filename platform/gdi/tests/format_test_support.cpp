@@ -8,7 +8,8 @@ namespace gditest {
 
 namespace {
 
-std::byte* rowOf(std::span<std::byte> bits, const gdi::DibFormat& format, std::size_t y) {
+template <class Byte>
+Byte* rowOf(std::span<Byte> bits, const gdi::DibFormat& format, std::size_t y) {
     const std::size_t bufferRow = gdi::bufferRowOf(y, std::size_t(format.height), format.order);
     return bits.data() + bufferRow * format.stride();
 }
@@ -58,7 +59,7 @@ std::vector<std::byte> packed(const gdi::DibFormat& format, std::span<const std:
     std::vector<std::byte> bits(format.imageBytes());
     for (std::size_t i = 0; i < values.size(); ++i) {
         const auto width = std::size_t(format.width);
-        store(rowOf(bits, format, i / width), i % width, format.bitCount, values[i]);
+        store(rowOf(std::span(bits), format, i / width), i % width, format.bitCount, values[i]);
     }
     return bits;
 }
@@ -71,15 +72,19 @@ Section::Section(const gdi::DibFormat& format, std::uint32_t fill)
                 std::min(bits.size(), m_section.bits().size()));
 }
 
-std::vector<std::uint32_t> Section::values() const {
+std::vector<std::uint32_t> unpacked(const gdi::DibFormat& format, std::span<const std::byte> bits) {
     std::vector<std::uint32_t> values;
-    for (std::size_t y = 0; y < std::size_t(m_format.height); ++y) {
-        const std::byte* row = rowOf(m_section.bits(), m_format, y);
-        for (std::size_t x = 0; x < std::size_t(m_format.width); ++x) {
-            values.push_back(load(row, x, m_format.bitCount));
+    for (std::size_t y = 0; y < std::size_t(format.height); ++y) {
+        const std::byte* row = rowOf(bits, format, y);
+        for (std::size_t x = 0; x < std::size_t(format.width); ++x) {
+            values.push_back(load(row, x, format.bitCount));
         }
     }
     return values;
+}
+
+std::vector<std::uint32_t> Section::values() const {
+    return unpacked(m_format, m_section.bits());
 }
 
 std::string hexList(std::span<const std::uint32_t> values) {

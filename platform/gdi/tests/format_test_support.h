@@ -19,6 +19,9 @@ gdi::DibFormat dib(WORD bitCount, LONG width, LONG height = 1, std::vector<DWORD
 // Stored values, top row first, packed into the rows of a DIB of that format.
 std::vector<std::byte> packed(const gdi::DibFormat& format, std::span<const std::uint32_t> values);
 
+// The stored values of a DIB's rows, top row first.
+std::vector<std::uint32_t> unpacked(const gdi::DibFormat& format, std::span<const std::byte> bits);
+
 // A DIB section of any uncompressed format in a memory DC, every pixel holding `fill`.
 class Section {
 public:

@@ -217,8 +217,33 @@ const BadRead badReads[] = {
                          UINT&) { header->bmiHeader.biWidth = -8; }},
     {"HeightZero", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
                       UINT&) { header->bmiHeader.biHeight = 0; }},
-    {"BitCount24", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
-                      UINT&) { header->bmiHeader.biBitCount = 24; }},
+    {"BitCount2", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                     UINT&) { header->bmiHeader.biBitCount = 2; }},
+    {"BitCount24WithBitFields",
+     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) {
+         header->bmiHeader.biBitCount = 24;
+         header->bmiHeader.biCompression = BI_BITFIELDS;
+     }},
+    {"BitCount8WithBitFields",
+     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) {
+         header->bmiHeader.biBitCount = 8;
+         header->bmiHeader.biCompression = BI_BITFIELDS;
+     }},
+    {"Rle8WithBits",
+     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) {
+         header->bmiHeader.biBitCount = 8;
+         header->bmiHeader.biCompression = BI_RLE8;
+         header->bmiHeader.biSizeImage = 256;
+     }},
+    {"Rle4WithBitCount8",
+     [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&, UINT&) {
+         header->bmiHeader.biBitCount = 8;
+         header->bmiHeader.biCompression = BI_RLE4;
+     }},
+    {"Jpeg", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                UINT&) { header->bmiHeader.biCompression = BI_JPEG; }},
+    {"PlanesZero", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
+                      UINT&) { header->bmiHeader.biPlanes = 0; }},
     {"HugeImage", [](HDC&, HBITMAP&, BITMAPINFO*& header, std::size_t&,
                      UINT&) { header->bmiHeader.biWidth = 0x40000000; }},
     {"UsageTwo", [](HDC&, HBITMAP&, BITMAPINFO*&, std::size_t&, UINT& usage) { usage = 2; }},
