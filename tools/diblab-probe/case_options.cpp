@@ -1,5 +1,7 @@
 #include "case_options.h"
 
+#include "dib/format_word.h"
+
 #include <array>
 #include <utility>
 
@@ -23,24 +25,6 @@ constexpr std::array<OptionName, 8> optionNames{{{"src", Option::Src},
                                                  {"sizeimage", Option::SizeImage},
                                                  {"hdr", Option::Hdr}}};
 
-std::optional<PixelFormat> readBitFields(WORD bitCount, std::string_view masks) {
-    const std::size_t maxDigits = bitCount / 4;
-    std::array<DWORD, 3> values{};
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::size_t colon = masks.find(':');
-        if ((colon == std::string_view::npos) != (i == values.size() - 1)) {
-            return std::nullopt;
-        }
-        const std::optional<std::uint32_t> mask = readHex(masks.substr(0, colon), maxDigits);
-        if (!mask) {
-            return std::nullopt;
-        }
-        values[i] = *mask;
-        masks.remove_prefix(colon == std::string_view::npos ? masks.size() : colon + 1);
-    }
-    return PixelFormat{bitCount, BI_BITFIELDS, {values[0], values[1], values[2]}};
-}
-
 std::optional<DWORD> readDword(std::string_view text, std::string& error, std::string_view name) {
     const std::optional<std::uint64_t> value = readCount(text);
     if (!value) {
@@ -53,13 +37,18 @@ std::optional<DWORD> readDword(std::string_view text, std::string& error, std::s
     return std::nullopt;
 }
 
-std::string readFormatOption(std::string_view value, std::string_view name, PixelFormat& format) {
-    const std::optional<PixelFormat> read = readPixelFormat(value);
+// Any word a source takes is read for both sides, so that a destination with a zero mask gets
+// the same answer as before: the section cannot be made.
+std::string readFormatOption(std::string_view value, std::string_view name,
+                             gdi::DibFormat& format) {
+    const std::optional<gdi::DibFormat> read =
+        dib::readFormatWord(value, dib::FormatRole::Source).format;
     if (!read) {
         return "bad format " + quoted(value) + " for " + std::string(name);
     }
-    if (name == "dst" && read->isRle()) {
-        return "dst cannot be " + read->name() + ": RLE is a source format only";
+    const bool rle = read->compression == BI_RLE8 || read->compression == BI_RLE4;
+    if (name == "dst" && rle) {
+        return "dst cannot be " + formatLabel(*read) + ": RLE is a source format only";
     }
     format = *read;
     return {};
@@ -103,35 +92,12 @@ std::string readOption(Option option, std::string_view name, std::string_view va
 
 }  // namespace
 
-std::string PixelFormat::name() const {
-    if (isRle()) {
-        return compression == BI_RLE8 ? "RLE8" : "RLE4";
+std::string formatLabel(const gdi::DibFormat& format) {
+    if (format.compression == BI_RLE8 || format.compression == BI_RLE4) {
+        return format.compression == BI_RLE8 ? "RLE8" : "RLE4";
     }
-    const std::string bpp = std::to_string(bitCount) + "-bpp";
-    return compression == BI_BITFIELDS ? bpp + " bit-fields" : bpp;
-}
-
-void PixelFormat::applyTo(gdi::DibFormat& format) const {
-    format.bitCount = bitCount;
-    format.compression = compression;
-    format.masks = masks;
-}
-
-std::optional<PixelFormat> readPixelFormat(std::string_view text) {
-    constexpr std::array<std::pair<std::string_view, WORD>, 6> rgbFormats{
-        {{"1", 1}, {"4", 4}, {"8", 8}, {"16", 16}, {"24", 24}, {"32", 32}}};
-    for (const auto& [name, bitCount] : rgbFormats) {
-        if (text == name) {
-            return PixelFormat{bitCount, BI_RGB, {}};
-        }
-    }
-    if (text == "rle8" || text == "rle4") {
-        return text == "rle8" ? PixelFormat{8, BI_RLE8, {}} : PixelFormat{4, BI_RLE4, {}};
-    }
-    if (text.starts_with("16:") || text.starts_with("32:")) {
-        return readBitFields(text[0] == '1' ? 16 : 32, text.substr(3));
-    }
-    return std::nullopt;
+    const std::string bpp = std::to_string(format.bitCount) + "-bpp";
+    return format.compression == BI_BITFIELDS ? bpp + " bit-fields" : bpp;
 }
 
 std::string readOptions(CaseTokens& tokens, CaseOptions& options) {

@@ -85,26 +85,4 @@ std::optional<std::uint64_t> readCount(std::string_view text) {
     return value;
 }
 
-std::string quoted(std::string_view token) {
-    constexpr char digits[] = "0123456789abcdef";
-    std::string text = "'";
-    for (const char c : token.substr(0, quotedBytes)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '\\') {
-            text += "\\\\";
-        } else if (byte < 0x20 || byte > 0x7E) {
-            text += "\\x";
-            text += digits[byte >> 4];
-            text += digits[byte & 0xF];
-        } else {
-            text += c;
-        }
-    }
-    text += '\'';
-    if (token.size() > quotedBytes) {
-        text += "...";
-    }
-    return text;
-}
-
 }  // namespace probe

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dib/quoted_text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -38,9 +40,7 @@ std::optional<std::uint32_t> readDecimal(std::string_view text);
 // Decimal digits only, saturating at UINT64_MAX so that a huge count still reads as too large.
 std::optional<std::uint64_t> readCount(std::string_view text);
 
-// The token as an error line shows it: in single quotes, at most its first `quotedBytes` bytes and
-// then "..." if it is longer, with a backslash as \\ and any byte outside printable ASCII as \xHH.
-inline constexpr std::size_t quotedBytes = 40;
-std::string quoted(std::string_view token);
+// Error lines name a token as dib::quoted shows it.
+using dib::quoted;
 
 }  // namespace probe

@@ -3,8 +3,9 @@
 #include "case_options.h"
 #include "case_tokens.h"
 #include "colour_tables.h"
-#include "dib_pixels.h"
+#include "dib/pixel_rows.h"
 #include "source_bits.h"
+#include "dib/format_word.h"
 
 #include <array>
 #include <optional>
@@ -146,10 +147,10 @@ std::string checkSizes(const ProbeCase& probeCase) {
 std::string describeDestination(const CaseOptions& options, const DeferredFields& deferred,
                                 ProbeCase& probeCase) {
     gdi::DibFormat& destination = probeCase.destination;
-    options.destination.applyTo(destination);
+    dib::applyFormatWord(options.destination, destination);
     if (options.destColours) {
-        if (!options.destination.hasColourTable()) {
-            return "dstpal needs a 1-, 4- or 8-bpp dst, not " + options.destination.name();
+        if (destination.bitCount > 8) {
+            return "dstpal needs a 1-, 4- or 8-bpp dst, not " + formatLabel(destination);
         }
         const std::string error =
             readColourList("dstpal", *options.destColours, ColourList::Rgb,
@@ -158,18 +159,18 @@ std::string describeDestination(const CaseOptions& options, const DeferredFields
         if (!error.empty()) {
             return error;
         }
-    } else if (options.destination.hasColourTable()) {
+    } else if (destination.bitCount <= 8) {
         destination.colours = defaultColours(destination.bitCount);
     }
-    if (probeCase.fill > maxPixelValue(destination.bitCount)) {
+    if (probeCase.fill > dib::maxPixelValue(destination.bitCount)) {
         return "FILL " + quoted(deferred.fillText) + " does not fit the " +
-               options.destination.name() + " destination";
+               formatLabel(destination) + " destination";
     }
     return {};
 }
 
 std::string describeSource(const CaseOptions& options, gdi::DibFormat& source) {
-    options.source.applyTo(source);
+    dib::applyFormatWord(options.source, source);
     source.colorUse = options.colorUse;
     source.headerSize = options.headerSize;
     const ColourList kind =
@@ -180,7 +181,7 @@ std::string describeSource(const CaseOptions& options, gdi::DibFormat& source) {
         if (!error.empty()) {
             return error;
         }
-    } else if (options.source.hasColourTable()) {
+    } else if (source.bitCount <= 8) {
         source.colours = kind == ColourList::PaletteIndexes ? defaultPaletteIndexes(source.bitCount)
                                                           : defaultColours(source.bitCount);
     }
@@ -191,23 +192,24 @@ std::string describeSource(const CaseOptions& options, gdi::DibFormat& source) {
 
 std::string readBits(CaseTokens& tokens, const CaseOptions& options, std::uint32_t base,
                      ProbeCase& probeCase) {
-    const PixelFormat& format = options.source;
+    const gdi::DibFormat& format = options.source;
+    const bool rle = format.compression == BI_RLE8 || format.compression == BI_RLE4;
     std::string error;
     if (tokens.atEnd()) {
-        if (format.isRle()) {
-            return "the " + format.name() + " source needs bits";
+        if (rle) {
+            return "the " + formatLabel(format) + " source needs bits";
         }
         probeCase.bits = patternBits(probeCase.source, base);
     } else if (tokens.next() == "px") {
-        if (format.isRle()) {
-            return "px cannot give the " + format.name() + " source: use bits";
+        if (rle) {
+            return "px cannot give the " + formatLabel(format) + " source: use bits";
         }
         error = readPixelBits(tokens, probeCase.source, probeCase.bits);
     } else {
         error = readByteBits(tokens, probeCase.bits);
     }
     probeCase.source.sizeImage =
-        options.sizeImage.value_or(format.isRle() ? DWORD(probeCase.bits.size()) : 0);
+        options.sizeImage.value_or(rle ? DWORD(probeCase.bits.size()) : 0);
     return error;
 }
 

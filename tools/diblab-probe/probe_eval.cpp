@@ -1,6 +1,6 @@
 #include "probe_eval.h"
 
-#include "dib_pixels.h"
+#include "dib/pixel_rows.h"
 #include "gdi/dib_section_dc.h"
 
 #include <cstring>
@@ -12,7 +12,7 @@ namespace {
 
 void fillPixels(std::span<std::byte> bits, const gdi::DibFormat& format, std::uint32_t value) {
     const std::size_t stride = format.stride();
-    fillRow(bits.data(), format.bitCount, std::size_t(format.width), value);
+    dib::fillRow(bits.data(), format.bitCount, std::size_t(format.width), value);
     for (std::size_t offset = stride; offset + stride <= bits.size(); offset += stride) {
         std::memcpy(bits.data() + offset, bits.data(), stride);
     }
@@ -26,7 +26,7 @@ std::vector<std::uint32_t> screenPixels(std::span<const std::byte> bits,
     std::vector<std::uint32_t> screen(width * height);
     for (std::size_t row = 0; row < height; ++row) {
         const std::size_t bufferRow = gdi::bufferRowOf(row, height, format.order);
-        readRow(bits.data() + bufferRow * stride, format.bitCount,
+        dib::readRow(bits.data() + bufferRow * stride, format.bitCount,
                 std::span(screen).subspan(row * width, width));
     }
     return screen;

@@ -1,6 +1,6 @@
 #include "probe_output.h"
 
-#include "dib_pixels.h"
+#include "dib/pixel_rows.h"
 #include "line_reader.h"
 
 #include <array>
@@ -112,7 +112,7 @@ geometry::Call describedCall(const ProbeCase& c) {
 
 void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::DibFormat& destination,
                    OutputStyle style) {
-    const int digitCount = hexDigitsOf(destination.bitCount);
+    const int digitCount = dib::hexDigitsOf(destination.bitCount);
     if (style == OutputStyle::Grid) {
         appendGrid(out, outcome, std::size_t(destination.width), digitCount);
     } else {

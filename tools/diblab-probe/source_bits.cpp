@@ -1,6 +1,6 @@
 #include "source_bits.h"
 
-#include "dib_pixels.h"
+#include "dib/pixel_rows.h"
 
 #include <array>
 #include <optional>
@@ -22,7 +22,7 @@ bool packRows(const gdi::DibFormat& format, std::vector<std::byte>& bits, RowAt 
             return false;
         }
         const std::size_t bufferRow = gdi::bufferRowOf(row, height, format.order);
-        writeRow(bits.data() + bufferRow * stride, format.bitCount, values);
+        dib::writeRow(bits.data() + bufferRow * stride, format.bitCount, values);
     }
     return true;
 }
@@ -87,7 +87,7 @@ std::string readPixelBits(CaseTokens& tokens, const gdi::DibFormat& format,
                 error = "bad number " + quoted(text) + " for px";
                 return false;
             }
-            if (*value > maxPixelValue(format.bitCount)) {
+            if (*value > dib::maxPixelValue(format.bitCount)) {
                 error = "px value " + quoted(text) + " does not fit the " +
                         std::to_string(format.bitCount) + "-bpp source";
                 return false;

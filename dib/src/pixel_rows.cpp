@@ -1,10 +1,10 @@
-#include "dib_pixels.h"
+#include "dib/pixel_rows.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-namespace probe {
+namespace dib {
 
 namespace {
 
@@ -108,4 +108,4 @@ void fillRow(std::byte* row, unsigned bitCount, std::size_t count, std::uint32_t
     }
 }
 
-}  // namespace probe
+}  // namespace dib

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-namespace probe {
+namespace dib {
 
 // Pixel values in the packed rows of an uncompressed DIB of 1, 4, 8, 16, 24 or 32 bits per pixel.
 // Sub-byte pixels fill a byte from its high bits (the leftmost pixel is bit 7 at 1 bpp, the high
@@ -30,4 +30,4 @@ void writeRow(std::byte* row, unsigned bitCount, std::span<const std::uint32_t> 
 // Sets the first `count` pixels of a row to one value that fits `bitCount` bits.
 void fillRow(std::byte* row, unsigned bitCount, std::size_t count, std::uint32_t value);
 
-}  // namespace probe
+}  // namespace dib
