@@ -27,6 +27,17 @@ struct CoveredLines {
     std::int64_t first, end;
 };
 
+// A 4-bpp row copied into the same format takes whole bytes, as Wine's gdi32 copies it: an odd
+// count brings the low nibble of its last byte along, the next pixel or the row's padding.
+void copyRow(const gdi::RowConverter& converter, const std::byte* from, std::byte* to,
+             std::size_t columns) {
+    if (converter.copiedPixelBits() == 4) {
+        std::memcpy(to, from, (columns + 1) / 2);
+    } else {
+        converter.convert(from, 0, to, 0, columns);
+    }
+}
+
 // Writes scan lines first..end-1 of a DIB whose top row is the bitmap's top row, each pixel
 // converted from the bitmap's format into the request's; rows below the bitmap, and columns right
 // of it, are zero. Returns how many rows came from the bitmap.
@@ -45,7 +56,7 @@ int copyScanLines(const Bitmap& bitmap, const DibitsRequest& request, CoveredLin
         std::memset(row, 0, header.stride());
         const std::int64_t bitmapRow = header.rows() - 1 - scan;
         if (bitmapRow < view.height) {
-            converter.convert(view.rowStart(int(bitmapRow)), 0, row, 0, columns);
+            copyRow(converter, view.rowStart(int(bitmapRow)), row, columns);
             ++fromBitmap;
         }
     }

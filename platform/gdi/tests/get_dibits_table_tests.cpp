@@ -163,6 +163,27 @@ TEST(GetDIBits, ASectionAtItsOwnDepthGivesItsTableAndBits) {
     EXPECT_EQ(read.header.biClrUsed, 0u);
 }
 
+// As Wine's gdi32 copies a 4-bpp row into the same format: by whole bytes, so the low nibble of
+// an odd-width row's last byte comes along, and the rest of the row is zero.
+TEST(GetDIBits, FourBitCopiesTakeWholeBytes) {
+    const gdi::DibFormat format = gditest::dib(4, 3, 1, {0x112233, 0x445566});
+    gditest::Section section(format, 0);
+    const std::vector<std::byte> row{std::byte{0x12}, std::byte{0x34}, std::byte{0x56},
+                                     std::byte{0x78}};
+    std::copy(row.begin(), row.end(), section.bits().begin());
+    for (const auto& [width, expected] : {std::pair{3, std::vector<unsigned>{0x12, 0x34, 0, 0}},
+                                          std::pair{1, std::vector<unsigned>{0x12, 0, 0, 0}}}) {
+        gdi::DibInfo info(request(4, width, 1));
+        std::vector<std::byte> bits(4, std::byte{0xAA});
+        EXPECT_EQ(GetDIBits(section.dc(), section.bitmap(), 0, 1, bits, info.get(), 0), 1);
+        std::vector<unsigned> read;
+        for (const std::byte b : bits) {
+            read.push_back(std::to_integer<unsigned>(b));
+        }
+        EXPECT_EQ(read, expected) << width << " pixels";
+    }
+}
+
 // Onto an 8-bpp table a table colour is matched as it is; a direct colour is cut to five bits
 // first, which moves 000020 off its tie between 000000 and 000040.
 TEST(GetDIBits, PalettizedSourcesMatchTheExactColour) {
