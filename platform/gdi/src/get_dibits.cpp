@@ -23,10 +23,6 @@ void describeFormat(const Bitmap& bitmap, BITMAPINFOHEADER& header) {
     header.biClrUsed = 0;
 }
 
-struct CoveredLines {
-    std::int64_t first, end;
-};
-
 // A 4-bpp row copied into the same format takes whole bytes, as Wine's gdi32 copies it: an odd
 // count brings the low nibble of its last byte along, the next pixel or the row's padding.
 void copyRow(const gdi::RowConverter& converter, const std::byte* from, std::byte* to,
@@ -41,17 +37,17 @@ void copyRow(const gdi::RowConverter& converter, const std::byte* from, std::byt
 // Writes scan lines first..end-1 of a DIB whose top row is the bitmap's top row, each pixel
 // converted from the bitmap's format into the request's; rows below the bitmap, and columns right
 // of it, are zero. Returns how many rows came from the bitmap.
-int copyScanLines(const Bitmap& bitmap, const DibitsRequest& request, CoveredLines lines,
+int copyScanLines(const Bitmap& bitmap, const DibitsRequest& request, geometry::Span lines,
                   std::byte* bits) {
     const gdi::SurfaceView view = bitmap.view();
     const gdi::DibHeader& header = request.header;
     const auto columns = std::size_t(std::min(header.width, view.width));
     const gdi::RowConverter converter(bitmap.pixelFormat(), request.pixelFormat(),
-                                      columns * std::size_t(lines.end - lines.first));
+                                      columns * std::size_t(lines.size()));
     int fromBitmap = 0;
-    for (std::int64_t scan = lines.first; scan < lines.end; ++scan) {
+    for (std::int64_t scan = lines.begin; scan < lines.end; ++scan) {
         const std::int64_t bufferRow =
-            header.order() == RowOrder::BottomUp ? scan - lines.first : lines.end - 1 - scan;
+            header.order() == RowOrder::BottomUp ? scan - lines.begin : lines.end - 1 - scan;
         std::byte* row = bits + std::size_t(bufferRow) * header.stride();
         std::memset(row, 0, header.stride());
         const std::int64_t bitmapRow = header.rows() - 1 - scan;
@@ -67,15 +63,15 @@ int copyScanLines(const Bitmap& bitmap, const DibitsRequest& request, CoveredLin
 int readScanLines(const Bitmap& bitmap, UINT startScan, UINT cLines, std::span<std::byte> bits,
                   BITMAPINFO* bmi, UINT usage) {
     const std::int64_t rows = std::abs(std::int64_t(bmi->bmiHeader.biHeight));
-    const CoveredLines lines{startScan, std::min(std::int64_t(startScan) + cLines, rows)};
-    const bool query = !bits.data() || lines.first >= lines.end;
+    const geometry::Span lines{startScan, std::min(std::int64_t(startScan) + cLines, rows)};
+    const bool query = !bits.data() || lines.empty();
     const std::optional<DibitsRequest> request =
         gdi::readDibitsRequest(bmi, bitmap, usage, cLines, !query);
     if (!request) {
         return 0;
     }
     const std::size_t stride = request->header.stride();
-    if (!query && std::uint64_t(lines.end - lines.first) * stride > bits.size()) {
+    if (!query && std::uint64_t(lines.size()) * stride > bits.size()) {
         return 0;
     }
     gdi::writeColourInfo(*request, usage, bmi);
