@@ -2,8 +2,10 @@
 #include <utility>
 
 #include "app/frm_bench.h"
+#include "dib/picture_readback.h"
 #include "testrun/experiment.h"
 #include "workbench/colour_fields.h"
+#include "workbench/picture_format.h"
 #include "workbench/set_point.h"
 #include "workbench/zoom_pic.h"
 
@@ -48,7 +50,9 @@ testrun::ExperimentControls experimentControls(frmBench& form) {
             form.destBigPic,
             form.srcHeight,
             form.dstRet,
-            form.Text3};
+            form.Text3,
+            form.formats(),
+            form.showDibHeader};
 }
 
 PictureContent pictureContent(const ui::Picture& picture) {
@@ -97,11 +101,13 @@ void frmBench::Text9_DblClick() {
 void frmBench::cmdSetSrcBkg_Click() {
     workbench::setBackground(sourceColours(*this), srcPic, srcBigPic,
                              workbench::kSourceBackgroundMessage, *this);
+    showSourceFormat();
 }
 
 void frmBench::cmdSetDestBkg_Click() {
     workbench::setBackground(destinationColours(*this), destPic, destBigPic,
                              workbench::kDestinationBackgroundMessage, *this);
+    showDestinationFormat();
 }
 
 void frmBench::cmdSetSrcPoint_Click() {
@@ -112,6 +118,7 @@ void frmBench::cmdSetSrcPoint_Click() {
                                                   srcBigPic};
     workbench::setSourcePoint(
         controls, [this](ui::Picture& pic, ui::Picture& bigPic) { ZoomPic(pic, bigPic); }, *this);
+    showSourceFormat();
 }
 
 void frmBench::cmdTest_Click() {
@@ -143,7 +150,54 @@ BenchSettings frmBench::settings() {
         settings.fields.emplace_back(field->qualifiedName(), field->Text());
     for (const ui::CheckBox* box : checkBoxes())
         settings.boxes.emplace_back(box->qualifiedName(), box->Value());
+    settings.formats = m_formats;
     return settings;
+}
+
+void frmBench::setSourceFormat(const std::string& word) {
+    m_formats.source = word;
+    if (word == "32") {
+        ZoomPic(srcPic, srcBigPic);
+    } else {
+        showSourceFormat();
+    }
+    callChanged();
+}
+
+std::size_t frmBench::setDestinationFormat(const std::string& word) {
+    m_formats.destination = word;
+    const std::size_t changed = workbench::convertPicture(destPic, m_formats.destinationFormat());
+    destPic.Refresh();
+    ZoomPic(destPic, destBigPic);
+    callChanged();
+    return changed;
+}
+
+void frmBench::setPaletteIndexes(bool on) {
+    m_formats.paletteIndexes = on;
+    showSourceFormat();
+    callChanged();
+}
+
+std::optional<dib::PictureDib> frmBench::sourceDib() {
+    return testrun::handedOverSource(experimentControls(*this));
+}
+
+std::optional<dib::PictureDib> frmBench::destinationDib() {
+    return dib::readPicture(destPic.hDC(), destPic.Image(),
+                            {m_formats.destinationFormat(), gdi::RowOrder::TopDown,
+                             dib::TableUse::Colours});
+}
+
+void frmBench::showSourceFormat() {
+    if (m_formats.source == "32") return;
+    if (const std::optional<dib::PictureDib> handed = sourceDib()) {
+        workbench::zoomDib(handed->uncompressed, srcBigPic, *this);
+    }
+}
+
+void frmBench::showDestinationFormat() {
+    if (m_formats.destination != "32") ZoomPic(destPic, destBigPic);
 }
 
 ExperimentRecord frmBench::recordStart() {

@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "dib/dib_listing.h"
+#include "dib/format_choices.h"
+#include "dib/picture_readback.h"
 #include "gdi/gdi.h"
+#include "testrun/dib_value_listing.h"
 #include "testrun/pixel_listing.h"
 #include "workbench/picture_bitmap.h"
+#include "workbench/picture_format.h"
 #include "workbench/zoom_pic.h"
 
 namespace testrun {
@@ -23,15 +28,46 @@ std::size_t elementCount(int width, int height) {
            static_cast<std::size_t>(std::max(height, 0));
 }
 
+gdi::RowOrder sourceOrder(const ExperimentControls& controls) {
+    return checked(controls.sourceTopDown) ? gdi::RowOrder::TopDown : gdi::RowOrder::BottomUp;
+}
+
+gdi::RowOrder destinationOrder(const ExperimentControls& controls) {
+    return checked(controls.destinationTopDown) ? gdi::RowOrder::TopDown
+                                                : gdi::RowOrder::BottomUp;
+}
+
+// The indices an RLE source encodes are listed as what they are.
+std::string sourceName(const BenchFormats& formats) {
+    const gdi::DibFormat format = formats.sourceFormat();
+    const std::string name = dib::formatName(format);
+    if (!dib::isRle(format)) return name;
+    return name + ", the " + std::to_string(format.bitCount) + "-bpp indices it encodes";
+}
+
+std::optional<dib::PictureDib> readSource(const ExperimentControls& controls,
+                                          gdi::RowOrder order) {
+    return dib::readPicture(controls.srcPic.hDC(), controls.srcPic.Image(),
+                            {controls.formats.sourceFormat(), order,
+                             controls.formats.tableUse()});
+}
+
+// The DIB a picture is read back into when GetDIBits refuses: the request's format, all zero.
+dib::PictureDib zeroDib(gdi::DibFormat format) {
+    const dib::Dib zero{format, std::vector<std::byte>(format.imageBytes())};
+    return {zero, zero};
+}
+
 geometry::Call benchCall(const ExperimentControls& controls,
                          const geometry::CallArguments& arguments) {
     geometry::Call call;
     call.arguments = arguments;
     const int width = workbench::scaleWidthPixels(controls.srcPic);
     const int height = workbench::scaleHeightPixels(controls.srcPic);
-    const auto order =
-        checked(controls.sourceTopDown) ? gdi::RowOrder::TopDown : gdi::RowOrder::BottomUp;
-    call.source = {width, height, order, height};
+    const bool rle = dib::isRle(controls.formats.sourceFormat());
+    call.source = {width, height, sourceOrder(controls), height,
+                   rle ? geometry::SourceEncoding::RunLength
+                       : geometry::SourceEncoding::Uncompressed};
     call.destination = {workbench::scaleWidthPixels(controls.destPic),
                         workbench::scaleHeightPixels(controls.destPic)};
     return call;
@@ -57,10 +93,10 @@ private:
         m_height = workbench::scaleHeightPixels(m_controls.srcPic);
         m_destWidth = workbench::scaleWidthPixels(m_controls.destPic);
         m_destHeight = workbench::scaleHeightPixels(m_controls.destPic);
-        const BITMAP source = workbench::selectedBitmap(m_controls.srcPic.hDC());
-        m_sourceHeader = workbench::pictureHeader(m_width, m_height, source.bmBitsPixel);
-        const BITMAP destination = workbench::selectedBitmap(m_controls.destPic.hDC());
-        m_destHeader = workbench::pictureHeader(m_destWidth, m_destHeight, destination.bmBitsPixel);
+        // Read back as 32-bit values whatever the pictures' own formats, as the listing arrays
+        // hold them.
+        m_sourceHeader = workbench::pictureHeader(m_width, m_height, 32);
+        m_destHeader = workbench::pictureHeader(m_destWidth, m_destHeight, 32);
         m_sourceListing.assign(elementCount(m_width, m_height), 0);
         m_destListing.assign(elementCount(m_destWidth, m_destHeight), 0);
     }
@@ -71,46 +107,78 @@ private:
         GetDIBits(m_sourceDC, m_sourceImage, 0, static_cast<UINT>(m_height),
                   std::as_writable_bytes(std::span(m_sourceListing)), &m_sourceHeader,
                   DIB_RGB_COLORS);
-        if (checked(m_controls.showSourceBits)) {
+        if (!checked(m_controls.showSourceBits)) return;
+        if (m_controls.formats.bothThirtyTwo()) {
             AppendPixelListing(m_controls.report, kSourceListingHeader, m_width, m_height,
                                m_sourceListing);
+            return;
         }
+        // Bottom-up, as the 32-bpp listing is.
+        const std::optional<dib::PictureDib> listed =
+            readSource(m_controls, gdi::RowOrder::BottomUp);
+        if (!listed) return;
+        m_controls.report.appendText(formatDibListing("Src", sourceName(m_controls.formats),
+                                                      listed->uncompressed, palette()));
+    }
+
+    std::vector<DWORD> palette() const {
+        return dib::defaultPalette(m_sourceDC, m_sourceImage);
     }
 
     void magnifySource() {
-        m_sourceBits.assign(elementCount(m_width, m_height) * 4, std::byte{0});
         const int bigWidth = workbench::scaleWidthPixels(m_controls.destBigPic);
         const int bigHeight = workbench::scaleHeightPixels(m_controls.destBigPic);
         m_scratch.assign(4 * elementCount(bigWidth, bigHeight), 0);
         workbench::ZoomPicGetBits(m_controls.srcPic, m_controls.srcBigPic, m_scratch, m_form);
     }
 
+    // The source goes over as GetDIBits gives it in the chosen format and orientation.
     void drawSourceOntoDestination() {
-        m_sourceHeader.bmiHeader.biHeight =
-            checked(m_controls.sourceTopDown) ? -m_height : m_height;
         m_destHeader.bmiHeader.biHeight =
             checked(m_controls.destinationTopDown) ? -m_destHeight : m_destHeight;
-        GetDIBits(m_sourceDC, m_sourceImage, 0, static_cast<UINT>(m_height), m_sourceBits,
-                  &m_sourceHeader, DIB_RGB_COLORS);
+        const std::optional<dib::PictureDib> handed = handedOverSource(m_controls);
+        gdi::DibFormat requested = m_controls.formats.sourceFormat();
+        requested.width = m_width;
+        requested.height = m_height;
+        requested.order = sourceOrder(m_controls);
+        const dib::PictureDib source = handed ? *handed : zeroDib(requested);
+        if (m_controls.formats.source != "32") {
+            workbench::zoomDib(source.uncompressed, m_controls.srcBigPic, m_form);
+        }
+        if (m_controls.listDibHeader) {
+            m_controls.report.appendText(dibHeaderListing(source.dib, m_controls.srcPic));
+        }
         m_destDC = m_controls.destPic.hDC();
         const auto& a = m_arguments;
-        const int result =
-            SetDIBitsToDevice(m_destDC, a.xDest, a.yDest, a.width, a.height, a.xSrc, a.ySrc,
-                              a.startScan, a.cLines, m_sourceBits, &m_sourceHeader, DIB_RGB_COLORS);
+        const gdi::DibInfo header(source.dib.format);
+        const int result = SetDIBitsToDevice(m_destDC, a.xDest, a.yDest, a.width, a.height,
+                                             a.xSrc, a.ySrc, a.startScan, a.cLines,
+                                             source.dib.bits, header.get(),
+                                             source.dib.format.colorUse);
         m_controls.dstRet.setCaption("Ret = " + std::to_string(result));
         m_controls.destPic.Refresh();
         m_controls.srcHeight.setCaption("Source biHeight = " +
-                                        std::to_string(m_sourceHeader.bmiHeader.biHeight));
+                                        std::to_string(source.dib.format.biHeight()));
     }
 
     void listDestination() {
         workbench::ZoomPicGetBits(m_controls.destPic, m_controls.destBigPic, m_scratch, m_form);
         GetDIBits(m_destDC, m_controls.destPic.Image(), 0, static_cast<UINT>(m_destHeight),
                   std::as_writable_bytes(std::span(m_destListing)), &m_destHeader, DIB_RGB_COLORS);
-        if (checked(m_controls.showDestinationBits)) {
+        if (!checked(m_controls.showDestinationBits)) return;
+        if (m_controls.formats.bothThirtyTwo()) {
             AppendPixelListing(m_controls.report, kDestinationListingHeader, m_destWidth,
                                m_destHeight, m_destListing);
+            return;
         }
+        const std::optional<dib::PictureDib> listed = dib::readPicture(
+            m_destDC, m_controls.destPic.Image(),
+            {m_controls.formats.destinationFormat(), destinationOrder(m_controls),
+             dib::TableUse::Colours});
+        if (!listed) return;
+        m_controls.report.appendText(formatDibListing(
+            "Dst", dib::formatName(m_controls.formats.destinationFormat()),
+            listed->uncompressed, palette()));
     }
 
     const ExperimentControls& m_controls;
@@ -124,7 +192,6 @@ private:
     BITMAPINFO m_destHeader{};
     std::vector<std::int32_t> m_sourceListing;
     std::vector<std::int32_t> m_destListing;
-    std::vector<std::byte> m_sourceBits;
     std::vector<std::int32_t> m_scratch;
     HDC m_sourceDC = nullptr;
     HBITMAP m_sourceImage = nullptr;
@@ -132,6 +199,19 @@ private:
 };
 
 }  // namespace
+
+std::optional<dib::PictureDib> handedOverSource(const ExperimentControls& controls) {
+    return readSource(controls, sourceOrder(controls));
+}
+
+std::string dibHeaderListing(const dib::Dib& dib, const ui::Picture& srcPic) {
+    std::string text = "Source DIB as SetDIBitsToDevice receives it:\r\n";
+    for (const std::string& line :
+         dib::listDib(dib, dib::defaultPalette(srcPic.hDC(), srcPic.Image()))) {
+        text += line + "\r\n";
+    }
+    return text;
+}
 
 std::optional<geometry::Call> plannedCall(const ExperimentControls& controls) {
     const std::optional<geometry::CallArguments> arguments =

@@ -14,14 +14,17 @@ namespace {
 std::vector<std::int32_t> readSmallPixels(const ui::Picture& pic, PixelSize size) {
     const HDC dc = pic.hDC();
     const HBITMAP image = pic.Image();
+    // 32 bits a pixel whatever the picture's own format: the pixels are read as 0x00RRGGBB values.
     const BITMAP bitmap = selectedBitmap(dc);
-    BITMAPINFO header = pictureHeader(bitmap.bmWidth, bitmap.bmHeight, bitmap.bmBitsPixel);
+    BITMAPINFO header = pictureHeader(bitmap.bmWidth, bitmap.bmHeight, 32);
     std::vector<std::int32_t> small(static_cast<std::size_t>(std::max(size.width, 0)) *
                                     static_cast<std::size_t>(std::max(size.height, 0)));
     GetDIBits(dc, image, 0, static_cast<UINT>(bitmap.bmHeight),
               std::as_writable_bytes(std::span(small)), &header, DIB_RGB_COLORS);
     return small;
 }
+
+}  // namespace
 
 void drawBigPixels(ui::Picture& bigPic, PixelSize size, std::span<const std::int32_t> big,
                    const ui::Window& form) {
@@ -35,8 +38,6 @@ void drawBigPixels(ui::Picture& bigPic, PixelSize size, std::span<const std::int
     }
     bigPic.Refresh();
 }
-
-}  // namespace
 
 void ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits,
                     const ui::Window& form) {

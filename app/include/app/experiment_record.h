@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "testrun/bench_formats.h"
 #include "gdi/gdi.h"
 #include "geometry/call_geometry.h"
 
@@ -17,11 +18,13 @@ struct PictureContent {
     COLORREF backColor = 0;
 };
 
-// What a person sets on the bench by typing and ticking: each number field's text, as typed, and
-// each check box's value, by the control's qualified name, in the form's order.
+// What a person sets on the bench by typing, ticking and choosing: each number field's text, as
+// typed, and each check box's value, by the control's qualified name, in the form's order, and
+// the DIB formats.
 struct BenchSettings {
     std::vector<std::pair<std::string, std::string>> fields;
     std::vector<std::pair<std::string, int>> boxes;
+    testrun::BenchFormats formats;
 
     bool operator==(const BenchSettings&) const = default;
 };

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/experiment_record.h"
+#include "dib/dib.h"
 #include "geometry/call_geometry.h"
 #include "ui/controls.h"
 #include "ui/picture.h"
@@ -103,6 +104,20 @@ public:
     std::array<ui::TextBox*, 16> numberFields();
     std::array<ui::CheckBox*, 4> checkBoxes();
     BenchSettings settings();
+    // The DIB formats of the bench. A new source format redraws srcBigPic from the source as
+    // that format holds it; a new destination format converts destPic as GetDIBits would and
+    // returns how many of its pixels changed colour.
+    const testrun::BenchFormats& formats() const { return m_formats; }
+    void setSourceFormat(const std::string& word);
+    std::size_t setDestinationFormat(const std::string& word);
+    void setPaletteIndexes(bool on);
+    // Whether a run appends the source DIB as the call receives it to the report.
+    bool showDibHeader = false;
+    // The source DIB the next run hands over; none when GetDIBits refuses.
+    std::optional<dib::PictureDib> sourceDib();
+    // The destination picture as the DIB section of its format holds it.
+    std::optional<dib::PictureDib> destinationDib();
+
     // The call a run would make with the fields and boxes as they stand; none while an argument
     // does not fit.
     std::optional<geometry::Call> plannedCall();
@@ -120,8 +135,13 @@ private:
     void callChanged() const;
     ExperimentRecord recordStart();
     void ZoomPic(ui::Picture& pic, ui::Picture& bigPic);
+    // Redraws srcBigPic from the source as a source format other than 32 bpp holds it, and
+    // destBigPic from the colours a destination format other than 32 bpp holds.
+    void showSourceFormat();
+    void showDestinationFormat();
 
     std::optional<ExperimentRecord> m_lastExperiment;
+    testrun::BenchFormats m_formats;
 };
 
 }  // namespace app

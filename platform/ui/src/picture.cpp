@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <utility>
 
 namespace ui {
@@ -35,6 +36,17 @@ void Picture::setSize(int widthPixels, int heightPixels) {
     changed();
 }
 
+void Picture::setImage(std::optional<gdi::DibFormat> format, std::span<const std::byte> bits) {
+    m_imageFormat = std::move(format);
+    HBITMAP old = m_image;
+    const std::span<std::byte> memory = makeImage();
+    DeleteObject(old);
+    if (!memory.empty() && bits.size() == memory.size()) {
+        std::memcpy(memory.data(), bits.data(), bits.size());
+    }
+    changed();
+}
+
 void Picture::setBackColor(COLORREF colour) {
     m_backColor = colour;
     clearImage();
@@ -54,11 +66,23 @@ void Picture::Refresh() const {
     if (onRefresh) onRefresh();
 }
 
-void Picture::makeImage() {
-    m_image = CreateBitmap(Width, Height, 1, 32, nullptr);
+std::span<std::byte> Picture::makeImage() {
+    std::span<std::byte> memory;
+    if (m_imageFormat) {
+        gdi::DibFormat sized = *m_imageFormat;
+        sized.width = Width;
+        sized.height = Height;
+        void* bits = nullptr;
+        m_image = CreateDIBSection(m_dc, gdi::DibInfo(sized).get(), sized.colorUse, &bits,
+                                   nullptr, 0);
+        if (bits != nullptr) memory = {static_cast<std::byte*>(bits), sized.imageBytes()};
+    } else {
+        m_image = CreateBitmap(Width, Height, 1, 32, nullptr);
+    }
     HGDIOBJ previous = SelectObject(m_dc, m_image);
     if (m_initialBitmap == nullptr) m_initialBitmap = previous;
     clearImage();
+    return memory;
 }
 
 void Picture::copyFrom(HBITMAP old, int oldWidth, int oldHeight) {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "dib/dib.h"
 #include "geometry/call_geometry.h"
 #include "testrun/arguments.h"
+#include "testrun/bench_formats.h"
 #include "ui/controls.h"
 #include "ui/picture.h"
 #include "ui/window.h"
@@ -26,7 +30,19 @@ struct ExperimentControls {
     ui::Label& srcHeight;
     ui::Label& dstRet;
     ui::TextBox& report;
+    const BenchFormats& formats;
+    // Whether a run appends the source DIB as the call receives it to the report.
+    bool listDibHeader;
 };
+
+// The source as the next run hands it over: srcPic read back into the source format in the row
+// order "Source Top Down" chooses, its table as colours or palette indexes. None when GetDIBits
+// refuses.
+std::optional<dib::PictureDib> handedOverSource(const ExperimentControls& controls);
+
+// The lines a run appends for Show DIB Header: a title line, then the header, masks, colour
+// table and bits of the DIB, each line ending in CR LF.
+std::string dibHeaderListing(const dib::Dib& dib, const ui::Picture& srcPic);
 
 // The call a run would make with the controls as they stand: the arguments as read, the source
 // in its chosen orientation with the whole picture in the buffer, and both pictures' sizes. None

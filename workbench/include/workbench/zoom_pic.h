@@ -6,6 +6,7 @@
 
 #include "ui/picture.h"
 #include "ui/window.h"
+#include "workbench/enlarge.h"
 
 namespace workbench {
 
@@ -17,6 +18,11 @@ inline constexpr const char* kDibSectionFailedMessage = "Failed to create DIB Se
 // picture then keeps its image, and `bits` is filled all the same.
 void ZoomPicGetBits(ui::Picture& pic, ui::Picture& bigPic, std::vector<std::int32_t>& bits,
                     const ui::Window& form);
+
+// Copies enlarged pixels (bottom-up, `size` of them) into `bigPic` through a DIB section and
+// refreshes it; a section that cannot be created is reported through `form`.
+void drawBigPixels(ui::Picture& bigPic, PixelSize size, std::span<const std::int32_t> big,
+                   const ui::Window& form);
 
 // The same redraw, without handing the enlarged pixels back.
 void ZoomPic(ui::Picture& pic, ui::Picture& bigPic, const ui::Window& form);

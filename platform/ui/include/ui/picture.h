@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "gdi/dib_format.h"
 #include "gdi/gdi.h"
 #include "ui/control.h"
 #include "ui/overlay.h"
@@ -35,6 +38,13 @@ public:
     double ScaleWidth() const { return Width; }
     double ScaleHeight() const { return Height; }
 
+    // The format of the persistent image: none for the picture's own 32-bpp bitmap, otherwise a
+    // DIB section of that format at the picture's size, with the format's colour table.
+    const std::optional<gdi::DibFormat>& imageFormat() const { return m_imageFormat; }
+    // Makes the image a bitmap of that format holding `bits`, a whole image of the format in its
+    // row order; bits of any other size leave the new image cleared to BackColor.
+    void setImage(std::optional<gdi::DibFormat> format, std::span<const std::byte> bits);
+
     COLORREF BackColor() const { return m_backColor; }
     void setBackColor(COLORREF colour);
     void Cls();
@@ -48,13 +58,16 @@ public:
     std::function<void()> onRefresh;
 
 private:
-    void makeImage();
+    // Creates and selects the image of the picture's format and size; returns its pixel memory,
+    // empty for the own bitmap.
+    std::span<std::byte> makeImage();
     void clearImage();
     void copyFrom(HBITMAP old, int oldWidth, int oldHeight);
 
     HDC m_dc = nullptr;
     HBITMAP m_image = nullptr;
     HGDIOBJ m_initialBitmap = nullptr;
+    std::optional<gdi::DibFormat> m_imageFormat;
     COLORREF m_backColor = 0x00FFFFFF;
     int m_scaleMode = kScalePixel;
     Overlay m_overlay;
