@@ -36,6 +36,7 @@ public:
 
     // The pictures, fields, boxes and report of `target`, from the replay's state.
     void takeStateOf(app::frmBench& target) {
+        setFormats(target.formats());
         drawPicture(m_replay.srcPic, ui::imagePixels(target.srcPic), target.srcPic.BackColor());
         drawPicture(m_replay.destPic, ui::imagePixels(target.destPic), target.destPic.BackColor());
         setFieldsAndBoxes(target.settings());
@@ -45,6 +46,7 @@ public:
     // What the last run started from, then the run.
     void makeRun(const app::ExperimentRecord& start, const std::string& report) {
         comment("The pictures, fields and boxes the run started from");
+        setFormats(start.settings.formats);
         drawPicture(m_replay.srcPic, start.source.pixels, start.source.backColor);
         drawPicture(m_replay.destPic, start.destination.pixels, start.destination.backColor);
         setFieldsAndBoxes(start.settings);
@@ -105,6 +107,18 @@ private:
         }
     }
 
+    // First of all: a destination format converts the destination picture.
+    void setFormats(const testrun::BenchFormats& formats) {
+        const testrun::BenchFormats& now = m_replay.formats();
+        if (now.source != formats.source) emit("format source " + formats.source);
+        if (now.destination != formats.destination) {
+            emit("format destination " + formats.destination);
+        }
+        if (now.paletteIndexes != formats.paletteIndexes) {
+            emit(std::string("format indexes ") + (formats.paletteIndexes ? "on" : "off"));
+        }
+    }
+
     void setReport(const std::string& text) {
         if (m_replay.Text3.Text() != text) emit("set Text3 " + escapeForPrint(text));
     }
@@ -126,11 +140,12 @@ WrittenExperiment writeExperiment(app::frmBench& form) {
     const std::optional<app::ExperimentRecord>& last = form.lastExperiment();
     if (last) writer.makeRun(*last, form.Text3.Text());
     const FormState wanted = captureState(form);
-    if (captureState(writer.replay()) != wanted) {
+    if (captureState(writer.replay()) != wanted || writer.replay().formats() != form.formats()) {
         writer.comment(last ? "What changed after the run" : "The pictures, fields and boxes");
         writer.takeStateOf(form);
     }
-    const std::string differs = firstDifference(captureState(writer.replay()), wanted);
+    std::string differs = firstDifference(captureState(writer.replay()), wanted);
+    if (differs.empty() && writer.replay().formats() != form.formats()) differs = "the formats";
     if (writer.problem().empty() && !differs.empty()) {
         writer.problem() = differs + " would not come back as it is";
     }

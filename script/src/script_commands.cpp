@@ -26,7 +26,7 @@ void appendWrapped(std::string& out, std::string_view text, std::size_t column) 
 }  // namespace
 
 std::span<const ScriptRunner::Command> ScriptRunner::commands() {
-    static constexpr std::array<Command, 9> kCommands{{
+    static constexpr std::array<Command, 12> kCommands{{
         {"set", "set CONTROL TEXT",
          "the text box's Text becomes TEXT (the rest of the line after one blank, may be empty), "
          "as a paste would: no key filter",
@@ -66,6 +66,26 @@ std::span<const ScriptRunner::Command> ScriptRunner::commands() {
          "result and the rule that gave it, which source rows were drawn to which destination "
          "rows, and what kept the rest of the rectangle from being drawn",
          &ScriptRunner::explain},
+        {"format", "format source FORMAT",
+         "the format the source is handed over in from the next run on (also format destination "
+         "FORMAT: the destination picture becomes a DIB section of FORMAT, converted as "
+         "GetDIBits converts it; and format indexes on|off: a palettized source's colour table "
+         "goes over as palette indexes, DIB_PAL_COLORS); FORMAT is a format word of "
+         "diblab-probe: 1, 4, 8, 16, 24, 32, 16:RRRR:GGGG:BBBB, 32:RRRRRRRR:GGGGGGGG:BBBBBBBB, "
+         "rle8, rle4 (source only)",
+         &ScriptRunner::format},
+        {"bits", "bits PICTURE",
+         "writes \"PICTURE format: FORMAT\", then the picture's DIB one line a row, top row "
+         "first: \"PICTURE row Y: \" and the values in lowercase hexadecimal, 1 digit for 1 and 4 "
+         "bpp, 2 for 8, 4 for 16, 6 for 24, 8 for 32; for srcPic the uncompressed DIB the next "
+         "run hands over (for RLE the indices it encodes), for destPic the destination's DIB "
+         "section",
+         &ScriptRunner::bits},
+        {"header", "header",
+         "writes the source DIB the next run hands over as the call receives it: every "
+         "BITMAPINFOHEADER field with its value and meaning, ColorUse, the masks, the colour "
+         "table and the bits, a line a row or for RLE a line a run or escape",
+         &ScriptRunner::header},
     }};
     return kCommands;
 }

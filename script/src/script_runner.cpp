@@ -8,6 +8,7 @@
 #include <span>
 #include <utility>
 
+#include "command_arguments.h"
 #include "geometry/call_account.h"
 #include "script/control_properties.h"
 #include "script/text_escapes.h"
@@ -20,54 +21,10 @@ namespace script {
 
 namespace {
 
-// Thrown by a command that cannot run; the runner turns it into a ScriptError with the line.
-struct LineFailure {
-    std::string reason;
-};
-
-[[noreturn]] void fail(std::string reason) {
-    throw LineFailure{std::move(reason)};
-}
-
-std::string quoted(std::string_view text) {
-    return "'" + escapeForPrint(text) + "'";
-}
-
-// Splits "WORD REST" at the first blank; REST is everything after that one blank.
-std::pair<std::string_view, std::string_view> splitAtBlank(std::string_view text) {
-    const std::size_t blank = text.find(' ');
-    if (blank == std::string_view::npos) return {text, {}};
-    return {text.substr(0, blank), text.substr(blank + 1)};
-}
-
-// A command whose only argument is one word; trailing blanks are forgiven.
-std::string_view singleArgument(std::string_view command, std::string_view arguments,
-                                std::string_view what) {
-    while (!arguments.empty() && arguments.back() == ' ') arguments.remove_suffix(1);
-    if (arguments.empty()) fail(std::string(command) + " needs " + std::string(what));
-    const auto [word, rest] = splitAtBlank(arguments);
-    if (!rest.empty() || arguments.size() != word.size()) {
-        fail("unexpected text after " + quoted(word) + ": " + quoted(rest));
-    }
-    return word;
-}
-
 std::vector<std::uint32_t> decodeText(std::string_view text) {
     DecodedText decoded = decodeEscapes(text);
     if (!decoded.error.empty()) fail(decoded.error);
     return std::move(decoded.characters);
-}
-
-// The words of a command's arguments, split at single blanks; trailing blanks are forgiven.
-std::vector<std::string_view> words(std::string_view arguments) {
-    while (!arguments.empty() && arguments.back() == ' ') arguments.remove_suffix(1);
-    std::vector<std::string_view> found;
-    while (!arguments.empty()) {
-        const auto [word, rest] = splitAtBlank(arguments);
-        found.push_back(word);
-        arguments = rest;
-    }
-    return found;
 }
 
 std::int64_t coordinate(std::string_view text, std::string_view what, int limit) {

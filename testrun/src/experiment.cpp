@@ -146,7 +146,10 @@ private:
             workbench::zoomDib(source.uncompressed, m_controls.srcBigPic, m_form);
         }
         if (m_controls.listDibHeader) {
-            m_controls.report.appendText(dibHeaderListing(source.dib, m_controls.srcPic));
+            std::string text;
+            for (const std::string& line : dibHeaderLines(source.dib, m_controls.srcPic))
+                text += line + "\r\n";
+            m_controls.report.appendText(text);
         }
         m_destDC = m_controls.destPic.hDC();
         const auto& a = m_arguments;
@@ -204,13 +207,11 @@ std::optional<dib::PictureDib> handedOverSource(const ExperimentControls& contro
     return readSource(controls, sourceOrder(controls));
 }
 
-std::string dibHeaderListing(const dib::Dib& dib, const ui::Picture& srcPic) {
-    std::string text = "Source DIB as SetDIBitsToDevice receives it:\r\n";
-    for (const std::string& line :
-         dib::listDib(dib, dib::defaultPalette(srcPic.hDC(), srcPic.Image()))) {
-        text += line + "\r\n";
-    }
-    return text;
+std::vector<std::string> dibHeaderLines(const dib::Dib& dib, const ui::Picture& srcPic) {
+    std::vector<std::string> lines{"Source DIB as SetDIBitsToDevice receives it:"};
+    for (std::string& line : dib::listDib(dib, dib::defaultPalette(srcPic.hDC(), srcPic.Image())))
+        lines.push_back(std::move(line));
+    return lines;
 }
 
 std::optional<geometry::Call> plannedCall(const ExperimentControls& controls) {

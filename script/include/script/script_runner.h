@@ -63,6 +63,9 @@ private:
     void lines(std::string_view arguments);
     void setpixel(std::string_view arguments);
     void explain(std::string_view arguments);
+    void format(std::string_view arguments);
+    void bits(std::string_view arguments);
+    void header(std::string_view arguments);
     ui::Control& control(std::string_view name);
     ui::Picture& picture(std::string_view command, std::string_view name);
 

@@ -40,9 +40,9 @@ struct ExperimentControls {
 // refuses.
 std::optional<dib::PictureDib> handedOverSource(const ExperimentControls& controls);
 
-// The lines a run appends for Show DIB Header: a title line, then the header, masks, colour
-// table and bits of the DIB, each line ending in CR LF.
-std::string dibHeaderListing(const dib::Dib& dib, const ui::Picture& srcPic);
+// What a run appends for Show DIB Header: a title line, then the header, masks, colour table
+// and bits of the DIB, palette indexes with the colours srcPic's DC gives them.
+std::vector<std::string> dibHeaderLines(const dib::Dib& dib, const ui::Picture& srcPic);
 
 // The call a run would make with the controls as they stand: the arguments as read, the source
 // in its chosen orientation with the whole picture in the buffer, and both pictures' sizes. None
