@@ -1,10 +1,12 @@
 #include "qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -31,6 +33,13 @@ QString plainLines(std::string_view text) {
         }
     }
     return QString::fromUtf8(lines.data(), static_cast<qsizetype>(lines.size()));
+}
+
+void showItem(QAction& action, const ui::MenuItem& item) {
+    action.setText(QString::fromStdString(item.caption()));
+    action.setEnabled(item.enabled());
+    action.setVisible(item.visible());
+    if (action.isCheckable()) action.setChecked(item.checked());
 }
 
 }  // namespace
@@ -68,22 +77,44 @@ QAction* MainWindow::actionFor(const ui::MenuItem& item) const {
 }
 
 void MainWindow::buildMenus() {
-    for (const ui::Menu& menu : m_frame.menus()) {
-        QMenu* shown = menuBar()->addMenu(QString::fromStdString(menu.caption));
-        for (const auto& owned : menu.items) {
-            ui::MenuItem* item = owned.get();
-            if (item == nullptr) {
-                shown->addSeparator();
-                continue;
-            }
-            QAction* action = shown->addAction(QString::fromStdString(item->caption()));
-            action->setShortcut(QKeySequence::fromString(QString::fromStdString(item->shortcut())));
-            action->setCheckable(item->kind() == ui::MenuItemKind::Check);
-            action->setChecked(item->checked());
-            connect(action, &QAction::triggered, this, [item] { item->trigger(); });
-            item->onChanged = [action, item] { action->setChecked(item->checked()); };
-            m_actions.emplace_back(item, action);
+    for (const auto& menu : m_frame.menus()) {
+        fillMenu(*menuBar()->addMenu(QString::fromStdString(menu->caption())), *menu);
+    }
+}
+
+// Each item becomes an action that shows its state and runs it; a submenu becomes a menu of its
+// own, and the radio items of one menu an exclusive group.
+void MainWindow::fillMenu(QMenu& shown, const ui::Menu& menu) {
+    QActionGroup* radios = nullptr;
+    for (const auto& owned : menu.items()) {
+        ui::MenuItem* item = owned.get();
+        if (item == nullptr) {
+            shown.addSeparator();
+            continue;
         }
+        QAction* action = nullptr;
+        if (item->submenu() != nullptr) {
+            QMenu* submenu = shown.addMenu(QString());
+            fillMenu(*submenu, *item->submenu());
+            action = submenu->menuAction();
+        } else {
+            action = shown.addAction(QString());
+            action->setShortcuts(
+                QKeySequence::listFromString(QString::fromStdString(item->shortcut())));
+            action->setCheckable(item->kind() == ui::MenuItemKind::Check ||
+                                 item->kind() == ui::MenuItemKind::Radio);
+            if (item->kind() == ui::MenuItemKind::Radio) {
+                if (radios == nullptr) radios = new QActionGroup(&shown);
+                radios->addAction(action);
+            }
+            connect(action, &QAction::triggered, this, [item, action] {
+                item->trigger();
+                showItem(*action, *item);
+            });
+        }
+        showItem(*action, *item);
+        item->onChanged = [action, item] { showItem(*action, *item); };
+        m_actions.emplace_back(item, action);
     }
 }
 

@@ -3,31 +3,41 @@
 #include <utility>
 
 namespace ui {
+namespace {
 
-Menu& Frame::menuOf(std::string_view caption) {
-    for (Menu& menu : m_menus) {
-        if (menu.caption == caption) return menu;
+constexpr std::string_view kSubmenuSeparator = " > ";
+
+}  // namespace
+
+Menu& Frame::menuOf(std::string_view path) {
+    const std::size_t cut = path.find(kSubmenuSeparator);
+    const std::string_view top = path.substr(0, cut);
+    Menu* menu = nullptr;
+    for (const auto& candidate : m_menus) {
+        if (candidate->caption() == top) menu = candidate.get();
     }
-    m_menus.push_back({std::string(caption), {}});
-    return m_menus.back();
+    if (menu == nullptr)
+        menu = m_menus.emplace_back(std::make_unique<Menu>(std::string(top))).get();
+    for (std::size_t at = cut; at != std::string_view::npos;) {
+        const std::size_t begin = at + kSubmenuSeparator.size();
+        at = path.find(kSubmenuSeparator, begin);
+        menu = &menu->submenu(path.substr(begin, at - begin));
+    }
+    return *menu;
 }
 
 MenuItem& Frame::addMenuItem(std::string_view menu, std::string caption, std::string shortcut,
                              MenuItemKind kind) {
-    auto& items = menuOf(menu).items;
-    items.push_back(std::make_unique<MenuItem>(std::move(caption), std::move(shortcut), kind));
-    return *items.back();
+    return menuOf(menu).addItem(std::move(caption), std::move(shortcut), kind);
 }
 
 void Frame::addSeparator(std::string_view menu) {
-    menuOf(menu).items.push_back(nullptr);
+    menuOf(menu).addSeparator();
 }
 
 MenuItem* Frame::findMenuItem(std::string_view caption) const {
-    for (const Menu& menu : m_menus) {
-        for (const auto& item : menu.items) {
-            if (item && item->caption() == caption) return item.get();
-        }
+    for (const auto& menu : m_menus) {
+        if (MenuItem* found = menu->find(caption)) return found;
     }
     return nullptr;
 }

@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace qt {
 
@@ -35,6 +36,7 @@ public:
 
 private:
     void buildMenus();
+    void fillMenu(QMenu& shown, const ui::Menu& menu);
     void showForm();
     void syncStatus();
     QImage shownImage(const ui::Picture& picture) const;

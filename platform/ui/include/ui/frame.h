@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,13 +45,14 @@ public:
 // below it. The form shown may be replaced by another; a front end then shows the new one.
 class Frame {
 public:
-    // The menu bar, left to right. Items are added to the menu of that caption, which is made
-    // the first time it is named; an empty caption adds a separator line.
-    const std::vector<Menu>& menus() const { return m_menus; }
+    // The menu bar, left to right. Items are added to the menu of that path, each part made the
+    // first time it is named: "&File" is a menu of the bar, "&File > Open &Recent" a submenu of
+    // it. An empty caption adds a separator line.
+    const std::vector<std::unique_ptr<Menu>>& menus() const { return m_menus; }
     MenuItem& addMenuItem(std::string_view menu, std::string caption, std::string shortcut,
                           MenuItemKind kind);
     void addSeparator(std::string_view menu);
-    // The item of that caption in any menu, or null.
+    // The item of that caption in any menu or submenu, or null.
     MenuItem* findMenuItem(std::string_view caption) const;
 
     Window* form() const { return m_form; }
@@ -67,9 +69,9 @@ public:
     std::function<void()> onStatusChanged;
 
 private:
-    Menu& menuOf(std::string_view caption);
+    Menu& menuOf(std::string_view path);
 
-    std::vector<Menu> m_menus;
+    std::vector<std::unique_ptr<Menu>> m_menus;
     Window* m_form = nullptr;
     std::string m_statusText;
     Desktop* m_desktop = nullptr;
