@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "geometry/call_account.h"
+#include "format_texts.h"
 #include "geometry_overlay.h"
 #include "help_texts.h"
 #include "script/experiment_file.h"
@@ -20,16 +21,6 @@ constexpr int kLargestExperimentMegabytes = 16;
 constexpr std::streamoff kLargestExperiment = std::streamoff(kLargestExperimentMegabytes) << 20;
 
 constexpr const char* kShowGeometry = "Show &Geometry";
-
-// One item of the menu bar: the menu it goes into, its caption (empty for a separator line), its
-// shortcut, its kind and what choosing it does.
-struct MenuRow {
-    const char* menu;
-    const char* caption;
-    const char* shortcut;
-    ui::MenuItemKind kind;
-    std::function<void()> handler;
-};
 
 std::string withoutSuffix(const std::string& path, std::string_view suffix) {
     return path.ends_with(suffix) ? path.substr(0, path.size() - suffix.size()) : path;
@@ -54,7 +45,7 @@ BenchShell::~BenchShell() = default;
 
 void BenchShell::buildMenus() {
     using ui::MenuItemKind;
-    const MenuRow rows[] = {
+    std::vector<MenuRow> rows = {
         {"&File", "&Open Experiment\u2026", "Ctrl+O", MenuItemKind::Command,
          [this] { chooseAndOpen(); }},
         {"&File", "&Save Experiment\u2026", "Ctrl+S", MenuItemKind::Command, [this] { save(); }},
@@ -71,13 +62,16 @@ void BenchShell::buildMenus() {
         {"&Edit", "Copy &Source as PNG", "", MenuItemKind::Command,
          [this] { copyToClipboard(m_form->srcBigPic); }},
         {"&View", kShowGeometry, "", MenuItemKind::Check, [this] { showGeometry(); }},
+    };
+    appendFormatRows(rows);
+    rows.insert(rows.end(), {
         {"&Help", "&What the Arguments Mean", "F1", MenuItemKind::Command,
          [this] { m_messages.show(argumentsHelp()); }},
         {"&Help", "&About DIB Lab", "", MenuItemKind::Command,
          [this] { m_messages.show(aboutText()); }},
-    };
+    });
     for (const MenuRow& row : rows) {
-        if (*row.caption == '\0') {
+        if (row.caption.empty()) {
             m_frame.addSeparator(row.menu);
         } else {
             m_frame.addMenuItem(row.menu, row.caption, row.shortcut, row.kind).onTriggered =
@@ -105,6 +99,7 @@ void BenchShell::adopt(std::unique_ptr<app::frmBench> form) {
     std::unique_ptr<app::frmBench> old = std::exchange(m_form, std::move(form));
     m_frame.setForm(*m_form);
     old.reset();
+    showFormats();
     showAccount();
     showGeometry();
 }
@@ -185,9 +180,16 @@ void BenchShell::exportPictures() {
     }
 }
 
+// Away from 32 bpp on both sides, the formats come first.
 void BenchShell::showAccount() {
     const std::optional<app::ExperimentRecord>& last = m_form->lastExperiment();
-    m_frame.setStatusText(last ? geometry::explainCall(last->call) : std::string());
+    std::string text = last ? geometry::explainCall(last->call) : std::string();
+    if (!m_form->formats().bothThirtyTwo()) {
+        const std::string formats = formatsLine(m_form->formats()) +
+                                    (m_formatsNote.empty() ? "" : "\n" + m_formatsNote);
+        text = text.empty() ? formats : formats + "\n" + text;
+    }
+    m_frame.setStatusText(text);
 }
 
 // The overlay follows the fields and boxes as they stand; while an argument does not fit there

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/frm_bench.h"
 #include "ui/frame.h"
@@ -29,8 +31,24 @@ public:
     // form exactly as it was. Returns whether the experiment opened.
     bool openExperiment(const std::string& path);
 
+    // One item of the menu bar: the menu it goes into (a path such as "F&ormat > &Source" for a
+    // submenu), its caption (empty for a separator line), its shortcut, its kind and what
+    // choosing it does.
+    struct MenuRow {
+        std::string menu;
+        std::string caption;
+        std::string shortcut;
+        ui::MenuItemKind kind;
+        std::function<void()> handler;
+    };
+
 private:
     void buildMenus();
+    // The Format menu: the source's and the destination's formats, palette indexes, the header.
+    void appendFormatRows(std::vector<MenuRow>& rows);
+    void chooseSourceFormat(const std::string& word);
+    void chooseDestinationFormat(const std::string& word);
+    void showFormats();
     void copyToClipboard(const ui::Picture& picture);
     void closeFrame();
     void adopt(std::unique_ptr<app::frmBench> form);
@@ -46,6 +64,7 @@ private:
     ui::Frame m_frame;
     std::unique_ptr<app::frmBench> m_form;
     std::string m_experimentPath;  // the file last opened or saved
+    std::string m_formatsNote;     // what the last change of the destination format did
 };
 
 }  // namespace shell

@@ -54,6 +54,8 @@ public:
     void addSeparator(std::string_view menu);
     // The item of that caption in any menu or submenu, or null.
     MenuItem* findMenuItem(std::string_view caption) const;
+    // The menu of that path, made the first time it is named.
+    Menu& menuOf(std::string_view path);
 
     Window* form() const { return m_form; }
     void setForm(Window& form);
@@ -69,8 +71,6 @@ public:
     std::function<void()> onStatusChanged;
 
 private:
-    Menu& menuOf(std::string_view path);
-
     std::vector<std::unique_ptr<Menu>> m_menus;
     Window* m_form = nullptr;
     std::string m_statusText;
