@@ -95,4 +95,17 @@ TEST(RunProbe, SucceedsWhenEveryLineIsRead) {
     EXPECT_EQ(out.str(), "1 00000007\n");
 }
 
+// Output that cannot be written ends the run: with more input than the reader takes at once, some
+// of it is left unread.
+TEST(RunProbe, StopsAtTheFirstOutputThatCannotBeWritten) {
+    std::string cases;
+    for (int i = 0; i < 10000; ++i) {
+        cases += "1 1 0 0 1 1 0 7 0 0 1 1 0 0 0 1\n";
+    }
+    std::istringstream in(cases);
+    std::ostream lost(nullptr);
+    probe::runProbe(in, lost, probe::OutputStyle::Line);
+    EXPECT_GT(in.rdbuf()->in_avail(), 0);
+}
+
 }  // namespace
