@@ -108,4 +108,27 @@ TEST(RunProbe, StopsAtTheFirstOutputThatCannotBeWritten) {
     EXPECT_GT(in.rdbuf()->in_avail(), 0);
 }
 
+// CreateDIBSection refuses a bit-fields section with any of its three masks zero.
+struct RefusedDestination {
+    const char* format;
+    const char* reason;
+};
+
+const RefusedDestination refusedDestinations[] = {
+    {"16:0:0:0", "dst has a zero red mask, which CreateDIBSection refuses"},
+    {"32:ff0000:0:ff", "dst has a zero green mask, which CreateDIBSection refuses"},
+    {"16:7c00:3e0:0", "dst has a zero blue mask, which CreateDIBSection refuses"},
+};
+
+class RefusedDestinationLine : public testing::TestWithParam<RefusedDestination> {};
+
+TEST_P(RefusedDestinationLine, NamesDstAndTheZeroMask) {
+    const std::string line =
+        std::string("2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=") + GetParam().format;
+    EXPECT_EQ(processed(line), std::string("error: ") + GetParam().reason + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(ProcessLine, RefusedDestinationLine,
+                         testing::ValuesIn(refusedDestinations));
+
 }  // namespace
