@@ -4,7 +4,7 @@
 # in, and Qt's platform plugins, without which the window cannot open.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME diblab)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${DIBLAB_VERSION})
 set(CPACK_PACKAGE_VENDOR "The DIB Lab developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bench for studying how SetDIBitsToDevice copies a bitmap")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[

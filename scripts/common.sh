@@ -29,11 +29,15 @@ DIBLAB_PACKAGING_PACKAGES=(
   file
 )
 
-# What checking the packages as a user's machine would see them adds.
+# What checking the packages as a user's machine would see them adds: xdg-mime, with the MIME
+# database and the perl module it reads a file's type with, for the experiments' MIME type.
 DIBLAB_PACKAGE_CHECK_PACKAGES=(
   lintian
   desktop-file-utils
   appstream
+  xdg-utils
+  shared-mime-info
+  libfile-mimeinfo-perl
   man-db
   unzip
   file

@@ -1,8 +1,21 @@
-# Runs PROGRAM with ARGUMENTS and checks its exit status STATUS and its output: with status 0,
-# standard output is STDOUT exactly or starts with STDOUT_STARTS and standard error is empty;
-# otherwise standard output is empty and standard error one line that names STDERR_LINE_NAMES.
-execute_process(COMMAND ${PROGRAM} ${ARGUMENTS} INPUT_FILE /dev/null
-  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+# Runs PROGRAM with ARGUMENTS, standard input read from INPUT (default /dev/null) and standard
+# output written to OUTPUT (default: kept for the checks), and checks its exit status STATUS and
+# what it says. With status 0, standard output is STDOUT exactly or starts with STDOUT_STARTS and
+# standard error is empty. Otherwise standard output is empty and standard error is exactly
+# STDERR; or, without STDERR, one line that names STDERR_LINE_NAMES; or, with PROGRAM_LINE, the
+# one line starting "NAME: " (NAME being the program's file name) is PROGRAM_LINE, whatever else
+# libraries write there.
+if(NOT DEFINED INPUT)
+  set(INPUT /dev/null)
+endif()
+set(out "")
+if(DEFINED OUTPUT)
+  set(output_option OUTPUT_FILE ${OUTPUT})
+else()
+  set(output_option OUTPUT_VARIABLE out)
+endif()
+execute_process(COMMAND ${PROGRAM} ${ARGUMENTS} INPUT_FILE ${INPUT} ${output_option}
+  ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 60)
 set(report "status ${status}\nstandard output:\n${out}\nstandard error:\n${err}")
 if(NOT status STREQUAL STATUS)
   message(FATAL_ERROR "expected status ${STATUS}; ${report}")
@@ -12,11 +25,27 @@ if(STATUS EQUAL 0)
   if(NOT err STREQUAL "" OR (DEFINED STDOUT AND NOT out STREQUAL STDOUT) OR NOT start EQUAL 0)
     message(FATAL_ERROR "expected '${STDOUT}${STDOUT_STARTS}' on standard output only; ${report}")
   endif()
+  return()
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "expected nothing on standard output; ${report}")
+endif()
+if(DEFINED STDERR)
+  if(NOT err STREQUAL STDERR)
+    message(FATAL_ERROR "expected standard error to be '${STDERR}'; ${report}")
+  endif()
+elseif(DEFINED PROGRAM_LINE)
+  get_filename_component(name ${PROGRAM} NAME)
+  string(REGEX MATCHALL "(^|\n)${name}: [^\n]*" lines "${err}")
+  string(REGEX REPLACE "(^|;)\n" "\\1" lines "${lines}")
+  if(NOT lines STREQUAL PROGRAM_LINE)
+    message(FATAL_ERROR "expected the one line '${PROGRAM_LINE}' from ${name}; ${report}")
+  endif()
 else()
   string(FIND "${err}" "${STDERR_LINE_NAMES}" named)
   string(REGEX MATCHALL "\n" line_ends "${err}")
   list(LENGTH line_ends lines)
-  if(NOT out STREQUAL "" OR named EQUAL -1 OR NOT lines EQUAL 1 OR NOT err MATCHES "\n$")
+  if(named EQUAL -1 OR NOT lines EQUAL 1 OR NOT err MATCHES "\n$")
     message(FATAL_ERROR "expected one line naming ${STDERR_LINE_NAMES} on standard error only; "
                         "${report}")
   endif()

@@ -41,16 +41,16 @@ std::optional<DWORD> readDword(std::string_view text, std::string& error, std::s
 // the same answer as before: the section cannot be made.
 std::string readFormatOption(std::string_view value, std::string_view name,
                              gdi::DibFormat& format) {
-    const std::optional<gdi::DibFormat> read =
-        dib::readFormatWord(value, dib::FormatRole::Source).format;
-    if (!read) {
-        return "bad format " + quoted(value) + " for " + std::string(name);
+    const dib::FormatWordReading reading = dib::readFormatWord(value, dib::FormatRole::Source);
+    if (!reading.format) {
+        return std::string(name) + ": " + reading.error;
     }
-    const bool rle = read->compression == BI_RLE8 || read->compression == BI_RLE4;
+    const gdi::DibFormat& read = *reading.format;
+    const bool rle = read.compression == BI_RLE8 || read.compression == BI_RLE4;
     if (name == "dst" && rle) {
-        return "dst cannot be " + formatLabel(*read) + ": RLE is a source format only";
+        return "dst cannot be " + formatLabel(read) + ": RLE is a source format only";
     }
-    format = *read;
+    format = read;
     return {};
 }
 

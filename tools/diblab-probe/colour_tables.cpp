@@ -50,7 +50,9 @@ std::string readColourList(std::string_view option, std::string_view list, Colou
         const std::optional<DWORD> entry = readEntry(text, kind);
         if (!entry) {
             const char* what = kind == ColourList::Rgb ? "bad colour " : "bad palette index ";
-            return what + quoted(text) + " in " + std::string(option);
+            const char* expected = kind == ColourList::Rgb ? ": RRGGBB, 1 to 6 hexadecimal digits"
+                                                           : ": a decimal index from 0 to 65535";
+            return what + quoted(text) + " in " + std::string(option) + expected;
         }
         if (colours.size() == maxEntries) {
             return std::string(option) + " is too large: at most " + std::to_string(maxEntries) +

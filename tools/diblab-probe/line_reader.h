@@ -9,7 +9,8 @@ namespace probe {
 
 // Reads an input stream line by line, never holding more than `maxBytes` of one line: a longer
 // line is passed over to its end and only reported. Reads only what the stream has ready, so a
-// line typed at a terminal is answered at once.
+// line typed at a terminal is answered at once. A failed read of the stream's buffer is passed
+// on as the exception it throws (std::ios_base::failure from a file's buffer).
 class LineReader {
 public:
     enum class Status { Line, TooLong, End };

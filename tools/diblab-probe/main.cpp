@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "product/command_line.h"
+#include "product/standard_streams.h"
 
 namespace {
 
@@ -73,35 +74,45 @@ outside printable ASCII \xHH.
   --help     print this text and exit
   --version  print the program's name and version and exit
 
-Unknown options print a usage note and exit with status 2.
+Unknown options print a usage note and exit with status 2. When the input cannot be read or the
+output cannot be written, one line on standard error says so and the exit status is 1.
 )";
 
 }
 
 int main(int argc, char** argv) {
     constexpr std::string_view program = "diblab-probe";
+    product::StandardStreams streams(program);
     probe::OutputStyle style = probe::OutputStyle::Line;
     probe::Account account = probe::Account::Omitted;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help") {
             std::cout << helpText;
-            return 0;
+            return streams.finish(0);
         }
         if (option == "--version") {
             std::cout << product::versionText(program);
-            return 0;
+            return streams.finish(0);
         }
         if (option == "--grid") {
             style = probe::OutputStyle::Grid;
         } else if (option == "--explain") {
             account = probe::Account::Explained;
         } else {
-            std::cerr << product::usageErrorText(program,
-                                                 "unknown option '" + std::string(option) + "'");
+            const std::string problem = option.starts_with('-')
+                                            ? "unknown option '" + std::string(option) + "'"
+                                            : "unexpected argument '" + std::string(option) +
+                                                  "': the cases are read from standard input";
+            std::cerr << product::usageErrorText(program, problem);
             return product::kUsageErrorStatus;
         }
     }
-    std::ios::sync_with_stdio(false);
-    return probe::runProbe(std::cin, std::cout, style, account);
+    int status = 0;
+    try {
+        status = probe::runProbe(std::cin, std::cout, style, account);
+    } catch (const std::ios_base::failure& failure) {
+        status = streams.fail("cannot read standard input", failure.code());
+    }
+    return streams.finish(status);
 }

@@ -3,8 +3,11 @@
 #include "dib/pixel_rows.h"
 #include "gdi/dib_section_dc.h"
 
+#include <array>
 #include <cstring>
 #include <span>
+#include <string>
+#include <utility>
 
 namespace probe {
 
@@ -32,13 +35,31 @@ std::vector<std::uint32_t> screenPixels(std::span<const std::byte> bits,
     return screen;
 }
 
+// Why CreateDIBSection refused the destination. A zero mask is the reason a case line can give;
+// Windows may also lack the memory.
+std::string creationFailure(const gdi::DibFormat& destination) {
+    if (destination.compression == BI_BITFIELDS) {
+        const std::array<std::pair<const char*, DWORD>, 3> masks{
+            {{"red", destination.masks.red},
+             {"green", destination.masks.green},
+             {"blue", destination.masks.blue}}};
+        for (const auto& [channel, mask] : masks) {
+            if (mask == 0) {
+                return std::string("dst has a zero ") + channel +
+                       " mask, which CreateDIBSection refuses";
+            }
+        }
+    }
+    return "CreateDIBSection cannot create the destination that DW, DH and dst describe";
+}
+
 }  // namespace
 
 ProbeOutcome evaluateCase(const ProbeCase& probeCase) {
     ProbeOutcome outcome;
     const gdi::DibSectionDC target(probeCase.destination);
     if (!target.created()) {
-        outcome.error = "cannot create the destination bitmap";
+        outcome.error = creationFailure(probeCase.destination);
         return outcome;
     }
     fillPixels(target.bits(), probeCase.destination, probeCase.fill);

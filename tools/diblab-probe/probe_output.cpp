@@ -155,7 +155,10 @@ int runProbe(std::istream& in, std::ostream& out, OutputStyle style, Account acc
         } else if (!processLineWithinMemory(line.text, style, output, account)) {
             status = 1;
         }
-        out << output;
+        // Once a write has failed, nothing after it would be seen.
+        if (!(out << output)) {
+            break;
+        }
     }
     out.flush();
     return status;

@@ -1,8 +1,13 @@
+#include <cerrno>
 #include <fstream>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <system_error>
 
 #include "product/command_line.h"
+#include "product/standard_streams.h"
 #include "script/script_runner.h"
 
 namespace {
@@ -34,31 +39,37 @@ exit status 2. Exit status 0 means every line ran.
   --version  print the program's name and version and exit
 )";
 
-int runScript(std::istream& script) {
-    script::ScriptRunner runner(std::cout);
-    const auto error = runner.run(script);
-    std::cout.flush();
-    if (!error) return 0;
-    std::cerr << script::formatScriptError(*error) << '\n';
-    return 2;
+// Runs the script read from `source`, which is named `name` in a failure's message.
+int runScript(std::istream& source, std::string_view name, product::StandardStreams& streams) {
+    std::optional<script::ScriptError> error;
+    try {
+        script::ScriptRunner runner(std::cout);
+        error = runner.run(source);
+    } catch (const std::ios_base::failure& failure) {
+        return streams.finish(streams.fail("cannot read " + std::string(name), failure.code()));
+    }
+    const int status = streams.finish(error ? 2 : 0);
+    if (error) std::cerr << script::formatScriptError(*error) << '\n';
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    product::StandardStreams streams("diblab-script");
     if (argc > 2) {
         std::cerr << "error: at most one script file; see diblab-script --help\n";
         return 2;
     }
-    if (argc == 1) return runScript(std::cin);
+    if (argc == 1) return runScript(std::cin, "standard input", streams);
     const std::string_view argument = argv[1];
     if (argument == "--help" || argument == "-h") {
         std::cout << kHelpBeforeCommands << script::describeCommands() << kHelpAfterCommands;
-        return 0;
+        return streams.finish(0);
     }
     if (argument == "--version") {
         std::cout << product::versionText("diblab-script");
-        return 0;
+        return streams.finish(0);
     }
     if (argument.starts_with("-")) {
         std::cerr << "error: unknown option " << argument << "; see diblab-script --help\n";
@@ -66,8 +77,9 @@ int main(int argc, char** argv) {
     }
     std::ifstream file(argv[1], std::ios::binary);
     if (!file) {
-        std::cerr << "error: cannot open " << argument << '\n';
-        return 2;
+        return streams.fail("cannot open " + std::string(argument),
+                            std::error_code(errno, std::generic_category()));
     }
-    return runScript(file);
+    file.exceptions(std::ios::badbit);
+    return runScript(file, argument, streams);
 }

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
@@ -9,6 +12,7 @@
 #include <utility>
 
 #include "product/command_line.h"
+#include "product/standard_streams.h"
 #include "qt/application.h"
 #include "qt/file_dialogs.h"
 #include "qt/main_window.h"
@@ -16,6 +20,8 @@
 #include "shell/bench_shell.h"
 
 namespace {
+
+constexpr std::string_view kProgram = "diblab";
 
 // Saves a picture of the window once it has been painted for the first time, then ends the
 // program: the run script uses it where there is no display to look at.
@@ -37,20 +43,35 @@ protected:
 
 private:
     void saveAndQuit() {
-        if (!m_window.grab().save(m_file, "PNG")) {
-            std::fprintf(stderr, "diblab: cannot write %s\n", qPrintable(m_file));
-            QCoreApplication::exit(1);
+        if (const std::optional<QString> problem = savePicture()) {
+            const std::string failure = "cannot write " + m_file.toLocal8Bit().toStdString();
+            std::cerr << product::failureText(kProgram, failure, problem->toStdString());
+            QCoreApplication::exit(product::kFailureStatus);
             return;
         }
         QCoreApplication::quit();
+    }
+
+    // Returns why the picture could not be written, if it could not. It is encoded in memory
+    // first, so that a failed write has one message: this program's.
+    std::optional<QString> savePicture() const {
+        QByteArray picture;
+        QBuffer encoded(&picture);
+        if (!m_window.grab().save(&encoded, "PNG")) {
+            return QStringLiteral("the window cannot be encoded as PNG");
+        }
+        QFile file(m_file);
+        if (!file.open(QIODevice::WriteOnly) || file.write(picture) != picture.size() ||
+            !file.flush()) {
+            return file.errorString();
+        }
+        return std::nullopt;
     }
 
     QWidget& m_window;
     QString m_file;
     bool m_taken = false;
 };
-
-constexpr std::string_view kProgram = "diblab";
 
 constexpr std::string_view kHelp = R"(Usage: diblab [--screenshot FILE] [EXPERIMENT.dls]
        diblab --help | --version
@@ -64,7 +85,8 @@ the window (File > Save Experiment), the window opens it at start as File > Open
   --help             print this text and exit
   --version          print the program's name and version and exit
 
-Unknown options print a usage note and exit with status 2.
+Unknown options print a usage note and exit with status 2. A screenshot or an answer that cannot
+be written gives one line on standard error naming it and exit status 1.
 )";
 
 struct StartOptions {
@@ -86,9 +108,9 @@ std::optional<int> readCommandLine(int argc, char* argv[], StartOptions& options
             return 0;
         } else if (argument == "--screenshot" && i + 1 < argc) {
             options.screenshot = argv[++i];
-        } else if (argument.starts_with("--screenshot=")) {
+        } else if (argument.starts_with("--screenshot=") && argument != "--screenshot=") {
             options.screenshot = argument.substr(argument.find('=') + 1);
-        } else if (argument == "--screenshot") {
+        } else if (argument == "--screenshot" || argument == "--screenshot=") {
             problem = "option '--screenshot' needs a FILE";
         } else if (argument.starts_with("-")) {
             problem = "unknown option '" + std::string(argument) + "'";
@@ -120,8 +142,11 @@ QString fromCommandLine(std::string_view text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    product::StandardStreams streams(kProgram);
     StartOptions options;
-    if (const std::optional<int> status = readCommandLine(argc, argv, options)) return *status;
+    if (const std::optional<int> status = readCommandLine(argc, argv, options)) {
+        return streams.finish(*status);
+    }
 
     // Qt sees none of the command line: it is ours alone, read above.
     int qtArgumentCount = 1;

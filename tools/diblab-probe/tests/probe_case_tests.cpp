@@ -121,20 +121,36 @@ const BadLine badLines[] = {
     // Options.
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 foo=1", "unknown option 'foo=1'"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 dst=8 src=8", "option src given twice"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=2", "bad format '2' for src"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=", "bad format '' for src"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16:f800:7e0", "bad format '16:f800:7e0' for src"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16:1f800:7e0:1f", "bad format '16:1f800:7e0:1f' for src"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=32:1:2:3:4", "bad format '32:1:2:3:4' for dst"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=2",
+     "src: bad format word '2': "
+     "not one of 1, 4, 8, 16, 24, 32, 16:RRRR:GGGG:BBBB, 32:RRRRRRRR:GGGGGGGG:BBBBBBBB, rle8, "
+     "rle4"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=",
+     "src: bad format word '': "
+     "not one of 1, 4, 8, 16, 24, 32, 16:RRRR:GGGG:BBBB, 32:RRRRRRRR:GGGGGGGG:BBBBBBBB, rle8, "
+     "rle4"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16:f800:7e0",
+     "src: bad format word '16:f800:7e0': bit fields need three masks, red:green:blue, after 16:"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=16:1f800:7e0:1f",
+     "src: bad format word '16:1f800:7e0:1f': the red mask '1f800' has more than 4 digits for 16 "
+     "bits per pixel"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=32:1:2:3:4",
+     "dst: bad format word '32:1:2:3:4': bit fields need three masks, red:green:blue, after 32:"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=32:ff0000:ff00:1ffffffff",
+     "dst: bad format word '32:ff0000:ff00:1ffffffff': the blue mask '1ffffffff' has more than 8 "
+     "digits for 32 bits per pixel"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=rle8", "dst cannot be RLE8: RLE is a source format only"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 use=both", "bad value 'both' for use: rgb or pal"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 clrused=-1", "bad number '-1' for clrused"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 clrused=4294967296",
      "clrused '4294967296' is too large: at most 4294967295"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 hdr=41", "bad value '41' for hdr: 40, 108 or 124"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 srcpal=1000000", "bad colour '1000000' in srcpal"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=8 dstpal=1,,2", "bad colour '' in dstpal"},
-    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 use=pal srcpal=65536", "bad palette index '65536' in srcpal"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=8 srcpal=1000000",
+     "bad colour '1000000' in srcpal: RRGGBB, 1 to 6 hexadecimal digits"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=8 dstpal=1,,2",
+     "bad colour '' in dstpal: RRGGBB, 1 to 6 hexadecimal digits"},
+    {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 use=pal srcpal=65536",
+     "bad palette index '65536' in srcpal: a decimal index from 0 to 65535"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=1 dstpal=0,0,0",
      "dstpal is too large: at most 2 entries"},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dstpal=0", "dstpal needs a 1-, 4- or 8-bpp dst, not 32-bpp"},
@@ -162,7 +178,9 @@ const BadLine badLines[] = {
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 0123456789012345678901234567890123456789X",
      "unexpected field '0123456789012345678901234567890123456789'..."},
     {"2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 src=\\\x01\x7f\xc3\xa9'",
-     "bad format '\\\\\\x01\\x7f\\xc3\\xa9'' for src"},
+     "src: bad format word '\\\\\\x01\\x7f\\xc3\\xa9'': "
+     "not one of 1, 4, 8, 16, 24, 32, 16:RRRR:GGGG:BBBB, 32:RRRRRRRR:GGGGGGGG:BBBBBBBB, rle8, "
+     "rle4"},
     {"8 8 0 \x1b[31m 8 8 0 0 0 0 8 8 0 0 0 8", "bad number '\\x1b[31m' for FILL"},
 };
 

@@ -95,4 +95,40 @@ TEST(RunProbe, SucceedsWhenEveryLineIsRead) {
     EXPECT_EQ(out.str(), "1 00000007\n");
 }
 
+// Output that cannot be written ends the run: with more input than the reader takes at once, some
+// of it is left unread.
+TEST(RunProbe, StopsAtTheFirstOutputThatCannotBeWritten) {
+    std::string cases;
+    for (int i = 0; i < 10000; ++i) {
+        cases += "1 1 0 0 1 1 0 7 0 0 1 1 0 0 0 1\n";
+    }
+    std::istringstream in(cases);
+    std::ostream lost(nullptr);
+    probe::runProbe(in, lost, probe::OutputStyle::Line);
+    EXPECT_GT(in.rdbuf()->in_avail(), 0);
+}
+
+// CreateDIBSection refuses a bit-fields section with any of its three masks zero.
+struct RefusedDestination {
+    const char* format;
+    const char* reason;
+};
+
+const RefusedDestination refusedDestinations[] = {
+    {"16:0:0:0", "dst has a zero red mask, which CreateDIBSection refuses"},
+    {"32:ff0000:0:ff", "dst has a zero green mask, which CreateDIBSection refuses"},
+    {"16:7c00:3e0:0", "dst has a zero blue mask, which CreateDIBSection refuses"},
+};
+
+class RefusedDestinationLine : public testing::TestWithParam<RefusedDestination> {};
+
+TEST_P(RefusedDestinationLine, NamesDstAndTheZeroMask) {
+    const std::string line =
+        std::string("2 1 0 0 2 1 0 0 0 0 2 1 0 0 0 1 dst=") + GetParam().format;
+    EXPECT_EQ(processed(line), std::string("error: ") + GetParam().reason + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(ProcessLine, RefusedDestinationLine,
+                         testing::ValuesIn(refusedDestinations));
+
 }  // namespace

@@ -95,8 +95,9 @@ TEST(ScriptCommandLine, UnknownOptionAndMissingFileFail) {
     EXPECT_EQ(option.status, 2);
     EXPECT_EQ(option.err, "error: unknown option --bogus; see diblab-script --help\n");
     const ScriptRun missing = runWithArgument("/nonexistent/script.txt");
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err, "error: cannot open /nonexistent/script.txt\n");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err,
+              "diblab-script: cannot open /nonexistent/script.txt: No such file or directory\n");
 }
 
 }  // namespace
