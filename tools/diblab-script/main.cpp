@@ -33,7 +33,8 @@ Every message box the program shows is written as "message: TEXT" and answered w
 
 A line that cannot be run (unknown command, control or property, a missing argument, a property
 the control does not have) stops the script with "error: line N: REASON" on standard error and
-exit status 2. Exit status 0 means every line ran.
+exit status 2. A script or standard output that cannot be read or written gives one line on
+standard error naming it and exit status 1. Exit status 0 means every line ran.
 
   --help     print this text and exit
   --version  print the program's name and version and exit

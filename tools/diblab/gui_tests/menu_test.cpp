@@ -38,8 +38,31 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsAndShortcuts) {
          "&Export Pictures\u2026", "-", "&Quit\tCtrl+Q"},
         {"&Edit", "Copy &Report", "Copy &Destination as PNG", "Copy &Source as PNG"},
         {"&View", "Show &Geometry [ ]"},
+        {"F&ormat", "&Source", "&Destination", "Colour Table as &Palette Indexes [ ]",
+         "Show DIB &Header [ ]"},
         {"&Help", "&What the Arguments Mean\tF1", "&About DIB Lab"}};
     EXPECT_EQ(shownMenus(*m_window->menuBar()), expected);
+}
+
+// Every format choice is a radio item, 32 bpp checked at start on both sides; RLE is a source
+// format only.
+TEST_F(MainWindowTest, FormatSubmenusOfferTheChoicesAsRadioItems) {
+    QMenu* format = m_window->menuBar()->actions()[3]->menu();
+    const auto shown = [&](int index) {
+        QStringList items;
+        for (QAction* item : format->actions()[index]->menu()->actions())
+            items << item->text() + (item->isChecked() ? " (x)" : " ( )");
+        return items;
+    };
+    const QStringList destination = {"1 bpp, 2-colour table ( )",
+                                     "4 bpp, 16-colour table ( )",
+                                     "8 bpp, 256-colour table ( )",
+                                     "16 bpp 5-5-5 ( )",
+                                     "16 bpp 5-6-5 (BI_BITFIELDS) ( )",
+                                     "24 bpp ( )",
+                                     "32 bpp (x)"};
+    EXPECT_EQ(shown(0), destination + QStringList({"RLE8 ( )", "RLE4 ( )"}));
+    EXPECT_EQ(shown(1), destination);
 }
 
 TEST_F(MainWindowTest, TheFormKeepsItsClientAreaBetweenMenuBarAndStatusBar) {
