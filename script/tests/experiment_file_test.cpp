@@ -46,6 +46,10 @@ const Scenario kScenarios[] = {
      "set Text2(3) 12\nset Text1(0) -2\nclick Check5\nclick cmdTest\nset Text1(0) 1\n"},
     {"RefusedRunKeepsTheLastRun",
      "set Text2(2) 4\nclick cmdTest\nset Text1(2) 99999\nclick cmdTest\ndblclick Text3\n"},
+    {"FormatsBeforeAndAfterTheRun",
+     "format destination 4\nset Text4 200\nclick cmdSetDestBkg\nformat source 8\n"
+     "format indexes on\nclick Check4\nclick Check5\nclick cmdTest\nformat source rle4\n"
+     "format destination 16:f800:7e0:1f\n"},
 };
 
 class SavedExperiment : public ::testing::TestWithParam<Scenario> {
@@ -88,6 +92,7 @@ void expectSameState(app::frmBench& expected, app::frmBench& actual) {
     for (const auto& [want, got] : captions) EXPECT_EQ(got->Caption(), want->Caption());
     EXPECT_EQ(actual.Text3.Text(), expected.Text3.Text());
     EXPECT_EQ(actual.Caption(), expected.Caption());
+    EXPECT_EQ(actual.formats(), expected.formats());
 }
 
 TEST_P(SavedExperiment, OpensToTheSameState) {

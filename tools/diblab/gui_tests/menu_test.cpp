@@ -65,6 +65,23 @@ TEST_F(MainWindowTest, FormatSubmenusOfferTheChoicesAsRadioItems) {
     EXPECT_EQ(shown(1), destination);
 }
 
+// Choosing a destination format from the menu converts the picture and says so: white stays
+// white at 4 bpp, light red (ff8080) takes the table's nearest colour.
+TEST_F(MainWindowTest, ADestinationFormatFromTheMenuIsNamedInTheStatusArea) {
+    QMenu* destination = m_window->menuBar()->actions()[3]->menu()->actions()[1]->menu();
+    retype("Text5", "128");
+    retype("Text6", "128");
+    click("cmdSetDestBkg");
+    destination->actions()[1]->trigger();
+    EXPECT_TRUE(destination->actions()[1]->isChecked());
+    EXPECT_FALSE(destination->actions()[6]->isChecked());
+    EXPECT_EQ(form().formats().destination, "4");
+    const std::string status = statusText();
+    EXPECT_NE(status.find("Destination: 4 bpp, 16-colour table"), std::string::npos) << status;
+    EXPECT_NE(status.find("64 of its 64 pixels took the nearest colour"), std::string::npos)
+        << status;
+}
+
 TEST_F(MainWindowTest, TheFormKeepsItsClientAreaBetweenMenuBarAndStatusBar) {
     const QRect client = m_window->view().geometry();
     EXPECT_EQ(client.size(), QSize(582, 487));
