@@ -1,6 +1,7 @@
 #include "checked_calls.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace fuzzcalls {
@@ -109,29 +110,38 @@ int setDIBitsToDevice(const Target& target, const fuzzinput::InfoBlock* info, UI
 }
 
 int getDIBits(HDC dc, HBITMAP bitmap, const SectionPixels* pixels, UINT startScan, UINT cLines,
-              std::span<std::byte> bits, BITMAPINFO* info, UINT usage) {
-    const BITMAPINFOHEADER requested = info ? info->bmiHeader : BITMAPINFOHEADER{};
+              std::span<std::byte> bits, std::span<std::byte> info, UINT usage) {
+    auto* bmi = reinterpret_cast<BITMAPINFO*>(info.data());
+    const std::vector<std::byte> infoBefore(info.begin(), info.end());
+    BITMAPINFOHEADER requested{};
+    if (bmi) {
+        std::memcpy(&requested, bmi, std::min(info.size(), sizeof requested));
+    }
     BITMAP record{};
     const bool bitmapLive = GetObjectA(bitmap, sizeof record, &record) != 0;
 
-    const int result = GetDIBits(dc, bitmap, startScan, cLines, bits, info, usage);
+    const int result = GetDIBits(dc, bitmap, startScan, cLines, bits, bmi, usage);
 
-    const bool valid = info && usage <= DIB_PAL_COLORS &&
+    const bool valid = bmi && usage <= DIB_PAL_COLORS &&
                        requested.biSize >= sizeof(BITMAPINFOHEADER) && hasBitmap(dc) && bitmapLive;
-    fuzzcheck::GetDibitsOutcome expected;
     if (valid && requested.biBitCount == 0) {
-        expected.result = 1;
-        check(info->bmiHeader.biWidth == record.bmWidth &&
-                  info->bmiHeader.biHeight == record.bmHeight &&
-                  info->bmiHeader.biBitCount == record.bmBitsPixel,
+        check(result == 1, "a GetDIBits query of the bitmap's format gives 1");
+        check(bmi->bmiHeader.biWidth == record.bmWidth &&
+                  bmi->bmiHeader.biHeight == record.bmHeight &&
+                  bmi->bmiHeader.biBitCount == record.bmBitsPixel,
               "a GetDIBits query describes the bitmap");
-    } else if (valid) {
-        expected =
-            fuzzcheck::expectedGetDibits(requested, record.bmHeight, startScan, cLines, bits);
+        return result;
+    }
+    const fuzzcheck::DibitsBitmap read{record.bmWidth, record.bmHeight, record.bmBitsPixel,
+                                       pixels ? std::optional(pixels->format) : std::nullopt,
+                                       pixels};
+    fuzzcheck::DibitsAnswer expected;
+    if (valid) {
+        expected = fuzzcheck::expectedDibits(infoBefore, read, startScan, cLines, bits, usage);
     }
     check(result == expected.result, "GetDIBits result");
-    fuzzcheck::checkGetDibitsBuffer(bits, untouched, requested, pixels, startScan,
-                                    expected.rowsWritten);
+    fuzzcheck::checkDibitsInfo(info, infoBefore, expected);
+    fuzzcheck::checkDibitsBuffer(bits, untouched, expected, read);
     return result;
 }
 

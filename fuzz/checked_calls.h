@@ -4,6 +4,7 @@
 // the call, then holds its result, the pixels and the buffers it was given against the rules.
 
 #include "dib_fuzz_input.h"
+#include "dibits_rules.h"
 #include "gdi_call_checks.h"
 
 #include <cstddef>
@@ -36,9 +37,10 @@ CreatedSection createDIBSection(const fuzzinput::InfoBlock& info, UINT usage, HD
 int setDIBitsToDevice(const Target& target, const fuzzinput::InfoBlock* info, UINT colorUse,
                       std::span<const std::byte> bits, const fuzzcheck::DibitsCall& call);
 
-// GetDIBits of `bitmap`, whose pixels are known when `pixels` is given.
+// GetDIBits of `bitmap`, whose pixels are known when `pixels` is given, with the BITMAPINFO
+// `info`: a block of exactly the bytes the call may touch, or none for a NULL pointer.
 int getDIBits(HDC dc, HBITMAP bitmap, const SectionPixels* pixels, UINT startScan, UINT cLines,
-              std::span<std::byte> bits, BITMAPINFO* info, UINT usage);
+              std::span<std::byte> bits, std::span<std::byte> info, UINT usage);
 
 BOOL bitBlt(const Target& to, const Target& from, const fuzzcheck::BlitCall& call, DWORD rop);
 

@@ -1,12 +1,12 @@
 // Draws one source DIB of any format (any header size, bit count, compression, masks, colour
 // table, ColorUse and buffer length) with SetDIBitsToDevice onto a DIB section of any format,
-// reads the section back with GetDIBits into 32 bpp and copies it with BitBlt onto a section of
-// another format. Headers and bits are heap blocks of exactly the bytes the calls may read; every
-// result and pixel is held against the restatements in gdi_call_checks.
+// reads the section back with GetDIBits into any format and copies it with BitBlt onto a section
+// of another format. Headers and bits are heap blocks of exactly the bytes the calls may read;
+// every result and pixel is held against the restatements in gdi_call_checks and dibits_rules.
 
 #include "section_scene.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -18,24 +18,30 @@ fuzzcheck::DibitsCall dibitsCall(GdiInput& in) {
             in.signedArgument(), in.signedArgument(), in.unsignedArgument(), in.unsignedArgument()};
 }
 
-// GetDIBits of the whole section, or of a band of it, into 32 bpp.
+// GetDIBits of the whole section, or of a band of it, into any format, with DIB_RGB_COLORS or
+// DIB_PAL_COLORS, into a buffer of about the rows asked for.
 void readBack(GdiInput& in, const fuzzcalls::SectionScene& scene) {
     const fuzzcalls::SectionPixels& pixels = scene.pixels();
-    std::vector<std::byte> info(sizeof(BITMAPINFOHEADER));
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = in.ConsumeBool() ? pixels.width : in.ConsumeIntegralInRange(1, 16);
-    header.biHeight = pixels.height * (in.ConsumeBool() ? -1 : 1);
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    std::memcpy(info.data(), &header, sizeof header);
+    const fuzzinput::HeaderPlan plan = fuzzinput::requestPlan(in, pixels.width, pixels.height);
+    const UINT usage = in.ConsumeIntegralInRange(0, 3) == 0 ? DIB_PAL_COLORS : DIB_RGB_COLORS;
+    std::optional<std::vector<std::byte>> info = fuzzinput::requestBlock(in, plan, usage);
+    if (!info) {
+        return;
+    }
     const bool whole = in.ConsumeBool();
     const UINT startScan = whole ? 0 : in.unsignedArgument();
     const UINT cLines = whole ? UINT(pixels.height) : in.unsignedArgument();
-    std::vector<std::byte> bits(std::size_t(header.biWidth) * 4 * std::size_t(pixels.height),
+    const std::uint64_t stride = fuzzcheck::strideOf(std::uint64_t(std::max<LONG>(plan.width, 1)),
+                                                     std::max<int>(plan.bitCount, 1));
+    const std::int64_t height = plan.height;
+    const auto rows = std::uint64_t(std::min<std::int64_t>(std::max(height, -height), 64));
+    const std::uint64_t bytes = std::min<std::uint64_t>(stride * rows, fuzzinput::maxBufferBytes);
+    const int change = in.ConsumeIntegralInRange(0, 7);
+    std::vector<std::byte> bits(std::size_t(change == 0 && bytes > 0 ? bytes - 1 : bytes),
                                 fuzzcalls::untouched);
-    fuzzcalls::getDIBits(scene.target().dc, scene.bitmap(), &pixels, startScan, cLines, bits,
-                         reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
+    const std::span<std::byte> passed = change == 1 ? std::span<std::byte>() : std::span(bits);
+    fuzzcalls::getDIBits(scene.target().dc, scene.bitmap(), &pixels, startScan, cLines, passed,
+                         *info, usage);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "dib_fuzz_input.h"
 
+#include "dibits_rules.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -263,6 +265,23 @@ HeaderPlan sectionPlan(GdiInput& in, bool oddFields) {
     return plan;
 }
 
+HeaderPlan requestPlan(GdiInput& in, int width, int height) {
+    HeaderPlan plan;
+    plan.size = in.ConsumeIntegralInRange(0, 7) == 0 ? headerSize(in) : 40;
+    const Format format = sourceFormats[in.ConsumeIntegralInRange<std::size_t>(0, 9)];
+    plan.bitCount = format.bitCount;
+    plan.compression = format.compression;
+    plan.width = in.ConsumeBool() ? width : in.ConsumeIntegralInRange(1, 16);
+    plan.height = (in.ConsumeBool() ? height : in.ConsumeIntegralInRange(1, 16)) *
+                  (in.ConsumeBool() ? -1 : 1);
+    plan.clrUsed = clrUsed(in, plan.bitCount);
+    plan.masks = masks(in);
+    if (in.ConsumeIntegralInRange(0, 3) == 0) {
+        makeOdd(in, plan);
+    }
+    return plan;
+}
+
 UINT colorUse(GdiInput& in) {
     switch (in.ConsumeIntegralInRange(0, 15)) {
         case 0:
@@ -305,6 +324,22 @@ InfoBlock infoBlock(GdiInput& in, const HeaderPlan& plan, UINT colorUse, DibRole
         fillTable(in, std::span(bytes).subspan(plan.size), entryBytes, indices);
     }
     return InfoBlock(std::move(bytes));
+}
+
+std::optional<std::vector<std::byte>> requestBlock(GdiInput& in, const HeaderPlan& plan,
+                                                   UINT usage) {
+    BITMAPINFOHEADER header{};
+    header.biSize = plan.size;
+    header.biBitCount = plan.bitCount;
+    header.biCompression = plan.compression;
+    const std::size_t bytes = fuzzcheck::dibitsInfoBytes(header, usage);
+    if (bytes > std::size_t(1) << 20) {
+        return std::nullopt;
+    }
+    std::vector<std::byte> block = headerBlock(plan, bytes);
+    const std::size_t headerEnd = plan.compression == BI_BITFIELDS ? 52 : 40;
+    fillPattern(in, std::span(block).subspan(std::min(block.size(), headerEnd)));
+    return block;
 }
 
 std::vector<std::byte> sourceBits(GdiInput& in, const HeaderPlan& plan) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -45,6 +46,9 @@ HeaderPlan sourcePlan(GdiInput& in);
 // A DIB section's header: a format CreateDIBSection takes, of a small DIB; with `oddFields`
 // sometimes one field or every field odd.
 HeaderPlan sectionPlan(GdiInput& in, bool oddFields);
+// A GetDIBits request for a bitmap of about `width` x `height`: mostly a format it takes (any bit
+// count, bit fields with usual and odd masks, RLE), either row order, sometimes odd.
+HeaderPlan requestPlan(GdiInput& in, int width, int height);
 // DIB_RGB_COLORS or DIB_PAL_COLORS, sometimes any value.
 UINT colorUse(GdiInput& in);
 
@@ -53,6 +57,11 @@ std::vector<std::byte> headerBlock(const HeaderPlan& plan, std::size_t bytes);
 
 // The header, then whatever masks and colour table it implies for the call, from the input.
 InfoBlock infoBlock(GdiInput& in, const HeaderPlan& plan, UINT colorUse, fuzzcheck::DibRole role);
+
+// The request's BITMAPINFO in a block of exactly the bytes GetDIBits may touch: the header, its
+// masks and room for the colour table, filled from the input; nothing when over a MiB.
+std::optional<std::vector<std::byte>> requestBlock(GdiInput& in, const HeaderPlan& plan,
+                                                   UINT usage);
 
 // Bits for the header: about a whole number of its rows, or an RLE stream.
 std::vector<std::byte> sourceBits(GdiInput& in, const HeaderPlan& plan);

@@ -27,13 +27,6 @@ DibShape shapeOf(const HeaderFields& header, int bitCount) {
             strideOf(std::uint64_t(header.width), bitCount), height < 0};
 }
 
-DibShape shapeOf(const BITMAPINFOHEADER& header) {
-    HeaderFields fields;
-    fields.width = header.biWidth;
-    fields.height = header.biHeight;
-    return shapeOf(fields, header.biBitCount);
-}
-
 // The buffer row that holds scan line `scan` of the band, or -1 when the band lacks it.
 std::int64_t bandRow(const DibShape& dib, const DibitsCall& call, std::int64_t scan) {
     const std::int64_t start = call.startScan;
@@ -161,12 +154,6 @@ Screen SectionPixels::screen() const {
     return pixels;
 }
 
-bool rgb32Request(const BITMAPINFOHEADER& header) {
-    return header.biSize >= sizeof(BITMAPINFOHEADER) && header.biWidth > 0 &&
-           header.biHeight != 0 && header.biPlanes != 0 && header.biBitCount == 32 &&
-           header.biCompression == BI_RGB;
-}
-
 int expectedSetDibitsResult(const SourceDib& source, const DibitsCall& call) {
     const HeaderFields& header = source.header;
     if (header.rle()) {
@@ -231,56 +218,6 @@ Screen expectedBitBltScreen(const BlitSurface& destination, const BlitSurface& s
         }
     }
     return pixels;
-}
-
-GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight, UINT startScan,
-                                   UINT cLines, std::span<const std::byte> bits) {
-    if (!rgb32Request(header)) {
-        return {};
-    }
-    const DibShape dib = shapeOf(header);
-    if (dib.stride * std::uint64_t(dib.height) > 0xFFFFFFFF) {
-        return {};
-    }
-    const std::int64_t first = startScan;
-    const std::int64_t end = std::min(first + cLines, dib.height);
-    if (!bits.data() || first >= end) {
-        return {1, 0};
-    }
-    if (std::uint64_t(end - first) * dib.stride > bits.size()) {
-        return {};
-    }
-    const std::int64_t firstFromBitmap = std::max(first, dib.height - bitmapHeight);
-    return {int(std::max<std::int64_t>(0, end - firstFromBitmap)), std::size_t(end - first)};
-}
-
-void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
-                          const BITMAPINFOHEADER& header, const SectionPixels* bitmap,
-                          UINT startScan, std::size_t rows) {
-    const DibShape dib = shapeOf(header);
-    const std::size_t written = rows * std::size_t(dib.stride);
-    for (std::size_t i = written; i < bits.size(); ++i) {
-        check(bits[i] == untouched, "GetDIBits writes only the covered rows");
-    }
-    if (!bitmap) {
-        return;
-    }
-    const PixelFormat rgb32 = rgb32Format();
-    for (std::size_t r = 0; r < rows; ++r) {
-        const std::int64_t scan =
-            dib.topDown ? std::int64_t(startScan + rows - 1 - r) : std::int64_t(startScan + r);
-        const std::int64_t bitmapRow = dib.height - 1 - scan;
-        for (std::int64_t x = 0; x < dib.width; ++x) {
-            std::uint32_t expected = 0;
-            if (bitmapRow < bitmap->height && x < bitmap->width) {
-                expected =
-                    convertPixel(bitmap->format, bitmap->value(int(x), int(bitmapRow)), rgb32);
-            }
-            std::uint32_t actual = 0;
-            std::memcpy(&actual, bits.data() + r * std::size_t(dib.stride) + std::size_t(x) * 4, 4);
-            check(actual == expected, "GetDIBits copies the bitmap's rows and zeros the rest");
-        }
-    }
 }
 
 }  // namespace fuzzcheck

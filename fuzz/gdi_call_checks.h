@@ -40,10 +40,6 @@ struct DibitsCall {
     UINT startScan, cLines;
 };
 
-// A GetDIBits request the layer serves: 32-bpp BI_RGB, full size, positive width, non-zero
-// height.
-bool rgb32Request(const BITMAPINFOHEADER& header);
-
 // SetDIBitsToDevice's result for a source it accepts and a call with a DC and cLines > 0.
 int expectedSetDibitsResult(const SourceDib& source, const DibitsCall& call);
 
@@ -66,22 +62,5 @@ struct BlitSurface {
 // The destination after a SRCCOPY BitBlt from `source`.
 Screen expectedBitBltScreen(const BlitSurface& destination, const BlitSurface& source,
                             const BlitCall& call);
-
-struct GetDibitsOutcome {
-    int result = 0;
-    std::size_t rowsWritten = 0;
-};
-
-// GetDIBits' result for a valid DC, a bitmap of the given height and a header with a bit count;
-// rows written when it copies.
-GetDibitsOutcome expectedGetDibits(const BITMAPINFOHEADER& header, int bitmapHeight, UINT startScan,
-                                   UINT cLines, std::span<const std::byte> bits);
-
-// Checks GetDIBits' buffer after it wrote `rows` rows: every byte past them still holds
-// `untouched`, and, when the bitmap's pixels are known, covered rows hold its rows as 32-bpp
-// values or zeros.
-void checkGetDibitsBuffer(std::span<const std::byte> bits, std::byte untouched,
-                          const BITMAPINFOHEADER& header, const SectionPixels* bitmap,
-                          UINT startScan, std::size_t rows);
 
 }  // namespace fuzzcheck

@@ -6,7 +6,6 @@
 #include "checked_calls.h"
 
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -195,19 +194,25 @@ void GdiSession::setDIBitsToDevice() {
 void GdiSession::getDIBits() {
     const auto dc = static_cast<HDC>(handle());
     const auto bitmap = static_cast<HBITMAP>(handle());
-    const auto info = std::make_unique<BITMAPINFO>();
-    info->bmiHeader = m_in.header();
+    fuzzinput::HeaderPlan plan = fuzzinput::requestPlan(m_in, m_in.ConsumeIntegralInRange(1, 16),
+                                                        m_in.ConsumeIntegralInRange(1, 16));
     if (m_in.ConsumeIntegralInRange(0, 7) == 0) {
-        info->bmiHeader.biBitCount = 0;
+        plan.bitCount = 0;
     }
-    BITMAPINFO* bmi = m_in.ConsumeIntegralInRange(0, 15) == 0 ? nullptr : info.get();
+    const UINT usage =
+        m_in.ConsumeIntegralInRange(0, 7) == 0 ? fuzzinput::colorUse(m_in) : DIB_RGB_COLORS;
+    std::optional<std::vector<std::byte>> info = fuzzinput::requestBlock(m_in, plan, usage);
+    if (!info) {
+        return;
+    }
+    const bool withInfo = m_in.ConsumeIntegralInRange(0, 15) != 0;
     std::vector<std::byte> bits = m_in.buffer(fuzzcalls::untouched);
     const std::span<std::byte> passed =
         m_in.ConsumeIntegralInRange(0, 7) == 0 ? std::span<std::byte>() : std::span(bits);
     const UINT startScan = m_in.unsignedArgument();
     const UINT cLines = m_in.unsignedArgument();
-    const UINT usage = m_in.ConsumeIntegralInRange(0, 7) == 0 ? m_in.ConsumeIntegral<UINT>() : 0;
-    fuzzcalls::getDIBits(dc, bitmap, liveSection(bitmap), startScan, cLines, passed, bmi, usage);
+    fuzzcalls::getDIBits(dc, bitmap, liveSection(bitmap), startScan, cLines, passed,
+                         withInfo ? std::span(*info) : std::span<std::byte>(), usage);
 }
 
 void GdiSession::bitBlt() {

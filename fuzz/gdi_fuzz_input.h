@@ -25,8 +25,6 @@ public:
     std::int64_t number();
     int signedArgument() { return int(std::int32_t(std::uint32_t(number()))); }
     DWORD unsignedArgument() { return DWORD(std::uint32_t(number())); }
-    // A GetDIBits request: mostly 32 bpp BI_RGB of a small DIB, sometimes odd.
-    BITMAPINFOHEADER header();
     std::vector<std::byte> buffer(std::byte fill);
 };
 

@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/common.sh"
 
 seconds="${DIBLAB_FUZZ_SECONDS:-60}"
 build_dir="$DIBLAB_ROOT/build-fuzz"
-targets=(leading_number gdi_calls dib_formats rle probe_case script)
+targets=(leading_number gdi_calls dib_formats rle rle_encoder probe_case script)
 
 install_missing_packages "${DIBLAB_FUZZ_PACKAGES[@]}"
 cmake -S "$DIBLAB_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
