@@ -9,7 +9,6 @@ namespace dib {
 
 namespace {
 
-constexpr std::size_t masksOffset = 40;
 constexpr std::size_t paletteHalf = 10;
 
 std::uint32_t dwordAt(const std::byte* start, std::size_t offset) {
@@ -33,8 +32,8 @@ gdi::DibFormat formatOf(const BITMAPINFO* bmi, UINT colorUse) {
     format.clrUsed = header.biClrUsed;
     format.sizeImage = header.biSizeImage;
     if (format.compression == BI_BITFIELDS) {
-        format.masks = {dwordAt(start, masksOffset), dwordAt(start, masksOffset + 4),
-                        dwordAt(start, masksOffset + 8)};
+        format.masks = {dwordAt(start, gdi::masksOffset), dwordAt(start, gdi::masksOffset + 4),
+                        dwordAt(start, gdi::masksOffset + 8)};
     }
     const std::byte* table = start + header.biSize;
     for (std::size_t i = 0; format.bitCount <= 8 && i < std::size_t(1) << format.bitCount; ++i) {

@@ -8,8 +8,6 @@ namespace gdi {
 
 namespace {
 
-constexpr std::size_t masksOffset = 40;
-
 // Where Windows looks for the colour table: after the header, and after the three masks that
 // follow a 40-byte header with BI_BITFIELDS.
 std::size_t colourTableOffset(const DibFormat& format) {

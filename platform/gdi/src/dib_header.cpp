@@ -8,8 +8,6 @@ namespace gdi {
 
 namespace {
 
-constexpr std::size_t masksOffset = 40;
-
 // Fields are read one by one from where the header puts them: copying a whole header into a
 // structure first costs more than the rest of a small call.
 template <class Field>
@@ -54,6 +52,8 @@ ChannelMasks masksAt(const std::byte* start) {
             fieldAt<DWORD>(start, masksOffset + 2 * sizeof(DWORD))};
 }
 
+}  // namespace
+
 bool isUncompressed(const DibHeader& header) {
     switch (header.bitCount) {
         case 1:
@@ -68,8 +68,6 @@ bool isUncompressed(const DibHeader& header) {
             return false;
     }
 }
-
-}  // namespace
 
 PixelFormat DibHeader::pixelFormat(std::span<const std::uint32_t> colours) const {
     if (bitCount <= 8) {

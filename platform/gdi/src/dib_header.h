@@ -42,6 +42,10 @@ struct DibHeader {
 // height, or an uncompressed row or image whose size does not fit 32 bits.
 std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi);
 
+// The uncompressed bit counts and compressions: 1, 4, 8 and 24 bpp BI_RGB, 16 and 32 bpp BI_RGB or
+// BI_BITFIELDS.
+bool isUncompressed(const DibHeader& header);
+
 // The bit counts and compressions SetDIBitsToDevice draws; planes are not checked for RLE.
 bool isSourceFormat(const DibHeader& header);
 

@@ -9,28 +9,12 @@ namespace gdi {
 
 namespace {
 
-constexpr std::size_t masksOffset = 40;
-
 bool isRequestFormat(const DibHeader& header, UINT cLines, bool withBits) {
     if (header.isRle()) {
         const WORD rleBits = header.compression == BI_RLE8 ? 8 : 4;
         return header.bitCount == rleBits && header.order() == RowOrder::BottomUp && !withBits;
     }
-    if (header.planes == 0 && cLines != 0) {
-        return false;
-    }
-    switch (header.bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-            return header.compression == BI_RGB;
-        case 16:
-        case 32:
-            return header.compression == BI_RGB || header.compression == BI_BITFIELDS;
-        default:
-            return false;
-    }
+    return (header.planes != 0 || cLines == 0) && isUncompressed(header);
 }
 
 // DIB_PAL_COLORS matches onto the DC's palette, the 20-entry default palette of every memory DC;

@@ -8,7 +8,7 @@ namespace gditest {
 
 namespace {
 
-constexpr std::size_t masksOffset = 40;
+using gdi::masksOffset;
 
 std::uint32_t dwordAt(const std::byte* start, std::size_t offset) {
     std::uint32_t value;

@@ -34,6 +34,10 @@ constexpr std::size_t colourTableEntries(WORD bitCount, DWORD clrUsed) {
     return clrUsed == 0 || clrUsed > all ? all : clrUsed;
 }
 
+// Where a BITMAPINFO holds the three BI_BITFIELDS masks: right after a 40-byte header, and at the
+// same place inside a V4 or V5 header.
+inline constexpr std::size_t masksOffset = 40;
+
 // The three channel masks of a BI_BITFIELDS DIB.
 struct ChannelMasks {
     DWORD red = 0;
