@@ -26,13 +26,15 @@ void BenchShell::appendFormatRows(std::vector<MenuRow>& rows) {
     for (const dib::FormatChoice& choice : dib::formatChoices()) {
         const std::string word(choice.word);
         if (choice.destination) {
-            rows.push_back({kDestinationMenu, std::string(choice.name), "",
-                            ui::MenuItemKind::Radio,
+            rows.push_back({kDestinationMenu, std::string(choice.name), "", ui::MenuItemKind::Radio,
                             [this, word] { chooseDestinationFormat(word); }});
         }
     }
     rows.push_back({kFormatMenu, kPaletteIndexes, "", ui::MenuItemKind::Check, [this] {
-                        m_form->setPaletteIndexes(m_frame.findMenuItem(kPaletteIndexes)->checked());
+                        takeStep("Palette Indexes", [this] {
+                            m_form->setPaletteIndexes(
+                                m_frame.findMenuItem(kPaletteIndexes)->checked());
+                        });
                         showFormats();
                         showAccount();
                     }});
@@ -42,13 +44,15 @@ void BenchShell::appendFormatRows(std::vector<MenuRow>& rows) {
 }
 
 void BenchShell::chooseSourceFormat(const std::string& word) {
-    m_form->setSourceFormat(word);
+    takeStep("Source Format", [this, &word] { m_form->setSourceFormat(word); });
     showFormats();
     showAccount();
 }
 
 void BenchShell::chooseDestinationFormat(const std::string& word) {
-    const std::size_t changed = m_form->setDestinationFormat(word);
+    std::size_t changed = 0;
+    takeStep("Destination Format",
+             [this, &word, &changed] { changed = m_form->setDestinationFormat(word); });
     showFormats();
     m_formatsNote = conversionNote(m_form->formats(), changed, m_form->destPic);
     showAccount();
@@ -60,7 +64,8 @@ void BenchShell::showFormats() {
     const auto mark = [this](const char* menu, const std::string& word) {
         ui::Menu& submenu = m_frame.menuOf(menu);
         for (const dib::FormatChoice& choice : dib::formatChoices()) {
-            if (ui::MenuItem* item = submenu.find(choice.name)) item->setChecked(choice.word == word);
+            if (ui::MenuItem* item = submenu.find(choice.name))
+                item->setChecked(choice.word == word);
         }
     };
     mark(kSourceMenu, formats.source);

@@ -43,6 +43,16 @@ void addMark(ui::Overlay& overlay, geometry::Span columns, geometry::Span rows, 
 
 }  // namespace
 
+std::span<const OverlayMark> overlayMarks() {
+    static constexpr OverlayMark kMarks[] = {
+        {"yellow outline", "the source rectangle"},
+        {"magenta hatching", "the band's rows the call can read"},
+        {"cyan outline", "the destination rectangle"},
+        {"white dots", "the pixels the call writes"},
+    };
+    return kMarks;
+}
+
 ui::Overlay sourceOverlay(const geometry::Call& call, const geometry::CallGeometry& g) {
     ui::Overlay overlay{workbench::kZoomFactor, {}, kSourceLegend};
     const ViewSize size{call.source.width, call.source.height};

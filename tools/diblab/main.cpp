@@ -17,6 +17,8 @@
 #include "qt/file_dialogs.h"
 #include "qt/main_window.h"
 #include "qt/message_box.h"
+#include "qt/questions.h"
+#include "qt/settings.h"
 #include "shell/bench_shell.h"
 
 namespace {
@@ -135,6 +137,25 @@ public:
     }
 };
 
+// Where the window stood when it last closed, brought back at start and kept at the end.
+class WindowPlace {
+public:
+    WindowPlace(QWidget& window, ui::SettingsStore& settings)
+        : m_window(window), m_settings(settings) {
+        if (const std::optional<std::string> kept = m_settings.text(kKey)) {
+            m_window.restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*kept)));
+        }
+    }
+    ~WindowPlace() { m_settings.setText(kKey, m_window.saveGeometry().toBase64().toStdString()); }
+    WindowPlace(const WindowPlace&) = delete;
+    WindowPlace& operator=(const WindowPlace&) = delete;
+
+private:
+    static constexpr std::string_view kKey = "windowGeometry";
+    QWidget& m_window;
+    ui::SettingsStore& m_settings;
+};
+
 QString fromCommandLine(std::string_view text) {
     return QString::fromLocal8Bit(QByteArrayView(text.data(), qsizetype(text.size())));
 }
@@ -151,6 +172,7 @@ int main(int argc, char* argv[]) {
     // Qt sees none of the command line: it is ours alone, read above.
     int qtArgumentCount = 1;
     QApplication application(qtArgumentCount, argv);
+    QApplication::setOrganizationName(QStringLiteral("diblab"));
     QApplication::setApplicationName(QString::fromLatin1(kProductTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionString));
     qt::setUpApplication();
@@ -158,12 +180,16 @@ int main(int argc, char* argv[]) {
     qt::MessageBox messageBox(QString::fromLatin1(kProductTitle), nullptr);
     PrintedMessages printedMessages;
     qt::FileDialogs files(nullptr);
+    qt::Questions questions(QString::fromLatin1(kProductTitle), nullptr);
+    qt::Settings settings;
     shell::BenchShell shell(
-        options.screenshot ? static_cast<ui::MessageBoxService&>(printedMessages) : messageBox,
-        files);
+        {options.screenshot ? static_cast<ui::MessageBoxService&>(printedMessages) : messageBox,
+         files, questions, settings});
     qt::MainWindow window(shell.frame());
     messageBox.setParent(&window);
     files.setParent(&window);
+    questions.setParent(&window);
+    const WindowPlace place(window, settings);
 
     std::unique_ptr<ScreenshotOnFirstPaint> screenshotTaker;
     if (options.screenshot) {

@@ -4,22 +4,28 @@
 #include <QActionGroup>
 #include <QBuffer>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextDocument>
+#include <QTextEdit>
 
 #include "picture_view.h"
+#include "status_area.h"
 #include "qt/window_view.h"
 
 namespace qt {
 namespace {
-
-// Room for the longest account of a run (about 580 characters, with a band of 2^31 lines and
-// every edge of the rectangle cut); the tool tip holds the whole sentence all the same.
-constexpr int kStatusLines = 7;
 
 // Line breaks as the clipboard wants them: CR LF and a lone CR become LF.
 QString plainLines(std::string_view text) {
@@ -42,27 +48,47 @@ void showItem(QAction& action, const ui::MenuItem& item) {
     if (action.isCheckable()) action.setChecked(item.checked());
 }
 
+// The one local file a drag carries, or an empty text.
+QString draggedFile(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+        return {};
+    }
+    return data->urls().front().toLocalFile();
+}
+
+// Whether a text widget has typing of its own to take back; a field without any lets Undo and
+// Redo go to the window's menu.
+bool hasOwnUndo(const QObject* widget, bool redo) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget)) {
+        return redo ? line->isRedoAvailable() : line->isUndoAvailable();
+    }
+    if (const auto* text = qobject_cast<const QTextEdit*>(widget)) {
+        return redo ? text->document()->isRedoAvailable() : text->document()->isUndoAvailable();
+    }
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(widget)) {
+        return redo ? text->document()->isRedoAvailable() : text->document()->isUndoAvailable();
+    }
+    return true;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(ui::Frame& frame, QWidget* parent) : QMainWindow(parent), m_frame(frame) {
     buildMenus();
-    m_status = new QLabel(this);
-    m_status->setTextFormat(Qt::PlainText);
-    m_status->setWordWrap(true);
-    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_status->setFixedHeight(kStatusLines * m_status->fontMetrics().lineSpacing());
+    m_status = new StatusArea(frame, this);
     statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(m_status->height() + 2 * statusBar()->fontMetrics().descent() + 4);
-    m_frame.onStatusChanged = [this] { syncStatus(); };
+    m_frame.onStatusChanged = [this](const ui::StatusPart& part) { m_status->showPart(part); };
     m_frame.onFormChanged = [this] { showForm(); };
     m_frame.setDesktop(this);
     showForm();
-    syncStatus();
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
     m_frame.onStatusChanged = nullptr;
     m_frame.onFormChanged = nullptr;
     m_frame.setDesktop(nullptr);
@@ -130,10 +156,8 @@ void MainWindow::showForm() {
     delete old;
 }
 
-void MainWindow::syncStatus() {
-    const QString text = QString::fromStdString(m_frame.statusText());
-    m_status->setText(text);
-    m_status->setToolTip(text);
+QLabel& MainWindow::statusLabel(std::string_view part) const {
+    return *m_status->label(part);
 }
 
 QImage MainWindow::shownImage(const ui::Picture& picture) const {
@@ -165,6 +189,49 @@ bool MainWindow::savePicture(const ui::Picture& picture, const std::string& path
 
 void MainWindow::closeFrame() {
     QMainWindow::close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_frame.mayClose && !m_frame.mayClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+// A file dragged anywhere over the window, its fields included, is the window's to open; and
+// Undo and Redo pass by a field that has nothing of its own to take back.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) return false;
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (draggedFile(drag->mimeData()).isEmpty()) return false;
+            drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString file = draggedFile(drop->mimeData());
+            if (file.isEmpty()) return false;
+            drop->acceptProposedAction();
+            if (m_frame.onFileDropped) m_frame.onFileDropped(file.toStdString());
+            return true;
+        }
+        case QEvent::ShortcutOverride: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool undo = key->matches(QKeySequence::Undo);
+            const bool redo = key->matches(QKeySequence::Redo) ||
+                              key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+            if ((!undo && !redo) || hasOwnUndo(watched, redo)) return false;
+            event->ignore();
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 }  // namespace qt

@@ -2,6 +2,7 @@
 // whose caption and state change while the window is open.
 
 #include <QAction>
+#include <QLabel>
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
@@ -108,3 +109,46 @@ TEST_F(MainWindowMenus, EachAlternativeShortcutRunsTheItemWhileItIsEnabled) {
 }
 
 }  // namespace
+
+class MainWindowStatus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* part : {"document", "formats", "account"}) frame.addStatusPart(part);
+        frame.setStatusLines(4);
+        frame.setForm(form);
+        window = std::make_unique<qt::MainWindow>(frame);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    int lines(const char* part) const {
+        const QLabel& label = window->statusLabel(part);
+        return label.isVisible() ? label.height() / label.fontMetrics().lineSpacing() : 0;
+    }
+
+    ui::Window form{"form", 300, 50};
+    ui::Frame frame;
+    std::unique_ptr<qt::MainWindow> window;
+};
+
+TEST_F(MainWindowStatus, PartsStandInTheirOrderEachAsTallAsItsWrappedText) {
+    const int width = window->width();
+    frame.setStatus("document", "band.dls", "/tmp/band.dls");
+    frame.setStatus("account", QString("word ").repeated(60).toStdString());
+    EXPECT_EQ(lines("document"), 1);
+    EXPECT_EQ(lines("formats"), 0);
+    EXPECT_GE(lines("account"), 2);
+    EXPECT_LT(window->statusLabel("document").y(), window->statusLabel("account").y());
+    EXPECT_EQ(window->statusLabel("document").toolTip(), "/tmp/band.dls");
+    EXPECT_EQ(window->width(), width);
+}
+
+TEST_F(MainWindowStatus, APartBeyondTheRoomIsCutAndItsToolTipHoldsItWhole) {
+    const int height = window->height();
+    const std::string text = QString("word ").repeated(300).toStdString();
+    frame.setStatus("formats", "Source: 4 bpp");
+    frame.setStatus("account", text);
+    EXPECT_EQ(lines("formats") + lines("account"), 4);
+    EXPECT_EQ(window->statusLabel("account").toolTip().toStdString(), text);
+    EXPECT_EQ(window->height(), height);
+}

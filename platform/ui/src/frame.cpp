@@ -1,11 +1,21 @@
 #include "ui/frame.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace ui {
 namespace {
 
 constexpr std::string_view kSubmenuSeparator = " > ";
+
+// The part of that name in a frame's parts, const or not.
+template <typename Parts>
+auto& partNamed(Parts& parts, std::string_view name) {
+    for (auto& part : parts) {
+        if (part.name == name) return part;
+    }
+    throw std::invalid_argument("no status part " + std::string(name));
+}
 
 }  // namespace
 
@@ -47,10 +57,24 @@ void Frame::setForm(Window& form) {
     if (onFormChanged) onFormChanged();
 }
 
-void Frame::setStatusText(std::string text) {
-    if (text == m_statusText) return;
-    m_statusText = std::move(text);
-    if (onStatusChanged) onStatusChanged();
+void Frame::addStatusPart(std::string name) {
+    m_statusParts.push_back({std::move(name), {}, {}});
+}
+
+StatusPart& Frame::statusPart(std::string_view name) {
+    return partNamed(m_statusParts, name);
+}
+
+const StatusPart& Frame::status(std::string_view name) const {
+    return partNamed(m_statusParts, name);
+}
+
+void Frame::setStatus(std::string_view name, std::string text, std::string detail) {
+    StatusPart& part = statusPart(name);
+    if (text == part.text && detail == part.detail) return;
+    part.text = std::move(text);
+    part.detail = std::move(detail);
+    if (onStatusChanged) onStatusChanged(part);
 }
 
 }  // namespace ui

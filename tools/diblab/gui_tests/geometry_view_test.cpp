@@ -85,7 +85,7 @@ TEST_F(GeometryView, StatusLineHoldsTheLongestAccountWhole) {
         retype(field, value);
     }
     click("cmdTest");
-    const QLabel& status = m_window->statusLabel();
+    const QLabel& status = m_window->statusLabel("account");
     ASSERT_GT(status.text().size(), 560);
     EXPECT_LE(status.heightForWidth(status.width()), status.height());
 }

@@ -34,12 +34,14 @@ std::vector<QStringList> shownMenus(QMenuBar& bar) {
 
 TEST_F(MainWindowTest, MenusHoldTheirItemsAndShortcuts) {
     const std::vector<QStringList> expected = {
-        {"&File", "&Open Experiment\u2026\tCtrl+O", "&Save Experiment\u2026\tCtrl+S",
-         "&Export Pictures\u2026", "-", "&Quit\tCtrl+Q"},
-        {"&Edit", "Copy &Report", "Copy &Destination as PNG", "Copy &Source as PNG"},
+        {"&File", "&Open Experiment\u2026\tCtrl+O", "Open &Recent",
+         "&Save Experiment\u2026\tCtrl+S", "&Export Pictures\u2026", "-", "&Quit\tCtrl+Q"},
+        {"&Edit", "&Undo\tCtrl+Z", "&Redo\tCtrl+Shift+Z", "-", "Copy &Report",
+         "Copy &Destination as PNG", "Copy &Source as PNG"},
         {"&View", "Show &Geometry [ ]"},
         {"F&ormat", "&Source", "&Destination", "Colour Table as &Palette Indexes [ ]",
          "Show DIB &Header [ ]"},
+        {"&Run", "Run &Call\tF5"},
         {"&Help", "&What the Arguments Mean\tF1", "&About DIB Lab"}};
     EXPECT_EQ(shownMenus(*m_window->menuBar()), expected);
 }
@@ -76,7 +78,7 @@ TEST_F(MainWindowTest, ADestinationFormatFromTheMenuIsNamedInTheStatusArea) {
     EXPECT_TRUE(destination->actions()[1]->isChecked());
     EXPECT_FALSE(destination->actions()[6]->isChecked());
     EXPECT_EQ(form().formats().destination, "4");
-    const std::string status = statusText();
+    const std::string status = statusText("formats");
     EXPECT_NE(status.find("Destination: 4 bpp, 16-colour table"), std::string::npos) << status;
     EXPECT_NE(status.find("64 of its 64 pixels took the nearest colour"), std::string::npos)
         << status;

@@ -41,6 +41,14 @@ public:
     virtual std::optional<std::string> chooseFile(const FileChoice& choice) = 0;
 };
 
+// One part of the status area: its name, what it says and, where that is not all, the whole of
+// it as its tool tip.
+struct StatusPart {
+    std::string name;
+    std::string text;
+    std::string detail;
+};
+
 // The main window around a form, outside its client area: a menu bar above it and a status line
 // below it. The form shown may be replaced by another; a front end then shows the new one.
 class Frame {
@@ -60,20 +68,36 @@ public:
     Window* form() const { return m_form; }
     void setForm(Window& form);
 
-    const std::string& statusText() const { return m_statusText; }
-    void setStatusText(std::string text);
+    // The status area below the form: named parts one under the other in the order they were
+    // added, each as many lines as its text needs (none while it is empty), in a room of
+    // statusLines() lines that the front end keeps whatever the parts say, so that the window
+    // keeps its size. A part's detail is shown as its tool tip, its text when there is none.
+    void addStatusPart(std::string name);
+    const std::vector<StatusPart>& statusParts() const { return m_statusParts; }
+    // The part of that name, which must have been added.
+    const StatusPart& status(std::string_view name) const;
+    void setStatus(std::string_view name, std::string text, std::string detail = {});
+    int statusLines() const { return m_statusLines; }
+    void setStatusLines(int lines) { m_statusLines = lines; }
 
     // Installed by the front end that shows the frame; none without one.
     Desktop* desktop() const { return m_desktop; }
     void setDesktop(Desktop* desktop) { m_desktop = desktop; }
 
     std::function<void()> onFormChanged;
-    std::function<void()> onStatusChanged;
+    std::function<void(const StatusPart&)> onStatusChanged;
+    // Asked before the frame closes, however the person closes it; it stays open on false.
+    std::function<bool()> mayClose;
+    // A file the person dropped onto the frame.
+    std::function<void(const std::string& path)> onFileDropped;
 
 private:
+    StatusPart& statusPart(std::string_view name);
+
     std::vector<std::unique_ptr<Menu>> m_menus;
     Window* m_form = nullptr;
-    std::string m_statusText;
+    std::vector<StatusPart> m_statusParts;
+    int m_statusLines = 1;
     Desktop* m_desktop = nullptr;
 };
 
