@@ -95,12 +95,15 @@ void BenchShell::openAsked(const std::string& path) {
 bool BenchShell::unsavedWorkAllowsIt() {
     m_lastState = std::make_shared<const std::string>(currentState());
     if (*m_lastState == *m_document->saved) return true;
-    const std::string name =
-        m_document->path.empty() ? "The experiment" : fileName(m_document->path);
+    const bool untitled = m_document->path.empty();
     const ui::Answer answer = m_questions.ask(
-        {ui::Question::Kind::UnsavedWork, "Save the changes to " + name + "?",
-         "The pictures, fields or report have changed since the experiment was last saved or "
-         "opened. Without saving, the changes are lost."});
+        {ui::Question::Kind::UnsavedWork,
+         untitled ? "Save the new experiment?"
+                  : "Save the changes to " + fileName(m_document->path) + "?",
+         untitled ? "The pictures, fields or report have changed since the window opened. "
+                    "Without saving, the changes are lost."
+                  : "The pictures, fields or report have changed since the experiment was last "
+                    "saved or opened. Without saving, the changes are lost."});
     if (answer == ui::Answer::Save) return save();
     return answer == ui::Answer::Discard;
 }
