@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,6 +33,17 @@ enum class CaseAgreement {
     DecodeAreaNotSent,
 };
 
+// Counts per source and destination format, by their labels.
+using FormatPairCounts = std::map<std::pair<std::string_view, std::string_view>, std::uint64_t>;
+
+// What a count of cases that agreed so stands for, as the summaries say it.
+std::string_view agreementMeaning(CaseAgreement agreement);
+
+// The counts as a table, sources down and the destinations labelled `columns` across, a row for
+// each source with any.
+std::string formatPairTable(const FormatPairCounts& counts,
+                            std::span<const std::string_view> columns);
+
 struct ProbeTally {
     std::uint64_t compared = 0;
     std::uint64_t identical = 0;
@@ -45,7 +57,7 @@ struct ProbeTally {
     std::uint64_t cutDecodeAreas = 0;
     std::uint64_t decodeAreasNotSent = 0;
     // Cases compared per source and destination format, by label.
-    std::map<std::pair<std::string_view, std::string_view>, std::uint64_t> pairs;
+    FormatPairCounts pairs;
 
     // Counts one compared case; an empty agreement is a mismatch.
     void add(std::optional<CaseAgreement> agreement);
@@ -54,7 +66,9 @@ struct ProbeTally {
     std::string summary() const;
 
 private:
-    std::uint64_t& counter(CaseAgreement agreement);
+    // The member that counts `agreement`, of a tally or a const tally.
+    template <typename Tally>
+    static auto& counter(Tally& tally, CaseAgreement agreement);
 };
 
 }  // namespace difftest
