@@ -2,6 +2,7 @@
 #include "format_cases.h"
 #include "probe_session.h"
 #include "rle_cases.h"
+#include "scenario_session.h"
 #include "script_session.h"
 
 #include <chrono>
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr std::size_t batchSize = 50000;
+constexpr std::size_t scenarioBatchSize = 1000;
 
 constexpr std::string_view usage =
     "Usage: diblab-difftest WINE WORKDIR probe-grid OUR_PROBE WINDOWS_PROBE\n"
@@ -22,6 +24,7 @@ constexpr std::string_view usage =
     "       diblab-difftest WINE WORKDIR probe-formats SEED PER_PAIR OUR_PROBE WINDOWS_PROBE\n"
     "       diblab-difftest WINE WORKDIR probe-rle SEED PER_PAIR OUR_PROBE WINDOWS_PROBE\n"
     "       diblab-difftest WINE WORKDIR scripts OUR_SCRIPT WINDOWS_SCRIPT SCRIPT...\n"
+    "       diblab-difftest WINE WORKDIR scenarios SEED COUNT OUR_SCRIPT WINDOWS_SCRIPT\n"
     "\n"
     "Runs a tool built on the emulated GDI layer and the same tool built for Windows (run with\n"
     "the Wine loader WINE) on the same input, and compares their outputs. probe-grid and\n"
@@ -33,9 +36,12 @@ constexpr std::string_view usage =
     "departs from Wine on purpose, or Wine cannot take a call, Wine runs an equivalent call or\n"
     "none, and those cases are counted apart. Every result must follow Windows' rule. scripts "
     "runs\n"
-    "each SCRIPT through diblab-script; the outputs must be identical. Batches and outputs are\n"
-    "kept in WORKDIR. Exit status 0 when everything matched, 1 at the first difference, 2 on\n"
-    "bad usage.\n";
+    "each SCRIPT through diblab-script; the outputs must be identical. scenarios draws COUNT\n"
+    "bench scenarios from SEED over every source and destination format of the window and runs\n"
+    "them through diblab-script in batches; each scenario's output must be identical, except\n"
+    "where a known departure of Wine explains it (counted apart), and our result must follow\n"
+    "Windows' rule. Batches and outputs are kept in WORKDIR. Exit status 0 when everything\n"
+    "matched, 1 at the first difference, 2 on bad usage.\n";
 
 bool runMode(std::string_view mode, const std::vector<std::string>& args,
              difftest::ToolPair& tools) {
@@ -60,6 +66,12 @@ bool runMode(std::string_view mode, const std::vector<std::string>& args,
         const auto feed = mode == "probe-formats" ? difftest::formatCases(seed, perPair)
                                                   : difftest::rleCases(seed, perPair);
         return difftest::compareProbeFeed(feed, tools, batchSize, std::cout);
+    }
+    if (mode == "scenarios" && args.size() == 4) {
+        pickTools(2);
+        const auto scenarios =
+            difftest::benchScenarios(std::uint32_t(std::stoul(args[0])), std::stoul(args[1]));
+        return difftest::compareScenarios(scenarios, tools, scenarioBatchSize, std::cout);
     }
     if (mode == "scripts" && args.size() >= 3) {
         pickTools(0);
