@@ -4,6 +4,7 @@
 #include "text_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <numeric>
 
@@ -21,8 +22,13 @@ ScenarioOutputs scenarioOutputs(std::string_view text) {
     ScenarioOutputs outputs;
     std::vector<std::string_view>* current = nullptr;
     for (const std::string_view line : splitLines(text)) {
-        if (line.starts_with(markerPrefix)) {
-            current = &outputs[std::stoul(std::string(line.substr(markerPrefix.size())))];
+        const std::string_view number = line.substr(std::min(markerPrefix.size(), line.size()));
+        std::size_t scenario = 0;
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), scenario);
+        if (line.starts_with(markerPrefix) && error == std::errc{} &&
+            end == number.data() + number.size()) {
+            current = &outputs[scenario];
         }
         if (current != nullptr) {
             current->push_back(line);
