@@ -9,7 +9,7 @@ namespace difftest {
 namespace {
 
 constexpr std::uint32_t sourceSize = 8;
-constexpr std::uint32_t destWidth = 9;
+constexpr std::uint32_t destWidth = 8;
 constexpr std::uint32_t destHeight = 8;
 
 const TestFormat& formatLabelled(std::span<const TestFormat> formats, std::string_view label) {

@@ -55,7 +55,7 @@ std::vector<BenchScenario> benchScenarios(std::uint32_t seed, std::size_t count)
 // Whether every field holds a 16-bit integer, so that the run makes its call.
 bool makesCall(const BenchScenario& scenario);
 
-// The call the run makes in diblab-probe's terms: an 8 x 8 source, a 9 x 8 destination, the
+// The call the run makes in diblab-probe's terms: an 8 x 8 source and destination, the
 // fields sign-extended and the sizes read as unsigned, the table 0, 1, ... n - 1 as palette
 // indices with DIB_PAL_COLORS. Only the geometry, formats and table are filled in.
 ProbeCase benchCall(const BenchScenario& scenario);

@@ -46,7 +46,8 @@ enum class ScenarioAgreement {
     WineDeparture,
     WindowsRefusesBand,
     PaletteWrap,
-    // A 5-6-5 source: every line but the source's and the destination's values identical.
+    // A 5-6-5 source: every line but the source's and the destination's values identical, and
+    // in the destination's rows (bits destPic) every pixel the call does not draw.
     SourceMasksIgnored,
     // A 5-6-5 destination: not sent; ours gives the result by the Windows rule.
     DestinationNotSent,

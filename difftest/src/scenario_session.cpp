@@ -161,7 +161,7 @@ std::string ScenarioTally::summary() const {
     text += countLine(agreements[std::size_t(ScenarioAgreement::SourceMasksIgnored)],
                       "with a 5-6-5 source, which Wine's GetDIBits reads back with masks of its "
                       "own: every line but the source's and the destination's values identical, "
-                      "our result by the Windows rule");
+                      "and every pixel the call does not draw; our result by the Windows rule");
     text += countLine(agreements[std::size_t(ScenarioAgreement::DestinationNotSent)],
                       "with a 5-6-5 destination, which Wine's GetDIBits cannot convert a "
                       "picture into: not sent to Wine; our result by the Windows rule");

@@ -115,6 +115,8 @@ constexpr std::array<std::int32_t, 8> wholePicture{0, 0, 8, 8, 0, 0, 0, 8};
 // top-down with cLines -1 and YSrc -2, Windows 0 and Wine -1.
 constexpr std::array<std::int32_t, 8> xSrc8{0, 0, 8, 8, 8, 0, 0, 8};
 constexpr std::array<std::int32_t, 8> hugeBand{0, 0, 8, 8, 0, -2, 0, -1};
+// The whole picture one pixel right: column 0 of the destination is left as it was.
+constexpr std::array<std::int32_t, 8> xDest1{1, 0, 8, 8, 0, 0, 0, 8};
 constexpr std::array<std::int32_t, 8> refusedField{0, 0, 8, 8, 0, 0, 0, 40000};
 
 class ScenarioComparisonRules : public testing::TestWithParam<ComparisonRule> {};
@@ -157,6 +159,14 @@ INSTANTIATE_TEST_SUITE_P(
         ComparisonRule{"MasksIgnoredDestinationValues", "565", "24", false, wholePicture, ret8,
                        ret8, "destPic row 0: 00ffff", "destPic row 0: 008080",
                        ScenarioAgreement::SourceMasksIgnored},
+        ComparisonRule{"MasksIgnoredNotAPixelLeftUndrawn", "565", "24", false, xDest1, ret8, ret8,
+                       "destPic row 0: 0000ff 00ffff 0000ff 0000ff 0000ff 0000ff 0000ff 0000ff",
+                       "destPic row 0: 000000 008080 0000ff 0000ff 0000ff 0000ff 0000ff 0000ff",
+                       std::nullopt},
+        ComparisonRule{"MasksIgnoredNoCallNoDestinationApart", "565", "24", false, refusedField,
+                       "message: #Lines must be a whole number from -32768 to 32767.",
+                       "message: #Lines must be a whole number from -32768 to 32767.",
+                       "destPic row 0: 00ffff", "destPic row 0: 008080", std::nullopt},
         ComparisonRule{"MasksIgnoredNotTheCaption", "565", "24", false, wholePicture, ret8, ret8,
                        "srcHeight.Caption = Source biHeight = 8",
                        "srcHeight.Caption = Source biHeight = -8", std::nullopt},
