@@ -3,49 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "account_words.h"
+#include "rle_account.h"
+
 namespace geometry {
 namespace {
 
-std::string number(std::int64_t value) {
-    return std::to_string(value);
-}
-
-// An unsigned argument as the call reads it, with the negative number it was typed as.
-std::string unsignedArgument(std::uint32_t value) {
-    if (value < kSignedLimit) return number(value);
-    return number(value) + " (" + number(std::int64_t(value) - 2 * kSignedLimit) + ")";
-}
-
-std::string counted(std::int64_t count, const char* one, const char* many) {
-    return number(count) + " " + (count == 1 ? one : many);
-}
-
-// "scan line 4" or "scan lines 2 to 4".
-std::string range(Span span, const char* one, const char* many) {
-    if (span.size() == 1) return std::string(one) + " " + number(span.begin);
-    return std::string(many) + " " + number(span.begin) + " to " + number(span.last());
-}
-
-std::string scanLines(Span span) {
-    return range(span, "scan line", "scan lines");
-}
-
-// Two pieces of a run outside a window: "-2 to -1 and 8 to 9".
-std::string outsideParts(Span whole, Span window, const char* one, const char* many) {
-    std::vector<Span> parts;
-    const Span before{whole.begin, std::min(whole.end, window.begin)};
-    const Span after{std::max(whole.begin, window.end), whole.end};
-    if (!before.empty()) parts.push_back(before);
-    if (!after.empty()) parts.push_back(after);
-    const bool single = parts.size() == 1 && parts.front().size() == 1;
-    std::string text = single ? one : many;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        text += i == 0 ? " " : " and ";
-        text += number(parts[i].begin);
-        if (parts[i].size() > 1) text += " to " + number(parts[i].last());
-    }
-    return parts.empty() ? std::string() : text;
-}
+using namespace words;
 
 class Account {
 public:
@@ -54,9 +18,7 @@ public:
 
     std::string sentence() const {
         std::string text = "Ret = " + number(m_g.result) + ": ";
-        if (m_g.rule == ResultRule::NoScanLines) {
-            return text + "#Lines is 0, so the call fails and draws nothing.";
-        }
+        if (m_g.rule == ResultRule::NoScanLines) return text + kNoScanLines;
         text += std::string(topDown() ? "top-down" : "bottom-up") + " source of " +
                 counted(m_source.height, "row", "rows");
         switch (m_g.rule) {
@@ -66,22 +28,22 @@ public:
                        "fails and draws nothing.";
             case ResultRule::StartBeyondImage:
                 return text + "; Start " + number(m_a.startScan) + " is at or beyond its " +
-                       counted(m_source.height, "scan line", "scan lines") +
+                       counted(m_source.height, "scan line", "scan lines") + kScanLineScheme +
                        ", so nothing is drawn and the result is 0.";
             case ResultRule::BandAboveRectangle:
-                return text + "; " + bottomUpBand() + ", all at or above " + rectangleTop() +
-                       ", so none counts and nothing is drawn.";
+                return text + "; " + bottomUpBand() +
+                       (bandInImage().size() == 1 ? ", " : ", all ") + "at or above " +
+                       rectangleTop() + ", so none counts and nothing is drawn.";
             case ResultRule::TopDownBand:
                 text += ", which returns #Lines whatever is drawn; the band holds " +
-                        scanLines(m_g.bandScanLines());
+                        scanLines(m_g.bandScanLines()) + kScanLineScheme;
                 break;
             case ResultRule::BandCutAtRectangleTop:
                 text += "; " + bottomUpBand() + "; only " + countedBelowRectangleTop();
                 break;
             default:  // the whole band counts, or all of it that lies in the source
                 text += "; " + bottomUpBand() + (m_g.result == 1 ? ", below " : ", all below ") +
-                        rectangleTop() + ", so " +
-                        (m_g.result == 1 ? "it counts" : "all " + number(m_g.result) + " count");
+                        rectangleTop() + ", so " + allCount();
                 break;
         }
         return text + "; " + drawing() + ".";
@@ -94,44 +56,51 @@ private:
         return "the top of the source rectangle (YSrc + Height = " + number(m_g.rectTop()) + ")";
     }
 
+    std::string allCount() const {
+        if (m_g.result == 1) return "it counts";
+        if (m_g.result == 2) return "both count";
+        return "all " + number(m_g.result) + " count";
+    }
+
+    Span bandInImage() const { return intersect(m_g.bandScanLines(), {0, m_source.height}); }
+
     std::string bottomUpBand() const {
-        const Span inImage = intersect(m_g.bandScanLines(), {0, m_source.height});
-        if (inImage == m_g.bandScanLines()) return "the band holds " + scanLines(inImage);
+        const Span inImage = bandInImage();
+        if (inImage == m_g.bandScanLines()) {
+            return "the band holds " + scanLines(inImage) + kScanLineScheme;
+        }
         return "the band of " + unsignedArgument(m_a.cLines) + " lines from Start " +
-               number(m_a.startScan) + " is cut at the source's top to " + scanLines(inImage);
+               number(m_a.startScan) + " is cut at the source's top to " + scanLines(inImage) +
+               kScanLineScheme;
     }
 
     std::string countedBelowRectangleTop() const {
         const bool one = m_g.result == 1;
-        return scanLines({m_a.startScan, m_g.rectTop()}) + (one ? " lies" : " lie") + " below " +
+        return scanLines({m_a.startScan, m_g.rectTop()}) + lie(m_g.result) + " below " +
                rectangleTop() + ", so " + number(m_g.result) + (one ? " counts" : " count");
     }
 
     std::string drawing() const {
-        if (m_g.writtenRows.empty()) return "nothing is drawn: " + blocker();
-        std::string text = drawn();
-        for (const std::string& cut : cuts()) text += "; " + cut;
-        return text;
+        if (m_g.writtenRows.empty()) {
+            const std::string reason = blocker();
+            return "nothing is drawn: " + (reason.empty() ? joined(cuts()) : reason);
+        }
+        std::vector<std::string> clauses{drawn()};
+        for (std::string& cut : cuts()) clauses.push_back(std::move(cut));
+        return joined(clauses);
     }
 
-    // Which source rows and columns went to which destination rows and columns.
     std::string drawn() const {
         const Span rows = m_g.writtenRows;
-        const Span sourceRows{m_g.sourceRowOf(rows.begin), m_g.sourceRowOf(rows.end)};
+        const Span lines{m_g.scanLineOf(rows.last()), m_g.scanLineOf(rows.begin) + 1};
         const Span columns = m_g.writtenColumns;
-        const Span sourceColumns{m_g.sourceColumnOf(columns.begin),
-                                 m_g.sourceColumnOf(columns.end)};
-        const bool showColumns =
-            m_g.columnShift() != 0 || !(sourceColumns == Span{0, m_source.width});
-        std::string text = "source " + range(sourceRows, "row", "rows");
-        if (showColumns) text += ", " + range(sourceColumns, "column", "columns") + ",";
-        text += rows.size() == 1 ? " was" : " were";
-        text += " drawn to destination " + range(rows, "row", "rows");
-        if (showColumns) text += ", " + range(columns, "column", "columns");
-        return text;
+        return drawnPart(labelsOfBufferRows(bufferRowsOf(lines)),
+                         {m_g.sourceColumnOf(columns.begin), m_g.sourceColumnOf(columns.end)},
+                         labelsOfDeviceRows(rows, m_surface), columns, m_source.width);
     }
 
-    // Why a call that counts lines still draws nothing, in the order the call meets them.
+    // Why a call that counts lines draws nothing, when one reason covers the whole rectangle;
+    // empty when the cuts say it.
     std::string blocker() const {
         if (m_a.startScan >= m_source.height) {
             return "Start " + number(m_a.startScan) + " is at or beyond the source's " +
@@ -139,58 +108,26 @@ private:
         }
         if (m_a.width >= kSignedLimit || m_a.width == 0) return emptySize("Width", m_a.width);
         if (m_a.height >= kSignedLimit || m_a.height == 0) return emptySize("Height", m_a.height);
-        if (m_g.partColumns.empty()) {
-            return "the rectangle's " + range(m_g.rectColumns(), "column", "columns") +
-                   " lie outside the source's " + range({0, m_source.width}, "column", "columns");
-        }
         if (m_g.readableScanLines.empty()) return "the buffer holds no rows";
-        if (m_g.partScanLines.empty()) {
-            return "the rectangle's " + scanLines(m_g.rectScanLines()) +
-                   " miss the band's readable " + scanLines(m_g.readableScanLines);
-        }
-        return "it would land at destination " + range(m_g.landingRows(), "row", "rows") + ", " +
-               range(m_g.landingColumns(), "column", "columns") + ", off the " + surfaceSize() +
-               " destination";
+        return {};
     }
 
-    static std::string emptySize(const char* name, std::uint32_t value) {
-        if (value == 0) return std::string(name) + " 0 leaves the rectangle empty";
-        return std::string(name) + " " + unsignedArgument(value) +
-               " is a negative size, so the rectangle is empty";
-    }
-
-    std::string surfaceSize() const {
-        return number(m_surface.width) + " x " + number(m_surface.height);
-    }
-
-    // What kept the rest of the rectangle from being drawn.
+    // Every cause that keeps part of the rectangle from being drawn.
     std::vector<std::string> cuts() const {
         std::vector<std::string> found;
-        const std::string columns =
-            outsideParts(m_g.rectColumns(), {0, m_source.width}, "column", "columns");
-        if (!columns.empty()) {
-            found.push_back("the rectangle's " + columns + " lie outside the source's " +
-                            range({0, m_source.width}, "column", "columns"));
-        }
-        const std::string scanLineCut = scanLinesCut();
-        if (!scanLineCut.empty()) found.push_back(scanLineCut);
-        const std::string rowsOff =
-            outsideParts(m_g.landingRows(), {0, m_surface.height}, "row", "rows");
-        const std::string columnsOff =
-            outsideParts(m_g.landingColumns(), {0, m_surface.width}, "column", "columns");
-        if (!rowsOff.empty() || !columnsOff.empty()) {
-            const std::string both = !rowsOff.empty() && !columnsOff.empty() ? " and " : "";
-            found.push_back("destination " + rowsOff + both + columnsOff + " fall off the " +
-                            surfaceSize() + " destination");
+        for (std::string cut :
+             {columnsOutsideSource(m_g.rectColumns(), m_source.width), scanLinesCut(),
+              offSurface(m_g.destColumns(), m_g.destRows(), m_surface)}) {
+            if (!cut.empty()) found.push_back(std::move(cut));
         }
         return found;
     }
 
     // The buffer rows that would hold a run of scan lines.
-    Span bufferRowsOf(Span span) const {
-        if (!topDown()) return {span.begin - m_a.startScan, span.end - m_a.startScan};
-        const std::int64_t top = std::int64_t(m_a.startScan) + m_a.cLines - 1;
-        return {top - span.last(), top - span.begin + 1};
+    Span bufferRowsOf(Span lines) const {
+        const std::int64_t first = m_g.bufferRowOf(lines.begin);
+        const std::int64_t last = m_g.bufferRowOf(lines.last());
+        return {std::min(first, last), std::max(first, last) + 1};
     }
 
     // What ends the readable part of the band below and above: the band itself, the image's
@@ -222,39 +159,31 @@ private:
         const Limit lower = lowerLimit();
         const Limit upper = upperLimit();
         if ((below.empty() || lower == Limit::Band) && (above.empty() || upper == Limit::Band)) {
-            const std::string parts = outsideParts(rect, readable, "scan line", "scan lines");
-            return "the rectangle's " + parts + verb(below.size() + above.size()) +
-                   " outside the band";
+            return "the rectangle's " + outsideParts(rect, readable, "scan line", "scan lines") +
+                   lie(outsideCount(rect, readable)) + " outside the band";
         }
         std::string text;
-        if (!below.empty()) text = "the rectangle's " + scanLines(below) + why(below, lower);
+        if (!below.empty()) text = "the rectangle's " + why(below, lower);
         if (!below.empty() && !above.empty()) text += ", and its ";
-        if (!above.empty()) {
-            text +=
-                (below.empty() ? "the rectangle's " : "") + scanLines(above) + why(above, upper);
-        }
+        if (!above.empty()) text += (below.empty() ? "the rectangle's " : "") + why(above, upper);
         return text;
     }
 
-    static std::string verb(std::int64_t count) { return count == 1 ? " lies" : " lie"; }
-
     std::string why(Span lines, Limit limit) const {
         const bool below = lines.end <= m_g.readableScanLines.begin;
+        const std::string from = scanLines(lines) + " would come from buffer " +
+                                 labelledRows(labelsOfBufferRows(bufferRowsOf(lines)));
         switch (limit) {
             case Limit::Band:
-                return verb(lines.size()) + (below ? " below" : " above") + " the band";
+                return scanLines(lines) + lie(lines.size()) + (below ? " below" : " above") +
+                       " the band";
             case Limit::Image:
-                if (!below) {
-                    return verb(lines.size()) + " above the source's top row, scan line " +
-                           number(m_source.height - 1);
-                }
-                return " would come from buffer " + range(bufferRowsOf(lines), "row", "rows") +
-                       ", beyond the source's " + counted(m_source.height, "row", "rows");
+                if (!below) return aboveTopRow(lines, m_source.height);
+                return from + ", beyond the source's " + counted(m_source.height, "row", "rows");
             case Limit::Buffer:
                 break;
         }
-        return " would come from buffer " + range(bufferRowsOf(lines), "row", "rows") +
-               ", which the buffer does not hold";
+        return from + ", which the buffer does not hold";
     }
 
     const CallArguments& m_a;
@@ -266,12 +195,10 @@ private:
 }  // namespace
 
 std::string explainCall(const Call& call) {
-    const std::optional<CallGeometry> geometry = computeGeometry(call);
-    if (!geometry) {
-        return "A run-length encoded source follows its own rules, which this account does not "
-               "describe.";
+    if (const std::optional<RleGeometry> rle = computeRleGeometry(call)) {
+        return explainRleCall(call, *rle);
     }
-    return Account(call, *geometry).sentence();
+    return Account(call, uncompressedGeometry(call)).sentence();
 }
 
 }  // namespace geometry

@@ -15,10 +15,12 @@ constexpr std::uint32_t kWrittenColour = 0xFFFFFF;               // white
 constexpr const char* kSourceLegend =
     "Geometry of the call: the yellow outline is the source rectangle (XSrc, YSrc, Width, "
     "Height) where the call reads it; the magenta hatching marks the rows of the band (Start, "
-    "#Lines) that the call can read.";
+    "#Lines) that the call can read. YSrc and Start count scan lines from 0 at the bottom row; "
+    "the status line names rows as labelled beside the picture.";
 constexpr const char* kDestinationLegend =
     "Geometry of the call: the cyan outline is the destination rectangle (XDest, YDest, Width, "
-    "Height); a white dot marks each pixel the call writes.";
+    "Height); a white dot marks each pixel the call writes. YDest counts device rows from 0 at "
+    "the top; the status line names rows as labelled beside the picture.";
 
 // A span cut to one cell beyond each edge of the view, so that an edge far outside is not drawn
 // and the numbers stay small.

@@ -69,7 +69,7 @@ geometry::Call benchCall(const ExperimentControls& controls,
                    rle ? geometry::SourceEncoding::RunLength
                        : geometry::SourceEncoding::Uncompressed};
     call.destination = {workbench::scaleWidthPixels(controls.destPic),
-                        workbench::scaleHeightPixels(controls.destPic)};
+                        workbench::scaleHeightPixels(controls.destPic), destinationOrder(controls)};
     return call;
 }
 

@@ -104,7 +104,7 @@ geometry::Call describedCall(const ProbeCase& c) {
     call.source = {
         source.width, source.height, source.order, std::int64_t(c.bits.size() / source.stride()),
         runLength ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};
-    call.destination = {c.destination.width, c.destination.height};
+    call.destination = {c.destination.width, c.destination.height, c.destination.order};
     return call;
 }
 

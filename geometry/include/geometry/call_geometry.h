@@ -32,10 +32,12 @@ struct SourceDib {
     SourceEncoding encoding = SourceEncoding::Uncompressed;
 };
 
-// The destination surface in device pixels (its own row order never matters).
+// The destination surface in device pixels. Its row order never changes what the call does: the
+// account uses it only to number rows as the window labels them.
 struct Surface {
     std::int64_t width = 0;
     std::int64_t height = 0;
+    RowOrder order = RowOrder::BottomUp;
 };
 
 struct Call {

@@ -121,10 +121,10 @@ const ScriptCase kCases[] = {
     {"ExplainGivesTheLastRunsAccount",
      "set Text2(2) 2\nset Text2(3) 3\nclick cmdTest\nset Text2(3) 300000\nclick cmdTest\nexplain\n",
      "message: #Lines must be a whole number from -32768 to 32767.\n"
-     "account: Ret = 3: bottom-up source of 8 rows; the band holds scan lines 2 to 4, all below "
-     "the top of the source rectangle (YSrc + Height = 8), so all 3 count; source rows 5 to 7 "
-     "were drawn to destination rows 3 to 5; the rectangle's scan lines 0 to 1 and 5 to 7 lie "
-     "outside the band.\n"},
+     "account: Ret = 3: bottom-up source of 8 rows; the band holds scan lines 2 to 4 (from 0 "
+     "at the bottom), all below the top of the source rectangle (YSrc + Height = 8), so all 3 "
+     "count; source rows labelled 1 to 3 were drawn to destination rows labelled 3 to 5; the "
+     "rectangle's scan lines 0 to 1 and 5 to 7 lie outside the band.\n"},
     {"CommentsBlankLinesAndCrLfAreSkipped",
      "# a comment\n\n   \n  # indented comment\r\nprint Check4.Value\r\nprint Text1(3).Text\r\n",
      "Check4.Value = 0\nText1(3).Text = 8\n"},

@@ -66,15 +66,15 @@ TEST_F(GeometryView, StatusLineExplainsEachRun) {
     retype("Text2(3)", "3");
     click("cmdTest");
     EXPECT_EQ(statusText(),
-              "Ret = 3: bottom-up source of 8 rows; the band holds scan lines 2 to 4, all below "
-              "the top of the source rectangle (YSrc + Height = 8), so all 3 count; source rows 5 "
-              "to 7 were drawn to destination rows 3 to 5; the rectangle's scan lines 0 to 1 and "
-              "5 to 7 lie outside the band.");
+              "Ret = 3: bottom-up source of 8 rows; the band holds scan lines 2 to 4 (from 0 at "
+              "the bottom), all below the top of the source rectangle (YSrc + Height = 8), so all "
+              "3 count; source rows labelled 1 to 3 were drawn to destination rows labelled 3 to "
+              "5; the rectangle's scan lines 0 to 1 and 5 to 7 lie outside the band.");
     retype("Text2(2)", "9");
     click("cmdTest");
     EXPECT_EQ(statusText(),
-              "Ret = 0: bottom-up source of 8 rows; Start 9 is at or beyond its 8 scan lines, so "
-              "nothing is drawn and the result is 0.");
+              "Ret = 0: bottom-up source of 8 rows; Start 9 is at or beyond its 8 scan lines "
+              "(from 0 at the bottom), so nothing is drawn and the result is 0.");
 }
 
 TEST_F(GeometryView, StatusLineHoldsTheLongestAccountWhole) {
