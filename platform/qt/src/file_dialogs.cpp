@@ -14,7 +14,8 @@ std::optional<std::string> FileDialogs::chooseFile(const ui::FileChoice& choice)
     dialog.setNameFilter(QString::fromStdString(choice.filter));
     dialog.setDefaultSuffix(QString::fromStdString(choice.suffix));
     if (!choice.suggested.empty()) dialog.selectFile(QString::fromStdString(choice.suggested));
-    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }
 

@@ -14,10 +14,11 @@ namespace {
 int textRoom(const QLineEdit& field) {
     QStyleOptionFrame option;
     option.initFrom(&field);
-    option.lineWidth = field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth,
-                                                                     &option, &field)
-                                        : 0;
-    const QRect contents = field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
+    option.lineWidth =
+        field.hasFrame() ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field)
+                         : 0;
+    const QRect contents =
+        field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
     const QMargins margins = field.textMargins();
     constexpr int kQtInnerMargin = 2;
     return contents.width() - margins.left() - margins.right() - 2 * kQtInnerMargin;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -99,17 +100,21 @@ protected:
     }
 
     // Once the next modal dialog is shown and has the keyboard, `answer` gets it; `asked` keeps
-    // the titles of the dialogs answered. A dialog the answer leaves open fails the test and is
+    // the titles of the dialogs answered, and answers made in a row take the dialogs in turn. A
+    // dialog the answer leaves open fails the test and is
     // closed, so that the test cannot hang.
     void answerNextDialog(std::function<void(QWidget&)> answer) {
         auto* poll = new QTimer(m_window.get());
-        QObject::connect(poll, &QTimer::timeout, poll, [this, poll, answer] {
+        const std::size_t turn = m_asked.size() + m_waiting++;
+        QObject::connect(poll, &QTimer::timeout, poll, [this, poll, answer, turn] {
             QWidget* dialog = QApplication::activeModalWidget();
-            if (dialog == nullptr || QApplication::activeWindow() != dialog ||
+            if (turn != m_asked.size() || dialog == nullptr ||
+                QApplication::activeWindow() != dialog ||
                 !dialog->isAncestorOf(QApplication::focusWidget()))
                 return;
             poll->stop();
             poll->deleteLater();
+            --m_waiting;
             m_asked.push_back(dialog->windowTitle().toStdString());
             QTimer::singleShot(kAnswerTimeoutMs, m_window.get(), [open = QPointer(dialog)] {
                 if (open == nullptr || !open->isVisible()) return;
@@ -150,6 +155,7 @@ protected:
     std::unique_ptr<shell::BenchShell> m_shell;
     std::unique_ptr<qt::MainWindow> m_window;
     std::vector<std::string> m_asked;
+    std::size_t m_waiting = 0;
 };
 
 TEST_F(DialogFocus, TheWindowStartsActiveWithTheFocusOnTheFirstControlInTabOrder) {
@@ -218,9 +224,37 @@ TEST_F(DialogFocus, CtrlSRightAfterOpenAsksWhereToSave) {
     answerNextDialog([second](QWidget& dialog) { typeFileName(dialog, second); });
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    EXPECT_EQ(m_asked, (std::vector<std::string>{"Save Experiment", "Open Experiment",
-                                                 "Save Experiment"}));
+    EXPECT_EQ(m_asked,
+              (std::vector<std::string>{"Save Experiment", "Open Experiment", "Save Experiment"}));
     EXPECT_TRUE(std::ifstream(second).good()) << second;
+    EXPECT_EQ(focusedControl(), kTabOrder.front());
+}
+
+// Opening a binary file gives one message whose quoted part is cut at 40 bytes, in a box no wider
+// than the window, which then has the keyboard back.
+TEST_F(DialogFocus, ABinaryFileGetsAShortMessageNoWiderThanTheWindow) {
+    const std::string path = scratchPath("binary.dls");
+    {
+        std::ofstream file(path, std::ios::binary);
+        for (int i = 0; i < 300; ++i) file.put(static_cast<char>(0x80 + i % 0x80));
+    }
+    QString shown;
+    int boxWidth = 0;
+    answerNextDialog([path](QWidget& dialog) { typeFileName(dialog, path); });
+    answerNextDialog([&](QWidget& box) {
+        shown = static_cast<QMessageBox&>(box).text();
+        boxWidth = box.frameGeometry().width();
+        press(box, Qt::Key_Return);
+    });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(m_asked, (std::vector<std::string>{"Open Experiment", kProductTitle}));
+    shown.remove(QChar(0x200B));
+    EXPECT_TRUE(shown.contains(QStringLiteral("unknown command '\\x80\\x81")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("\\xa6\\xa7'...."))) << shown.toStdString();
+    EXPECT_GT(boxWidth, 0);
+    EXPECT_LE(boxWidth, m_window->frameGeometry().width());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     EXPECT_EQ(focusedControl(), kTabOrder.front());
 }
 
