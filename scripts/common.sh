@@ -15,10 +15,13 @@ DIBLAB_PACKAGES=(
 )
 
 # What the tests add: the differential test cross-builds the tools for Windows and runs them on
-# Wine's gdi32.
+# Wine's gdi32; the keyboard test types into the window on Xvfb (above) with xdotool, under
+# openbox and without a window manager.
 DIBLAB_TEST_PACKAGES=(
   g++-mingw-w64-x86-64
   wine64
+  xdotool
+  openbox
 )
 
 # What the packaging adds: the Windows cross compiler for the zip of the Windows tools, and what

@@ -1,15 +1,11 @@
 #include "command_arguments.h"
 
-#include "script/text_escapes.h"
+#include "dib/quoted_text.h"
 
 namespace script {
 
 [[noreturn]] void fail(std::string reason) {
     throw LineFailure{std::move(reason)};
-}
-
-std::string quoted(std::string_view text) {
-    return "'" + escapeForPrint(text) + "'";
 }
 
 std::pair<std::string_view, std::string_view> splitAtBlank(std::string_view text) {
@@ -24,7 +20,7 @@ std::string_view singleArgument(std::string_view command, std::string_view argum
     if (arguments.empty()) fail(std::string(command) + " needs " + std::string(what));
     const auto [word, rest] = splitAtBlank(arguments);
     if (!rest.empty() || arguments.size() != word.size()) {
-        fail("unexpected text after " + quoted(word) + ": " + quoted(rest));
+        fail("unexpected text after " + dib::quoted(word) + ": " + dib::quoted(rest));
     }
     return word;
 }

@@ -14,9 +14,6 @@ struct LineFailure {
 
 [[noreturn]] void fail(std::string reason);
 
-// A word of the script as a message quotes it.
-std::string quoted(std::string_view text);
-
 // Splits "WORD REST" at the first blank; REST is everything after that one blank.
 std::pair<std::string_view, std::string_view> splitAtBlank(std::string_view text);
 

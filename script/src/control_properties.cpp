@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "dib/quoted_text.h"
 #include "ui/controls.h"
 #include "ui/picture.h"
 
@@ -44,7 +45,7 @@ PropertyValue missing(std::string_view owner, std::string_view property) {
     if (isKnownProperty(property)) {
         none.error = std::string(owner) + " has no property " + std::string(property);
     } else {
-        none.error = "unknown property '" + std::string(property) + "'";
+        none.error = "unknown property " + dib::quoted(property);
     }
     return none;
 }

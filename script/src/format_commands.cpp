@@ -3,6 +3,7 @@
 #include "command_arguments.h"
 #include "dib/dib_listing.h"
 #include "dib/format_word.h"
+#include "dib/quoted_text.h"
 #include "dib/value_lines.h"
 #include "script/script_runner.h"
 #include "testrun/experiment.h"
@@ -20,7 +21,7 @@ std::string formatWordFor(std::string_view word, dib::FormatRole role) {
 bool onOrOff(std::string_view word) {
     if (word == "on") return true;
     if (word == "off") return false;
-    fail("format indexes takes on or off, not " + quoted(word));
+    fail("format indexes takes on or off, not " + dib::quoted(word));
 }
 
 void printLines(std::ostream& out, const std::vector<std::string>& lines) {
@@ -39,7 +40,7 @@ void ScriptRunner::format(std::string_view arguments) {
     } else if (parts[0] == "indexes") {
         m_form.setPaletteIndexes(onOrOff(parts[1]));
     } else {
-        fail("format needs source, destination or indexes, not " + quoted(parts[0]));
+        fail("format needs source, destination or indexes, not " + dib::quoted(parts[0]));
     }
 }
 
@@ -51,7 +52,7 @@ void ScriptRunner::bits(std::string_view arguments) {
     } else if (name == m_form.destPic.qualifiedName()) {
         dib = m_form.destinationDib();
     } else {
-        fail("bits needs srcPic or destPic, not " + quoted(name));
+        fail("bits needs srcPic or destPic, not " + dib::quoted(name));
     }
     if (!dib) fail("GetDIBits refuses to read " + std::string(name) + " back in its format");
     printLines(m_out, dib::valueLines(name, *dib));

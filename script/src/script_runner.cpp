@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "command_arguments.h"
+#include "dib/quoted_text.h"
 #include "geometry/call_account.h"
 #include "script/control_properties.h"
 #include "script/text_escapes.h"
@@ -31,7 +32,7 @@ std::int64_t coordinate(std::string_view text, std::string_view what, int limit)
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
-        fail(std::string(what) + " must be a whole number, not " + quoted(text));
+        fail(std::string(what) + " must be a whole number, not " + dib::quoted(text));
     }
     if (value < 0 || value >= limit) {
         fail(std::string(what) + " " + std::string(text) + " lies outside 0 to " +
@@ -46,7 +47,7 @@ std::uint32_t pixelValue(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
     const bool digitsOnly = error == std::errc() && end == text.data() + text.size();
     if (!digitsOnly || (text.size() != 6 && text.size() != 8)) {
-        fail("a pixel value is 6 or 8 hexadecimal digits, not " + quoted(text));
+        fail("a pixel value is 6 or 8 hexadecimal digits, not " + dib::quoted(text));
     }
     return value;
 }
@@ -99,14 +100,14 @@ void ScriptRunner::runLine(std::string_view line) {
     for (const Command& command : commands()) {
         if (command.name == word) return (this->*command.run)(arguments);
     }
-    fail("unknown command " + quoted(word));
+    fail("unknown command " + dib::quoted(word));
 }
 
 ui::Control& ScriptRunner::control(std::string_view name) {
     if (name.empty()) fail("missing control");
     if (name == m_form.name()) fail(std::string(name) + " is the window, not one of its controls");
     ui::Control* found = m_form.find(std::string(name));
-    if (found == nullptr) fail("unknown control " + quoted(name));
+    if (found == nullptr) fail("unknown control " + dib::quoted(name));
     return *found;
 }
 
@@ -169,7 +170,7 @@ void ScriptRunner::print(std::string_view arguments) {
     const std::string_view target = singleArgument("print", arguments, "CONTROL.PROPERTY");
     const std::size_t dot = target.find('.');
     if (dot == std::string_view::npos || dot + 1 == target.size()) {
-        fail("print needs CONTROL.PROPERTY, not " + quoted(target));
+        fail("print needs CONTROL.PROPERTY, not " + dib::quoted(target));
     }
     const std::string_view name = target.substr(0, dot);
     const std::string_view property = target.substr(dot + 1);

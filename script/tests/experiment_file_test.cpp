@@ -153,6 +153,23 @@ TEST(ExperimentFile, ALineThatCannotRunGivesNoForm) {
               std::vector<std::string>{"Error in RGB's for setting Source Background"});
 }
 
+// A binary file is one long unknown word: the message quotes its first 40 bytes, each byte outside
+// printable ASCII as \xHH, and marks the cut.
+TEST(ExperimentFile, ABinaryFileIsQuotedByItsFirstFortyBytes) {
+    std::string bytes;
+    for (int i = 0; i < 300; ++i) bytes.push_back(static_cast<char>(0x80 + i % 0x80));
+    std::istringstream script(bytes);
+    const script::LoadedExperiment loaded = script::loadExperiment(script);
+    ASSERT_TRUE(loaded.error.has_value());
+    std::string expected = "unknown command '";
+    for (int i = 0; i < 40; ++i) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02x", 0x80 + i);
+        expected += escape;
+    }
+    EXPECT_EQ(loaded.error->reason, expected + "'...");
+}
+
 TEST(ExperimentFile, AMagnifiedViewNoHandlerDrewCannotBeSaved) {
     RecordingMessages messages;
     app::frmBench form;

@@ -197,6 +197,8 @@ int main(int argc, char* argv[]) {
             std::make_unique<ScreenshotOnFirstPaint>(window, fromCommandLine(*options.screenshot));
     }
     window.show();
+    // Without a window manager nothing else gives the window the keyboard.
+    window.activateWindow();
     if (options.experiment) {
         shell.openExperiment(std::string(*options.experiment));
     }

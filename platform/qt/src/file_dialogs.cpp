@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+#include "modal.h"
+
 namespace qt {
 
 std::optional<std::string> FileDialogs::chooseFile(const ui::FileChoice& choice) {
@@ -12,7 +14,8 @@ std::optional<std::string> FileDialogs::chooseFile(const ui::FileChoice& choice)
     dialog.setNameFilter(QString::fromStdString(choice.filter));
     dialog.setDefaultSuffix(QString::fromStdString(choice.suffix));
     if (!choice.suggested.empty()) dialog.selectFile(QString::fromStdString(choice.suggested));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }
 

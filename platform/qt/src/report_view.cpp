@@ -1,5 +1,6 @@
 #include "report_view.h"
 
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include "control_views.h"
@@ -36,12 +37,16 @@ void ReportView::sync() {
     m_updating = false;
 }
 
+// Each listing arrives as one piece; the view scrolls its first line to the top (as far as the
+// scroll bar goes), so that after a run the newest listing is the one in view from its start.
 void ReportView::append(std::string_view text) {
     m_updating = true;
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
+    const int firstLine = end.blockNumber();
     end.insertText(displayText(text));
     m_updating = false;
+    verticalScrollBar()->setValue(firstLine);
 }
 
 void ReportView::takeUserEdit() {

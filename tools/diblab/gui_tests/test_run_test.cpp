@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 
 #include "window_fixture.h"
 
@@ -61,6 +62,20 @@ TEST_F(TestRunWindow, ButtonRunsTheCallAndTheReportShowsBothListings) {
     EXPECT_EQ(shownImage("destPic").pixel(3, 7), 0xFFFFFFFFu);
     EXPECT_EQ(shownImage("destPic").pixel(4, 7), 0xFFFF0000u);
     EXPECT_EQ(shownImage("srcBigPic").pixel(0, 63), 0xFFFF0000u);
+}
+
+// After each run the report box shows the newest listing from its header line on, however many
+// listings came before it.
+TEST_F(TestRunWindow, TheReportScrollsToTheStartOfTheNewestListing) {
+    auto* report = static_cast<QPlainTextEdit*>(widget("Text3"));
+    click("Check4");
+    constexpr int kLinesPerListing = 9;
+    for (int run = 0; run < 4; ++run) {
+        click("cmdTest");
+        const QTextBlock top = report->cursorForPosition(QPoint(0, 0)).block();
+        EXPECT_EQ(top.blockNumber(), run * kLinesPerListing) << "run " << run;
+        EXPECT_EQ(top.text().toStdString(), "Dst Pixels (RRGGBB) are") << "run " << run;
+    }
 }
 
 }  // namespace
