@@ -60,6 +60,20 @@ void PictureView::readImage() {
     m_display = std::move(image);
 }
 
+void PictureView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    showFocusFrame();
+}
+
+void PictureView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    showFocusFrame();
+}
+
+void PictureView::showFocusFrame() const {
+    if (parentWidget() != nullptr) parentWidget()->update(focusFrame().adjusted(-1, -1, 1, 1));
+}
+
 void PictureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);

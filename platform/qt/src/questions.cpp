@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <utility>
 
+#include "modal.h"
+
 namespace qt {
 namespace {
 
@@ -38,7 +40,7 @@ ui::Answer Questions::ask(const ui::Question& question) {
     box.setDefaultButton(overwrite ? QMessageBox::Cancel : QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     if (overwrite) box.button(QMessageBox::Yes)->setText(QMessageBox::tr("&Replace"));
-    return answerOf(box.exec());
+    return answerOf(runModal(box));
 }
 
 }  // namespace qt

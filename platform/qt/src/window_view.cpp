@@ -1,5 +1,7 @@
 #include "qt/window_view.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <algorithm>
 #include <vector>
 
@@ -29,6 +31,14 @@ WindowView::WindowView(ui::Window& window, QWidget* parent) : QWidget(parent), m
         if (QWidget* view = widgetFor(control)) view->setFocus(Qt::OtherFocusReason);
     };
     syncCaption();
+}
+
+void WindowView::paintEvent(QPaintEvent*) {
+    const auto* picture = dynamic_cast<const PictureView*>(QApplication::focusWidget());
+    if (picture == nullptr || picture->parentWidget() != this) return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(picture->focusFrame());
 }
 
 WindowView::~WindowView() {

@@ -158,9 +158,23 @@ protected:
     std::size_t m_waiting = 0;
 };
 
+// The first control is a picture, which shows its focus as a dotted frame just outside it.
 TEST_F(DialogFocus, TheWindowStartsActiveWithTheFocusOnTheFirstControlInTabOrder) {
     EXPECT_TRUE(m_window->isActiveWindow());
     EXPECT_EQ(focusedControl(), kTabOrder.front());
+    const auto framePixels = [this] {
+        const QWidget* picture = widget(kTabOrder.front());
+        const QImage shown = m_window->view().grab().toImage();
+        const QRect frame = picture->geometry().adjusted(-2, -2, 1, 1);
+        int dark = 0;
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            dark += qGray(shown.pixel(x, frame.top())) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    EXPECT_GT(framePixels(), 2);
+    widget("Text10")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(framePixels(), 0);
 }
 
 class FocusAfterADialog : public DialogFocus, public testing::WithParamInterface<const char*> {};

@@ -19,6 +19,10 @@ public:
     // The widget that shows the control, or null for a control of another window.
     QWidget* widgetFor(const ui::Control& control) const;
 
+protected:
+    // A focused picture draws no focus mark of its own: its frame is drawn here.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QWidget* createView(ui::Control& control);
     void setUpTabOrder();
