@@ -193,12 +193,12 @@ void listRows(const Dib& dib, std::vector<std::string>& lines) {
                   " of padding to a whole DWORD)";
     }
     const bool bottomUp = format.order == gdi::RowOrder::BottomUp;
-    lines.push_back(header + ", in memory order: the " + (bottomUp ? "bottom" : "top") +
-                    " row first");
+    lines.push_back(header + ", in memory order, numbered as the window labels them: the " +
+                    (bottomUp ? "bottom" : "top") + " row first");
     const std::size_t rows = stride == 0 ? 0 : std::min(height, dib.bits.size() / stride);
     for (std::size_t k = 0; k < rows; ++k) {
         const std::span<const std::byte> row = std::span(dib.bits).subspan(k * stride, stride);
-        std::string line = "  row " + std::to_string(bottomUp ? height - 1 - k : k) + ": " +
+        std::string line = "  row " + std::to_string(k + 1) + ": " +
                            byteList(row.first(used));
         if (used < stride) {
             line += " | padding " + byteList(row.subspan(used));

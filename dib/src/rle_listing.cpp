@@ -49,10 +49,11 @@ private:
         return text;
     }
 
-    // "row 7, x 0-2": where a run's pixels go, rows counted from the top as the views do.
+    // "row 1, x 0-2": where a run's pixels go, rows numbered from 1 in the stream's order, as
+    // the window labels them.
     std::string position(std::uint64_t count) const {
         const std::string row = m_scanLine < m_height
-                                    ? "row " + std::to_string(m_height - 1 - m_scanLine)
+                                    ? "row " + std::to_string(m_scanLine + 1)
                                     : "above the top row";
         const std::string last = std::to_string(m_x + count - 1);
         return row + ", x " + std::to_string(m_x) + (count > 1 ? "-" + last : "");

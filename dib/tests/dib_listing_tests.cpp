@@ -70,10 +70,10 @@ void PrintTo(const ListingRule& rule, std::ostream* out) {
 }
 
 const ListingRule listingRules[] = {
-    {"RowsShowTheirPadding", rgb24Row, "  row 0: 56 34 12 00 00 ff 00 ff 00 | padding 00 00 00"},
+    {"RowsShowTheirPadding", rgb24Row, "  row 1: 56 34 12 00 00 ff 00 ff 00 | padding 00 00 00"},
     {"BitsLineCountsThePadding", rgb24Row,
      "bits, 12 bytes: 1 row of 12 bytes (9 of pixels, 3 of padding to a whole DWORD), in memory "
-     "order: the bottom row first"},
+     "order, numbered as the window labels them: the bottom row first"},
     {"SizeImageCountsRows", rgb24Row,
      "  biSizeImage     = 12: bytes of the image, 1 row of 12 bytes"},
     {"HeightSaysBottomUp", rgb24Row,
@@ -95,14 +95,14 @@ const ListingRule listingRules[] = {
     {"EncodedRun", rle8, "  05 03: run of 5 \u00d7 index 3 (row 1, x 0-4)"},
     {"AbsoluteRun", rle8, "  00 04 01 02 03 04: absolute run of 4: 1 2 3 4 (row 1, x 5-8)"},
     {"EndOfLine", rle8, "  00 00: end of line"},
-    {"Delta", rle8, "  00 02 02 00: delta: 2 right, 0 up, to row 0, x 2"},
+    {"Delta", rle8, "  00 02 02 00: delta: 2 right, 0 up, to row 2, x 2"},
     {"PaddedAbsoluteRun", rle8,
-     "  00 03 01 02 03 00: absolute run of 3: 1 2 3, 1 pad byte (row 0, x 2-4)"},
+     "  00 03 01 02 03 00: absolute run of 3: 1 2 3, 1 pad byte (row 2, x 2-4)"},
     {"EndOfBitmap", rle8, "  00 01: end of bitmap"},
     {"BytesAfterTheEnd", rle8, "  09 09: 2 bytes after the end of bitmap, never read"},
-    {"AlternatingRun", rle4, "  05 68: run of 5 alternating indices 6 and 8 (row 0, x 0-4)"},
+    {"AlternatingRun", rle4, "  05 68: run of 5 alternating indices 6 and 8 (row 1, x 0-4)"},
     {"AbsoluteRle4Run", rle4,
-     "  00 05 79 fd b0 00: absolute run of 5: 7 9 15 13 11, 1 pad byte (row 0, x 5-9)"},
+     "  00 05 79 fd b0 00: absolute run of 5: 7 9 15 13 11, 1 pad byte (row 1, x 5-9)"},
 };
 
 class DibListing : public testing::TestWithParam<ListingRule> {};

@@ -69,8 +69,9 @@ TEST(ScenarioOutput, LinesAreKnownByWhatTheyShow) {
         "ColorUse = 0: DIB_RGB_COLORS; there is no colour table",
         "masks, the three DWORDs at offset 40",
         "  red   = 0000f800: bits 11-15 (5 bits)",
-        "bits, 128 bytes: 8 rows of 16 bytes, in memory order: the bottom row first",
-        "  row 7: 80 00 80 00"};
+        "bits, 128 bytes: 8 rows of 16 bytes, in memory order, numbered as the window labels them: "
+        "the bottom row first",
+        "  row 1: 80 00 80 00"};
     using K = OutputLine;
     const std::vector<OutputLine> expected{K::Other,
                                            K::Other,
