@@ -1,0 +1,111 @@
+#pragma once
+
+#include "index_packing.h"
+#include "pixel_codecs.h"
+#include "row_converter.h"
+
+#include <algorithm>
+#include <cstring>
+
+// Row loops for large calls that take many pixels a step: through tables of whole destination
+// bytes, or in pieces of a row.
+namespace gdi::bulk {
+
+// What a direct pixel is matched by: its colour, or onto 8 bpp its 5-bit key.
+template <class From, class To>
+std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
+    if constexpr (To::kind != PixelKind::Index8) {
+        return From::toRgb(c.from, value).packed();
+    } else if constexpr (requires { From::fiveBitKey(c.from, value); }) {
+        return From::fiveBitKey(c.from, value);
+    } else {
+        return From::toRgb(c.from, value).fiveBitKey();
+    }
+}
+
+// Direct colour onto a palettized destination, a piece of the row at a time: every value to
+// match (vector code), every index, then the indices packed. A 24-bit pixel is read as four
+// bytes, but for the segment's last, so that no read goes past it.
+template <class From, class To>
+void matchRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+              std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t piece = 256;
+    const Conversion c = conversion;
+    const ColourMatcher matcher = *c.matcher;
+    const std::byte* from = source + sourceX * From::bytesPerPixel;
+    std::uint32_t values[piece];
+    std::uint8_t indices[piece];
+    for (std::size_t done = 0; done < count; done += piece) {
+        const std::size_t n = std::min(piece, count - done);
+        std::size_t i = 0;
+        if constexpr (From::kind == PixelKind::Rgb24) {
+            for (; i < n && done + i + 1 < count; ++i) {
+                std::uint32_t value;
+                std::memcpy(&value, from + 3 * (done + i), sizeof value);
+                values[i] = matchedValue<From, To>(c, value);
+            }
+        }
+        for (; i < n; ++i) {
+            values[i] = matchedValue<From, To>(c, From::load(from, done + i));
+        }
+        if constexpr (To::kind == PixelKind::Index8) {
+            for (std::size_t i = 0; i < n; ++i) {
+                indices[i] = std::uint8_t(matcher.reduced(values[i]));
+            }
+        } else {
+            matcher.nearestOfMany(values, indices, n);
+        }
+        packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// A palettized source of 1 or 4 bits onto whole-byte pixels: the destination bytes of the
+// pixels of each source byte are one entry of c.expansion; those of a partly covered first or
+// last byte are stored one by one.
+template <class From, class To>
+void expandRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+               std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t bits = From::bitsPerPixel;
+    constexpr std::size_t perByte = 8 / bits;
+    constexpr std::size_t entryBytes = perByte * To::bytesPerPixel;
+    const Conversion c = conversion;
+    std::byte* to = destination + destinationX * To::bytesPerPixel;
+    const auto single = [&](std::size_t i) {
+        const std::size_t bit = (sourceX + i) * bits;
+        const std::uint32_t byte = codecs::byteAt(source, bit / 8);
+        To::store(to, i, c.lookup[byte >> (8 - bits - bit % 8) & ((1u << bits) - 1)]);
+    };
+    std::size_t i = 0;
+    for (; i < count && (sourceX + i) % perByte != 0; ++i) {
+        single(i);
+    }
+    const std::byte* from = source + (sourceX + i) / perByte;
+    for (; i + perByte <= count; i += perByte) {
+        std::memcpy(to + i * To::bytesPerPixel,
+                    c.expansion + std::to_integer<std::size_t>(*from++) * entryBytes, entryBytes);
+    }
+    for (; i < count; ++i) {
+        single(i);
+    }
+}
+
+// 8-bit indices onto 16-bit pixels: two pixels a step from c.pairs, indexed by both indices as
+// a little-endian 16-bit word.
+template <class To>
+void pairRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+             std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const Conversion c = conversion;
+    const std::byte* from = source + sourceX;
+    std::byte* to = destination + 2 * destinationX;
+    std::size_t i = 0;
+    for (; i + 2 <= count; i += 2) {
+        std::uint16_t pair;
+        std::memcpy(&pair, from + i, sizeof pair);
+        std::memcpy(to + 2 * i, &c.pairs[pair], sizeof(std::uint32_t));
+    }
+    if (i < count) {
+        To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
+    }
+}
+
+}  // namespace gdi::bulk
