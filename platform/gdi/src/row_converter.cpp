@@ -240,12 +240,13 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
 }
 
 // Tables of whole destination bytes, filled from the lookup: every source byte's pixels (1 and
-// 4 bits) or every pair of indices (8 bits onto 16).
+// 4 bits) or every pair of indices (8 bits onto 16; not the lines an RLE4 source is decoded to,
+// one 4-bit index a byte).
 Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelFormat& to,
                                         std::size_t pixels) {
     const std::uint32_t* lookup = m_conversion.lookup;
     const std::size_t toBytes = to.bitCount / 8u;
-    if (from.bitCount < 8 && toBytes > 0 && pixels >= expandPixels) {
+    if (from.kind != PixelKind::Index8 && toBytes > 0 && pixels >= expandPixels) {
         const std::size_t perByte = 8u / from.bitCount;
         const std::uint32_t indexMask = (1u << from.bitCount) - 1;
         m_wideLookup.resize(256 * perByte * toBytes / sizeof(std::uint32_t) + 1);
@@ -259,7 +260,8 @@ Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelForm
         m_conversion.expansion = reinterpret_cast<const std::byte*>(m_wideLookup.data());
         return Mapping::Expand;
     }
-    if (from.bitCount == 8 && toBytes == 2 && pixels >= pairLookupPixels) {
+    if (from.kind == PixelKind::Index8 && from.bitCount == 8 && toBytes == 2 &&
+        pixels >= pairLookupPixels) {
         m_wideLookup.resize(std::size_t(1) << 16);
         for (std::uint32_t pair = 0; pair < m_wideLookup.size(); ++pair) {
             m_wideLookup[pair] = lookup[pair & 0xFF] | lookup[pair >> 8] << 16;

@@ -139,4 +139,75 @@ TEST_P(LargeCall, APieceInsideBytesLeavesWhatRowByRowCallsLeave) {
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, LargeCall, testing::ValuesIn(everyPair()),
                          [](const auto& info) { return info.param.name; });
 
+// A picture of random runs of 1 to 16 pixels, as an RLE stream of encoded runs (both nibbles of an
+// RLE4 run's byte alike) and as the uncompressed indices.
+struct RunPicture {
+    std::vector<std::byte> stream;
+    std::vector<std::uint32_t> indices;
+};
+
+RunPicture runPicture(WORD bitCount) {
+    RunPicture picture;
+    std::uint32_t state = 7;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 16;
+    };
+    std::vector<std::vector<std::uint32_t>> rows;
+    for (LONG y = 0; y < height; ++y) {
+        std::vector<std::uint32_t> row;
+        while (row.size() < std::size_t(width)) {
+            const auto length = std::min<std::size_t>(1 + next() % 16, std::size_t(width) - row.size());
+            const std::uint32_t index = next() % (1u << bitCount);
+            row.insert(row.end(), length, index);
+            picture.stream.push_back(std::byte(length));
+            picture.stream.push_back(std::byte(bitCount == 4 ? index * 0x11 : index));
+        }
+        picture.stream.push_back(std::byte{0});
+        picture.stream.push_back(std::byte(y + 1 < height ? 0 : 1));
+        rows.push_back(row);
+    }
+    // Stored values run top row first; the stream starts at the bottom scan line.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        picture.indices.insert(picture.indices.end(), row->begin(), row->end());
+    }
+    return picture;
+}
+
+class LargeRleCall : public testing::TestWithParam<FormatPair> {};
+
+TEST_P(LargeRleCall, DrawsWhatTheSamePictureUncompressedDraws) {
+    const FormatPair& pair = GetParam();
+    const RunPicture picture = runPicture(pair.source.bitCount);
+    gdi::DibFormat rle = pair.source;
+    rle.compression = pair.source.bitCount == 8 ? BI_RLE8 : BI_RLE4;
+    rle.sizeImage = DWORD(picture.stream.size());
+    const gdi::DibInfo rleInfo(rle);
+    const gdi::DibInfo plainInfo(pair.source);
+    const std::vector<std::byte> plain = gditest::packed(pair.source, picture.indices);
+    gditest::Section fromRle(pair.destination, 0);
+    gditest::Section fromPlain(pair.destination, 0);
+    ASSERT_EQ(SetDIBitsToDevice(fromRle.dc(), 0, 0, width, height, 0, 0, 0, height,
+                                picture.stream, rleInfo.get(), DIB_RGB_COLORS),
+              height);
+    ASSERT_EQ(SetDIBitsToDevice(fromPlain.dc(), 0, 0, width, height, 0, 0, 0, height, plain,
+                                plainInfo.get(), DIB_RGB_COLORS),
+              height);
+    EXPECT_TRUE(fromRle.values() == fromPlain.values());
+}
+
+std::vector<FormatPair> everyRlePair() {
+    std::vector<FormatPair> pairs;
+    for (const NamedFormat& source : {sources[1], sources[2]}) {
+        for (const NamedFormat& destination : destinations) {
+            pairs.push_back({std::string(source.name) + "RunsTo" + destination.name,
+                             source.format, destination.format});
+        }
+    }
+    return pairs;
+}
+
+INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, LargeRleCall, testing::ValuesIn(everyRlePair()),
+                         [](const auto& info) { return info.param.name; });
+
 }  // namespace
