@@ -25,7 +25,8 @@ std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
 
 // Direct colour onto a palettized destination, a piece of the row at a time: every value to
 // match (vector code), every index, then the indices packed. A 24-bit pixel is read as four
-// bytes, but for the segment's last, so that no read goes past it.
+// bytes, but for the segment's last, so that no read goes past it; onto 8 bpp, which needs no
+// vector matching, each is matched as it is read.
 template <class From, class To>
 void matchRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
               std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -33,21 +34,34 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
     const Conversion c = conversion;
     const ColourMatcher matcher = *c.matcher;
     const std::byte* from = source + sourceX * From::bytesPerPixel;
+    const auto load = [&](std::size_t i, bool wide) {
+        std::uint32_t value;
+        if (From::kind == PixelKind::Rgb24 && wide) {
+            std::memcpy(&value, from + 3 * i, sizeof value);
+        } else {
+            value = From::load(from, i);
+        }
+        return matchedValue<From, To>(c, value);
+    };
+    if constexpr (From::kind == PixelKind::Rgb24 && To::kind == PixelKind::Index8) {
+        std::byte* to = destination + destinationX;
+        for (std::size_t i = 0; i + 1 < count; ++i) {
+            to[i] = std::byte(matcher.reduced(load(i, true)));
+        }
+        if (count > 0) {
+            to[count - 1] = std::byte(matcher.reduced(load(count - 1, false)));
+        }
+        return;
+    }
     std::uint32_t values[piece];
     std::uint8_t indices[piece];
     for (std::size_t done = 0; done < count; done += piece) {
         const std::size_t n = std::min(piece, count - done);
-        std::size_t i = 0;
-        if constexpr (From::kind == PixelKind::Rgb24) {
-            for (; i < n && done + i + 1 < count; ++i) {
-                std::uint32_t value;
-                std::memcpy(&value, from + 3 * (done + i), sizeof value);
-                values[i] = matchedValue<From, To>(c, value);
-            }
+        const std::size_t wide = done + n < count ? n : n - 1;
+        for (std::size_t i = 0; i < wide; ++i) {
+            values[i] = load(done + i, true);
         }
-        for (; i < n; ++i) {
-            values[i] = matchedValue<From, To>(c, From::load(from, done + i));
-        }
+        values[n - 1] = load(done + n - 1, wide == n);
         if constexpr (To::kind == PixelKind::Index8) {
             for (std::size_t i = 0; i < n; ++i) {
                 indices[i] = std::uint8_t(matcher.reduced(values[i]));
@@ -56,6 +70,43 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
             matcher.nearestOfMany(values, indices, n);
         }
         packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// 8-bit indices onto 1- or 4-bit ones through the lookup, a piece of the row at a time: every
+// index, then the indices packed.
+template <class To>
+void lookupIndexRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                    std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t piece = 256;
+    const Conversion c = conversion;
+    std::uint8_t indices[piece];
+    for (std::size_t done = 0; done < count; done += piece) {
+        const std::size_t n = std::min(piece, count - done);
+        for (std::size_t i = 0; i < n; ++i) {
+            indices[i] = std::uint8_t(c.lookup[codecs::byteAt(source, sourceX + done + i)]);
+        }
+        packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// 8-bit indices onto whole-byte pixels through the lookup, the indices read eight at a time.
+template <class To>
+void lookupRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+               std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const Conversion c = conversion;
+    const std::byte* from = source + sourceX;
+    std::byte* to = destination + destinationX * To::bytesPerPixel;
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, from + i, sizeof eight);
+        for (std::size_t k = 0; k < 8; ++k) {
+            To::store(to, i + k, c.lookup[eight >> (8 * k) & 0xFF]);
+        }
+    }
+    for (; i < count; ++i) {
+        To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
     }
 }
 

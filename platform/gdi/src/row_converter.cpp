@@ -95,6 +95,12 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
                          To::kind == PixelKind::Index4) {
         packIndices<4>(reinterpret_cast<const std::uint8_t*>(source) + sourceX, count, destination,
                        destinationX);
+    } else if constexpr (mapping == Mapping::Lookup && From::kind == PixelKind::Index8 &&
+                         To::indexed && To::bytesPerPixel == 0) {
+        bulk::lookupIndexRow<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::Lookup && From::kind == PixelKind::Index8 &&
+                         To::bytesPerPixel > 0 && To::kind != PixelKind::Rgb24) {
+        bulk::lookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Match) {
         bulk::matchRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Expand) {
