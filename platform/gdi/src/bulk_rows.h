@@ -90,7 +90,7 @@ void lookupIndexRow(const Conversion& conversion, const std::byte* source, std::
     }
 }
 
-// 8-bit indices onto whole-byte pixels through the lookup, the indices read eight at a time.
+// 8-bit indices onto whole-byte pixels through the lookup, the indices read four at a time.
 template <class To>
 void lookupRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
                std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -98,12 +98,13 @@ void lookupRow(const Conversion& conversion, const std::byte* source, std::size_
     const std::byte* from = source + sourceX;
     std::byte* to = destination + destinationX * To::bytesPerPixel;
     std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, from + i, sizeof eight);
-        for (std::size_t k = 0; k < 8; ++k) {
-            To::store(to, i + k, c.lookup[eight >> (8 * k) & 0xFF]);
-        }
+    for (; i + 4 <= count; i += 4) {
+        std::uint32_t four;
+        std::memcpy(&four, from + i, sizeof four);
+        To::store(to, i, c.lookup[four & 0xFF]);
+        To::store(to, i + 1, c.lookup[four >> 8 & 0xFF]);
+        To::store(to, i + 2, c.lookup[four >> 16 & 0xFF]);
+        To::store(to, i + 3, c.lookup[four >> 24]);
     }
     for (; i < count; ++i) {
         To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
@@ -111,8 +112,8 @@ void lookupRow(const Conversion& conversion, const std::byte* source, std::size_
 }
 
 // A palettized source of 1 or 4 bits onto whole-byte pixels: the destination bytes of the
-// pixels of each source byte are one entry of c.expansion; those of a partly covered first or
-// last byte are stored one by one.
+// pixels of each source byte are one entry of c.expansion, the source read four bytes at a time;
+// the pixels of a partly covered first or last byte are stored one by one.
 template <class From, class To>
 void expandRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
                std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -131,9 +132,19 @@ void expandRow(const Conversion& conversion, const std::byte* source, std::size_
         single(i);
     }
     const std::byte* from = source + (sourceX + i) / perByte;
-    for (; i + perByte <= count; i += perByte) {
-        std::memcpy(to + i * To::bytesPerPixel,
-                    c.expansion + std::to_integer<std::size_t>(*from++) * entryBytes, entryBytes);
+    const auto expand = [&](std::size_t at, std::size_t byte) {
+        std::memcpy(to + at * To::bytesPerPixel, c.expansion + byte * entryBytes, entryBytes);
+    };
+    for (; i + 4 * perByte <= count; i += 4 * perByte, from += 4) {
+        std::uint32_t four;
+        std::memcpy(&four, from, sizeof four);
+        expand(i, four & 0xFF);
+        expand(i + perByte, four >> 8 & 0xFF);
+        expand(i + 2 * perByte, four >> 16 & 0xFF);
+        expand(i + 3 * perByte, four >> 24);
+    }
+    for (; i + perByte <= count; i += perByte, ++from) {
+        expand(i, std::to_integer<std::size_t>(*from));
     }
     for (; i < count; ++i) {
         single(i);
@@ -141,7 +152,7 @@ void expandRow(const Conversion& conversion, const std::byte* source, std::size_
 }
 
 // 8-bit indices onto 16-bit pixels: two pixels a step from c.pairs, indexed by both indices as
-// a little-endian 16-bit word.
+// a little-endian 16-bit word, the indices read eight at a time.
 template <class To>
 void pairRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
              std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -149,12 +160,15 @@ void pairRow(const Conversion& conversion, const std::byte* source, std::size_t 
     const std::byte* from = source + sourceX;
     std::byte* to = destination + 2 * destinationX;
     std::size_t i = 0;
-    for (; i + 2 <= count; i += 2) {
-        std::uint16_t pair;
-        std::memcpy(&pair, from + i, sizeof pair);
-        std::memcpy(to + 2 * i, &c.pairs[pair], sizeof(std::uint32_t));
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, from + i, sizeof eight);
+        const std::uint64_t low = c.pairs[eight & 0xFFFF] | std::uint64_t(c.pairs[eight >> 16 & 0xFFFF]) << 32;
+        const std::uint64_t high = c.pairs[eight >> 32 & 0xFFFF] | std::uint64_t(c.pairs[eight >> 48]) << 32;
+        std::memcpy(to + 2 * i, &low, sizeof low);
+        std::memcpy(to + 2 * i + 8, &high, sizeof high);
     }
-    if (i < count) {
+    for (; i < count; ++i) {
         To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
     }
 }

@@ -255,24 +255,28 @@ Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelForm
     if (from.kind != PixelKind::Index8 && toBytes > 0 && pixels >= expandPixels) {
         const std::size_t perByte = 8u / from.bitCount;
         const std::uint32_t indexMask = (1u << from.bitCount) - 1;
-        m_wideLookup.resize(256 * perByte * toBytes / sizeof(std::uint32_t) + 1);
-        auto* entry = reinterpret_cast<std::byte*>(m_wideLookup.data());
+        m_wideLookup = std::make_unique_for_overwrite<std::uint32_t[]>(
+            256 * perByte * toBytes / sizeof(std::uint32_t) + 1);
+        auto* entry = reinterpret_cast<std::byte*>(m_wideLookup.get());
         for (std::uint32_t byte = 0; byte < 256; ++byte) {
             for (std::size_t k = 0; k < perByte; ++k, entry += toBytes) {
                 const std::uint32_t value = lookup[byte >> (8 - from.bitCount * (k + 1)) & indexMask];
                 std::memcpy(entry, &value, toBytes);
             }
         }
-        m_conversion.expansion = reinterpret_cast<const std::byte*>(m_wideLookup.data());
+        m_conversion.expansion = reinterpret_cast<const std::byte*>(m_wideLookup.get());
         return Mapping::Expand;
     }
     if (from.kind == PixelKind::Index8 && from.bitCount == 8 && toBytes == 2 &&
         pixels >= pairLookupPixels) {
-        m_wideLookup.resize(std::size_t(1) << 16);
-        for (std::uint32_t pair = 0; pair < m_wideLookup.size(); ++pair) {
-            m_wideLookup[pair] = lookup[pair & 0xFF] | lookup[pair >> 8] << 16;
+        m_wideLookup = std::make_unique_for_overwrite<std::uint32_t[]>(std::size_t(1) << 16);
+        for (std::uint32_t second = 0; second < 256; ++second) {
+            std::uint32_t* pairs = m_wideLookup.get() + 256 * second;
+            for (std::uint32_t first = 0; first < 256; ++first) {
+                pairs[first] = lookup[first] | lookup[second] << 16;
+            }
         }
-        m_conversion.pairs = m_wideLookup.data();
+        m_conversion.pairs = m_wideLookup.get();
         return Mapping::PairLookup;
     }
     return Mapping::Lookup;

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace gdi {
 
@@ -95,7 +95,7 @@ private:
     std::array<std::uint32_t, 256> m_lookup;
     std::array<std::uint32_t, 4 * 256> m_byteTables;
     // The entries of Expand or PairLookup.
-    std::vector<std::uint32_t> m_wideLookup;
+    std::unique_ptr<std::uint32_t[]> m_wideLookup;
 };
 
 // The stored value of a colour (0x00RRGGBB) in a direct-colour format.
