@@ -24,10 +24,10 @@ std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
 }
 
 // Direct colour onto a palettized destination, a piece of the row at a time: every value to
-// match (vector code), every index, then the indices packed. A 24-bit pixel is read as four
-// bytes, but for the segment's last, so that no read goes past it; onto 8 bpp, which needs no
-// vector matching, each is matched as it is read.
-template <class From, class To>
+// match (vector code), every index, then the indices packed; `mapped`, through the field map.
+// A 24-bit pixel is read as four bytes, but for the segment's last, so that no read goes past
+// it; onto 8 bpp, which needs no vector matching, each is matched as it is read.
+template <class From, class To, bool mapped>
 void matchRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
               std::byte* destination, std::size_t destinationX, std::size_t count) {
     constexpr std::size_t piece = 256;
@@ -41,15 +41,18 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
         } else {
             value = From::load(from, i);
         }
-        return matchedValue<From, To>(c, value);
+        return mapped ? c.key.pack(value) : matchedValue<From, To>(c, value);
+    };
+    const auto index = [&](std::uint32_t value) {
+        return std::uint8_t(mapped ? c.fieldMap[value] : matcher.reduced(value));
     };
     if constexpr (From::kind == PixelKind::Rgb24 && To::kind == PixelKind::Index8) {
         std::byte* to = destination + destinationX;
         for (std::size_t i = 0; i + 1 < count; ++i) {
-            to[i] = std::byte(matcher.reduced(load(i, true)));
+            to[i] = std::byte(index(load(i, true)));
         }
         if (count > 0) {
-            to[count - 1] = std::byte(matcher.reduced(load(count - 1, false)));
+            to[count - 1] = std::byte(index(load(count - 1, false)));
         }
         return;
     }
@@ -62,9 +65,9 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
             values[i] = load(done + i, true);
         }
         values[n - 1] = load(done + n - 1, wide == n);
-        if constexpr (To::kind == PixelKind::Index8) {
+        if constexpr (mapped || To::kind == PixelKind::Index8) {
             for (std::size_t i = 0; i < n; ++i) {
-                indices[i] = std::uint8_t(matcher.reduced(values[i]));
+                indices[i] = index(values[i]);
             }
         } else {
             matcher.nearestOfMany(values, indices, n);

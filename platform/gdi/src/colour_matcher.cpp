@@ -13,7 +13,7 @@ constexpr std::size_t maxEntries = 256;
 // Tables, source tables and 16-bit formats kept, each the one used least lately giving way.
 constexpr std::size_t keptTables = 4;
 constexpr std::size_t keptIndexMaps = 4;
-constexpr std::size_t keptSixteenBitMaps = 2;
+constexpr std::size_t keptFieldMaps = 2;
 
 // A colour table by value, as the key of what is kept for it.
 struct TableKey {
@@ -36,7 +36,7 @@ struct IndexMap {
     std::array<std::uint32_t, maxEntries> indices;
 };
 
-struct SixteenBitMap {
+struct FieldMap {
     ChannelMasks masks;
     bool reduce = false;
     std::uint64_t lastUse = 0;
@@ -58,7 +58,7 @@ struct TableMatch {
     NearestGrid grid;
     SmallTableMatch small;
     std::array<IndexMap, keptIndexMaps> indexMaps;
-    std::array<SixteenBitMap, keptSixteenBitMaps> sixteenBitMaps;
+    std::array<FieldMap, keptFieldMaps> fieldMaps;
 };
 
 namespace {
@@ -97,7 +97,7 @@ struct ThreadMatches {
         for (IndexMap& map : match.indexMaps) {
             map.source = {};
         }
-        for (SixteenBitMap& map : match.sixteenBitMaps) {
+        for (FieldMap& map : match.fieldMaps) {
             map.indices.clear();
         }
     }
@@ -133,38 +133,60 @@ std::uint32_t* ColourMatcher::indexMap(std::span<const std::uint32_t> sourceColo
     return map.indices.data();
 }
 
-const std::uint8_t* ColourMatcher::sixteenBitMap(const ChannelMasks& masks, bool reduce) const {
+const std::uint8_t* ColourMatcher::fieldMap(const ChannelMasks& masks, bool reduce) const {
     const std::uint64_t use = ++threadMatches().uses;
-    SixteenBitMap& map = slotFor(
-        m_match->sixteenBitMaps,
-        [&](const SixteenBitMap& slot) {
+    FieldMap& map = slotFor(
+        m_match->fieldMaps,
+        [&](const FieldMap& slot) {
             return !slot.indices.empty() && slot.masks == masks && slot.reduce == reduce;
         },
-        [](const SixteenBitMap& slot) { return slot.lastUse; });
+        [](const FieldMap& slot) { return slot.lastUse; });
     if (map.indices.empty() || map.masks != masks || map.reduce != reduce) {
         map.masks = masks;
         map.reduce = reduce;
-        map.indices.resize(std::size_t(1) << 16);
+        const MatchKey key = MatchKey::of(masks, reduce);
+        map.indices.resize(std::size_t(1) << key.bits);
         const ChannelFields fields = ChannelFields::of(masks);
         constexpr std::uint32_t piece = 256;
         std::array<std::uint32_t, piece> colours;
         for (std::uint32_t first = 0; first < map.indices.size(); first += piece) {
-            for (std::uint32_t i = 0; i < piece; ++i) {
-                const Rgb rgb = fields.toRgb(first + i);
+            const std::uint32_t n = std::min<std::uint32_t>(piece, std::uint32_t(map.indices.size()) - first);
+            for (std::uint32_t i = 0; i < n; ++i) {
+                const Rgb rgb = fields.toRgb(key.pixelOf(first + i));
                 colours[i] = reduce ? rgb.fiveBitKey() : rgb.packed();
             }
             std::uint8_t* indices = map.indices.data() + first;
             if (reduce) {
-                std::ranges::transform(colours, indices, [&](std::uint32_t key) {
-                    return std::uint8_t(m_grid->nearestToMiddle(key));
+                std::transform(colours.begin(), colours.begin() + n, indices, [&](std::uint32_t k) {
+                    return std::uint8_t(m_grid->nearestToMiddle(k));
                 });
             } else {
-                nearestOfMany(colours.data(), indices, piece);
+                nearestOfMany(colours.data(), indices, n);
             }
         }
     }
     map.lastUse = use;
     return map.indices.data();
+}
+
+MatchKey MatchKey::of(const ChannelMasks& masks, bool reduce) {
+    const ChannelFields fields = ChannelFields::of(masks);
+    MatchKey key;
+    std::size_t part = 0;
+    for (const ChannelField& field : {fields.blue, fields.green, fields.red}) {
+        const std::uint32_t kept = std::min(field.width(), reduce ? 5u : 8u);
+        key.parts[part++] = {field.lowest() + field.width() - kept, (1u << kept) - 1, key.bits};
+        key.bits += kept;
+    }
+    return key;
+}
+
+std::uint32_t MatchKey::pixelOf(std::uint32_t key) const {
+    std::uint32_t pixel = 0;
+    for (const Part& part : parts) {
+        pixel |= (key >> part.offset & part.mask) << part.shift;
+    }
+    return pixel;
 }
 
 }  // namespace gdi

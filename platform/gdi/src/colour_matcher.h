@@ -4,6 +4,7 @@
 #include "pixel_format.h"
 #include "small_table_match.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -11,6 +12,26 @@
 namespace gdi {
 
 struct TableMatch;
+
+// The bits of a direct pixel that decide the entry it is matched to, packed together: the top 5
+// bits of each channel onto 8 bpp (the reduced colour), all its (at most 8) bits otherwise.
+struct MatchKey {
+    struct Part {
+        std::uint32_t shift = 0, mask = 0, offset = 0;
+    };
+    std::array<Part, 3> parts;
+    std::uint32_t bits = 0;
+
+    static MatchKey of(const ChannelMasks& masks, bool reduce);
+
+    std::uint32_t pack(std::uint32_t pixel) const {
+        return (pixel >> parts[0].shift & parts[0].mask) << parts[0].offset |
+               (pixel >> parts[1].shift & parts[1].mask) << parts[1].offset |
+               (pixel >> parts[2].shift & parts[2].mask) << parts[2].offset;
+    }
+    // A pixel with the key's bits, all others 0.
+    std::uint32_t pixelOf(std::uint32_t key) const;
+};
 
 // Nearest-colour matching onto one destination colour table: by squared RGB distance over the
 // whole table, the lowest index winning a tie. What is worked out is kept per thread for the few
@@ -46,9 +67,10 @@ public:
     std::uint32_t* indexMap(std::span<const std::uint32_t> sourceColours) const;
     static constexpr std::uint32_t unmatchedIndex = 0xFFFFFFFF;
 
-    // The entry every 16-bit pixel of the given masks is matched to, the exact colour or the
-    // reduced one (onto 8 bpp); worked out whole on first use.
-    const std::uint8_t* sixteenBitMap(const ChannelMasks& masks, bool reduce) const;
+    // The entry every key of MatchKey::of(masks, reduce) is matched to (at most 2^16 of them),
+    // the exact colour or the reduced one (onto 8 bpp); worked out whole on first use.
+    const std::uint8_t* fieldMap(const ChannelMasks& masks, bool reduce) const;
+    static constexpr std::uint32_t maxFieldMapBits = 16;
 
 private:
     TableMatch* m_match;

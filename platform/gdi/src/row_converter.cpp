@@ -19,8 +19,9 @@ constexpr std::size_t mappingCount = std::size_t(Mapping::PairLookup) + 1;
 constexpr std::size_t byteTablePixels = 64 * 256;
 // Below this many pixels for each source table entry, entries are matched on first use.
 constexpr std::size_t eagerLookupPixelsPerEntry = 16;
-// From this many 16-bit pixels on, every 16-bit value is matched at once (unless already kept).
-constexpr std::size_t sixteenBitMapPixels = std::size_t(1) << 16;
+// From this many pixels for each key on, every MatchKey is matched at once (unless kept).
+constexpr std::size_t fieldMapPixelsPerKey = 1;
+constexpr std::size_t fieldMapPixels = std::size_t(1) << 12;
 // From these many pixels on, tables of whole destination bytes pay for themselves.
 constexpr std::size_t expandPixels = std::size_t(1) << 12;
 constexpr std::size_t pairLookupPixels = std::size_t(1) << 18;
@@ -40,8 +41,6 @@ std::uint32_t mapPixel(const Conversion& c, std::uint32_t value) {
     } else if constexpr (mapping == Mapping::TableColour) {
         const std::uint32_t rgb = value < c.sourceColours.size() ? c.sourceColours[value] : 0;
         return To::fromRgb(c.to, Rgb::of(rgb));
-    } else if constexpr (mapping == Mapping::SixteenBitMap) {
-        return c.sixteenBitMap[value];
     } else if constexpr (mapping == Mapping::Recode) {
         if constexpr (requires { From::packed(value); } && To::kind == PixelKind::Rgb24) {
             return From::packed(value);
@@ -102,7 +101,11 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
                          To::bytesPerPixel > 0 && To::kind != PixelKind::Rgb24) {
         bulk::lookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Match) {
-        bulk::matchRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
+        bulk::matchRow<From, To, false>(conversion, source, sourceX, destination, destinationX,
+                                        count);
+    } else if constexpr (mapping == Mapping::FieldMap) {
+        bulk::matchRow<From, To, true>(conversion, source, sourceX, destination, destinationX,
+                                       count);
     } else if constexpr (mapping == Mapping::Expand) {
         bulk::expandRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::PairLookup) {
@@ -154,8 +157,8 @@ constexpr bool supported() {
             return !From::indexed && To::indexed;
         case Mapping::ByteTables:
             return byteTablesPay<From, To>();
-        case Mapping::SixteenBitMap:
-            return From::bytesPerPixel == 2 && To::indexed;
+        case Mapping::FieldMap:
+            return !From::indexed && To::indexed;
         case Mapping::Expand:
             return From::indexed && From::bytesPerPixel == 0 && To::bytesPerPixel > 0;
         case Mapping::PairLookup:
@@ -289,9 +292,13 @@ Mapping RowConverter::prepareMatching(const PixelFormat& from, const PixelFormat
     m_conversion.from = ChannelFields::of(from.masks);
     m_matcher.emplace(to.colours);
     m_conversion.matcher = &*m_matcher;
-    if (from.bitCount == 16 && pixels >= sixteenBitMapPixels) {
-        m_conversion.sixteenBitMap = m_matcher->sixteenBitMap(from.masks, to.bitCount == 8);
-        return Mapping::SixteenBitMap;
+    const bool reduce = to.bitCount == 8;
+    m_conversion.key = MatchKey::of(from.masks, reduce);
+    const std::size_t keys = std::size_t(1) << m_conversion.key.bits;
+    if (m_conversion.key.bits <= ColourMatcher::maxFieldMapBits &&
+        pixels >= std::max(fieldMapPixels, fieldMapPixelsPerKey * keys)) {
+        m_conversion.fieldMap = m_matcher->fieldMap(from.masks, reduce);
+        return Mapping::FieldMap;
     }
     return Mapping::Match;
 }

@@ -33,9 +33,9 @@ enum class Mapping : std::uint8_t {
     // Direct colour onto direct colour, for many pixels: each bit of the stored value is a copy
     // of one bit of the source pixel or 0, so it is the OR of one table entry per source byte.
     ByteTables,
-    // 16-bit pixels onto a palettized destination, for many pixels: the matcher's entry for
-    // every 16-bit value.
-    SixteenBitMap,
+    // Direct colour onto a palettized destination, for many pixels: the matcher's entry for
+    // every MatchKey, where the key has at most 16 bits.
+    FieldMap,
     // A palettized source of 1 or 4 bits onto whole-byte pixels, for many pixels: the pixels of
     // each source byte from one table entry.
     Expand,
@@ -52,7 +52,8 @@ struct Conversion {
     std::uint32_t* lookup = nullptr;
     // 256 entries per source byte, lowest byte first.
     const std::uint32_t* byteTables = nullptr;
-    const std::uint8_t* sixteenBitMap = nullptr;
+    MatchKey key;
+    const std::uint8_t* fieldMap = nullptr;
     const std::byte* expansion = nullptr;
     const std::uint32_t* pairs = nullptr;
     std::span<const std::uint32_t> sourceColours;
