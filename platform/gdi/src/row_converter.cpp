@@ -100,6 +100,8 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
     } else if constexpr (mapping == Mapping::Lookup && From::kind == PixelKind::Index8 &&
                          To::bytesPerPixel > 0 && To::kind != PixelKind::Rgb24) {
         bulk::lookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::Recode && From::kind == PixelKind::Rgb24) {
+        bulk::recodeRgb24Row<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Match) {
         bulk::matchRow<From, To, false>(conversion, source, sourceX, destination, destinationX,
                                         count);

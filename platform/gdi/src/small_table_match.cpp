@@ -1,5 +1,7 @@
 #include "small_table_match.h"
 
+#include "processor.h"
+
 #include <immintrin.h>
 
 #include <algorithm>
@@ -68,8 +70,7 @@ std::int32_t channel(std::uint32_t rgb, int shift) {
 }  // namespace
 
 bool SmallTableMatch::available() {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2;
+    return hasAvx2();
 }
 
 void SmallTableMatch::reset(std::span<const std::uint32_t> table) {
