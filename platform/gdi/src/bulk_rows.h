@@ -24,49 +24,72 @@ std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
     }
 }
 
+// A 24-bit pixel's three bytes read apart: never past the pixel, and a loop the compiler makes
+// vector code of in AVX2 (SSE2 has no byte shuffle to take three-byte pixels apart with).
+[[gnu::always_inline]] inline std::uint32_t rgb24At(const std::byte* from, std::size_t i) {
+    return codecs::byteAt(from, 3 * i) | codecs::byteAt(from, 3 * i + 1) << 8 |
+           codecs::byteAt(from, 3 * i + 2) << 16;
+}
+
+// What a direct pixel is matched by: its colour, its 5-bit key onto 8 bpp, or `mapped` its
+// MatchKey.
+template <class From, class To, bool mapped>
+[[gnu::always_inline]] inline std::uint32_t matchedAt(const Conversion& c, const std::byte* from,
+                                                      std::size_t i) {
+    const std::uint32_t value = From::kind == PixelKind::Rgb24 ? rgb24At(from, i) : From::load(from, i);
+    return mapped ? c.key.pack(value) : matchedValue<From, To>(c, value);
+}
+
+// The values of `n` pixels from pixel `first`: a loop the compiler makes vector code of, in
+// AVX2 where the processor has it (always inlined, so that the AVX2 caller compiles it for
+// AVX2).
+template <class From, class To, bool mapped>
+[[gnu::always_inline]] inline void readMatched(const Conversion& c, const std::byte* from,
+                                               std::size_t first, std::size_t n,
+                                               std::uint32_t* values) {
+    for (std::size_t i = 0; i < n; ++i) {
+        values[i] = matchedAt<From, To, mapped>(c, from, first + i);
+    }
+}
+
+template <class From, class To, bool mapped>
+__attribute__((target("avx2"))) void readMatchedAvx2(const Conversion& c, const std::byte* from,
+                                                     std::size_t first, std::size_t n,
+                                                     std::uint32_t* values) {
+    readMatched<From, To, mapped>(c, from, first, n, values);
+}
+
 // Direct colour onto a palettized destination, a piece of the row at a time: every value to
-// match (vector code), every index, then the indices packed; `mapped`, through the field map.
-// A 24-bit pixel is read as four bytes, but for the segment's last, so that no read goes past
-// it; onto 8 bpp, which needs no vector matching, each is matched as it is read.
+// match, every index, then the indices packed (onto 8 bpp stored as they come); `mapped`,
+// through the field map.
 template <class From, class To, bool mapped>
 void matchRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
               std::byte* destination, std::size_t destinationX, std::size_t count) {
     constexpr std::size_t piece = 256;
+    constexpr bool eightBits = To::kind == PixelKind::Index8;
     const Conversion c = conversion;
     const ColourMatcher matcher = *c.matcher;
     const std::byte* from = source + sourceX * From::bytesPerPixel;
-    const auto load = [&](std::size_t i, bool wide) {
-        std::uint32_t value;
-        if (From::kind == PixelKind::Rgb24 && wide) {
-            std::memcpy(&value, from + 3 * i, sizeof value);
-        } else {
-            value = From::load(from, i);
-        }
-        return mapped ? c.key.pack(value) : matchedValue<From, To>(c, value);
-    };
     const auto index = [&](std::uint32_t value) {
         return std::uint8_t(mapped ? c.fieldMap[value] : matcher.reduced(value));
     };
-    if constexpr (From::kind == PixelKind::Rgb24 && To::kind == PixelKind::Index8) {
-        std::byte* to = destination + destinationX;
-        for (std::size_t i = 0; i + 1 < count; ++i) {
-            to[i] = std::byte(index(load(i, true)));
-        }
-        if (count > 0) {
-            to[count - 1] = std::byte(index(load(count - 1, false)));
-        }
-        return;
-    }
+    const bool avx2 = hasAvx2();
     std::uint32_t values[piece];
     std::uint8_t indices[piece];
     for (std::size_t done = 0; done < count; done += piece) {
         const std::size_t n = std::min(piece, count - done);
-        const std::size_t wide = done + n < count ? n : n - 1;
-        for (std::size_t i = 0; i < wide; ++i) {
-            values[i] = load(done + i, true);
+        if (avx2) {
+            readMatchedAvx2<From, To, mapped>(c, from, done, n, values);
+        } else {
+            readMatched<From, To, mapped>(c, from, done, n, values);
         }
-        values[n - 1] = load(done + n - 1, wide == n);
-        if constexpr (mapped || To::kind == PixelKind::Index8) {
+        if constexpr (eightBits) {
+            std::byte* to = destination + destinationX + done;
+            for (std::size_t i = 0; i < n; ++i) {
+                to[i] = std::byte(index(values[i]));
+            }
+            continue;
+        } else if constexpr (mapped) {
             for (std::size_t i = 0; i < n; ++i) {
                 indices[i] = index(values[i]);
             }
@@ -77,16 +100,12 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
     }
 }
 
-// 24-bit pixels onto other direct ones: each pixel's three bytes read apart, so that the
-// compiler makes vector code of the loop; AVX2 code where the processor has it (SSE2 has no
-// byte shuffle to take three-byte pixels apart with).
+// 24-bit pixels onto other direct ones, in AVX2 vector code where the processor has it.
 template <class To>
 void recodeRgb24Loop(const Conversion& c, const std::byte* from, std::byte* to,
                      std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t rgb = codecs::byteAt(from, 3 * i) | codecs::byteAt(from, 3 * i + 1) << 8 |
-                                  codecs::byteAt(from, 3 * i + 2) << 16;
-        To::store(to, i, To::fromRgb(c.to, Rgb::of(rgb)));
+        To::store(to, i, To::fromRgb(c.to, Rgb::of(rgb24At(from, i))));
     }
 }
 
