@@ -10,26 +10,52 @@
 
 namespace probe {
 
+// Blanks separate tokens: space, tab and the carriage return of a CRLF line end.
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 // The blank-separated tokens of a case line, taken one at a time, so that a line of millions of
 // values never becomes a list of millions of views.
 class CaseTokens {
 public:
     explicit CaseTokens(std::string_view line) : m_rest(line) {}
 
-    bool atEnd();
+    bool atEnd() {
+        skipBlanks();
+        return m_rest.empty();
+    }
     // The next token, or an empty view at the end of the line.
-    std::string_view next();
-    std::string_view peek();
+    std::string_view next() {
+        const std::string_view token = peek();
+        m_rest.remove_prefix(token.size());
+        return token;
+    }
+    std::string_view peek() {
+        skipBlanks();
+        return m_rest.substr(0, tokenLength(m_rest));
+    }
     std::size_t countRemaining() const;
 
+    static std::size_t tokenLength(std::string_view text) {
+        std::size_t length = 0;
+        while (length < text.size() && !isBlank(text[length])) {
+            ++length;
+        }
+        return length;
+    }
+
 private:
+    void skipBlanks() {
+        std::size_t first = 0;
+        while (first < m_rest.size() && isBlank(m_rest[first])) {
+            ++first;
+        }
+        m_rest.remove_prefix(first);
+    }
+
     std::string_view m_rest;
 };
-
-// Blanks separate tokens: space, tab and the carriage return of a CRLF line end.
-constexpr bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
 
 // Hexadecimal digits without prefix, at most `maxDigits` of them.
 std::optional<std::uint32_t> readHex(std::string_view text, std::size_t maxDigits = 8);
