@@ -31,14 +31,17 @@ std::optional<std::uint32_t> readHex(std::string_view text, std::size_t maxDigit
     if (text.empty() || text.size() > maxDigits) {
         return std::nullopt;
     }
+    // A bad digit's -1 sets the sign bit of `bad`; one test after the loop keeps it free of
+    // branches.
     std::uint32_t value = 0;
+    int bad = 0;
     for (const char c : text) {
-        const auto digit = std::uint32_t(c - '0');
-        const auto letter = std::uint32_t((c | 0x20) - 'a');
-        if (digit > 9 && letter > 5) {
-            return std::nullopt;
-        }
-        value = value << 4 | (digit <= 9 ? digit : letter + 10);
+        const int digit = hexDigitValue(c);
+        bad |= digit;
+        value = value << 4 | std::uint32_t(digit & 0xF);
+    }
+    if (bad < 0) {
+        return std::nullopt;
     }
     return value;
 }

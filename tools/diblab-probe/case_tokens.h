@@ -2,6 +2,7 @@
 
 #include "dib/quoted_text.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -56,6 +57,24 @@ private:
 
     std::string_view m_rest;
 };
+
+// The value of each hexadecimal digit, -1 for any other byte: a bits line may carry 128 million
+// digits, so each is a table look-up.
+inline constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit) {
+        values['0' + digit] = std::int8_t(digit);
+    }
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = values['A' + digit] = std::int8_t(10 + digit);
+    }
+    return values;
+}();
+
+constexpr int hexDigitValue(char c) {
+    return hexDigitValues[static_cast<unsigned char>(c)];
+}
 
 // Hexadecimal digits without prefix, at most `maxDigits` of them.
 std::optional<std::uint32_t> readHex(std::string_view text, std::size_t maxDigits = 8);
