@@ -1,6 +1,6 @@
 #include "case_tokens.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdint>
 
 namespace probe {
@@ -15,59 +15,57 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
     return text.substr(first);
 }
 
-std::size_t tokenLength(std::string_view text) {
-    std::size_t length = 0;
-    while (length < text.size() && !isBlank(text[length])) {
-        ++length;
-    }
-    return length;
-}
-
 }  // namespace
-
-bool CaseTokens::atEnd() {
-    m_rest = withoutLeadingBlanks(m_rest);
-    return m_rest.empty();
-}
-
-std::string_view CaseTokens::next() {
-    const std::string_view token = peek();
-    m_rest.remove_prefix(token.size());
-    return token;
-}
-
-std::string_view CaseTokens::peek() {
-    m_rest = withoutLeadingBlanks(m_rest);
-    return m_rest.substr(0, tokenLength(m_rest));
-}
 
 std::size_t CaseTokens::countRemaining() const {
     std::size_t count = 0;
     std::string_view rest = withoutLeadingBlanks(m_rest);
     while (!rest.empty()) {
         ++count;
-        rest = withoutLeadingBlanks(rest.substr(tokenLength(rest)));
+        rest = withoutLeadingBlanks(rest.substr(CaseTokens::tokenLength(rest)));
     }
     return count;
 }
 
 std::optional<std::uint32_t> readHex(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) {
+        return std::nullopt;
+    }
+    // A bad digit's -1 sets the sign bit of `bad`; one test after the loop keeps it free of
+    // branches.
     std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (error != std::errc{} || end != text.data() + text.size() || text.size() > maxDigits) {
+    int bad = 0;
+    for (const char c : text) {
+        const int digit = hexDigitValue(c);
+        bad |= digit;
+        value = value << 4 | std::uint32_t(digit & 0xF);
+    }
+    if (bad < 0) {
         return std::nullopt;
     }
     return value;
 }
 
 std::optional<std::uint32_t> readDecimal(std::string_view text) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < INT32_MIN ||
-        value > std::int64_t(UINT32_MAX)) {
+    const bool negative = text.starts_with('-');
+    text.remove_prefix(negative ? 1 : 0);
+    const std::size_t zeros = std::min(text.find_first_not_of('0'), text.size());
+    // Ten digits hold every magnitude in range, and more than ten none.
+    if (text.empty() || text.size() - zeros > 10) {
         return std::nullopt;
     }
-    return std::uint32_t(value);
+    std::uint64_t magnitude = 0;
+    for (const char c : text.substr(zeros)) {
+        const auto digit = std::uint32_t(c - '0');
+        if (digit > 9) {
+            return std::nullopt;
+        }
+        magnitude = magnitude * 10 + digit;
+    }
+    if (magnitude > (negative ? std::uint64_t(1) << 31 : UINT32_MAX)) {
+        return std::nullopt;
+    }
+    return std::uint32_t(negative ? 0 - magnitude : magnitude);
 }
 
 std::optional<std::uint64_t> readCount(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include "dib/quoted_text.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -10,25 +11,69 @@
 
 namespace probe {
 
+// Blanks separate tokens: space, tab and the carriage return of a CRLF line end.
+constexpr bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 // The blank-separated tokens of a case line, taken one at a time, so that a line of millions of
 // values never becomes a list of millions of views.
 class CaseTokens {
 public:
     explicit CaseTokens(std::string_view line) : m_rest(line) {}
 
-    bool atEnd();
+    bool atEnd() {
+        skipBlanks();
+        return m_rest.empty();
+    }
     // The next token, or an empty view at the end of the line.
-    std::string_view next();
-    std::string_view peek();
+    std::string_view next() {
+        const std::string_view token = peek();
+        m_rest.remove_prefix(token.size());
+        return token;
+    }
+    std::string_view peek() {
+        skipBlanks();
+        return m_rest.substr(0, tokenLength(m_rest));
+    }
     std::size_t countRemaining() const;
 
+    static std::size_t tokenLength(std::string_view text) {
+        std::size_t length = 0;
+        while (length < text.size() && !isBlank(text[length])) {
+            ++length;
+        }
+        return length;
+    }
+
 private:
+    void skipBlanks() {
+        std::size_t first = 0;
+        while (first < m_rest.size() && isBlank(m_rest[first])) {
+            ++first;
+        }
+        m_rest.remove_prefix(first);
+    }
+
     std::string_view m_rest;
 };
 
-// Blanks separate tokens: space, tab and the carriage return of a CRLF line end.
-constexpr bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
+// The value of each hexadecimal digit, -1 for any other byte: a bits line may carry 128 million
+// digits, so each is a table look-up.
+inline constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit) {
+        values['0' + digit] = std::int8_t(digit);
+    }
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = values['A' + digit] = std::int8_t(10 + digit);
+    }
+    return values;
+}();
+
+constexpr int hexDigitValue(char c) {
+    return hexDigitValues[static_cast<unsigned char>(c)];
 }
 
 // Hexadecimal digits without prefix, at most `maxDigits` of them.

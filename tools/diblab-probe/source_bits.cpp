@@ -2,7 +2,6 @@
 
 #include "dib/pixel_rows.h"
 
-#include <array>
 #include <optional>
 
 namespace probe {
@@ -27,26 +26,12 @@ bool packRows(const gdi::DibFormat& format, std::vector<std::byte>& bits, RowAt 
     return true;
 }
 
-// The value of each hexadecimal digit, -1 for any other byte: a bits line may carry 128 million
-// digits, so each is a table look-up.
-constexpr std::array<std::int8_t, 256> digitValues = [] {
-    std::array<std::int8_t, 256> values{};
-    values.fill(-1);
-    for (int digit = 0; digit < 10; ++digit) {
-        values['0' + digit] = std::int8_t(digit);
-    }
-    for (int digit = 0; digit < 6; ++digit) {
-        values['a' + digit] = values['A' + digit] = std::int8_t(10 + digit);
-    }
-    return values;
-}();
-
 bool appendBytes(std::string_view digits, std::vector<std::byte>& bits) {
     const std::size_t start = bits.size();
     bits.resize(start + digits.size() / 2);
     for (std::size_t i = 0; i < digits.size(); i += 2) {
-        const int high = digitValues[static_cast<unsigned char>(digits[i])];
-        const int low = digitValues[static_cast<unsigned char>(digits[i + 1])];
+        const int high = hexDigitValue(digits[i]);
+        const int low = hexDigitValue(digits[i + 1]);
         if (high < 0 || low < 0) {
             return false;
         }

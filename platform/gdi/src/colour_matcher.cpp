@@ -3,87 +3,190 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace gdi {
 
-// Reused by every call on a thread; allocated the first time a thread matches colours. What
-// they hold depends only on the table, so they are kept while calls match onto the same table.
-// The table's channels are kept apart as well, so that a search is a loop the compiler
-// vectorises.
-struct MatchCaches {
-    std::array<std::uint8_t, ColourMatcher::reducedKeys> reduced;
-    std::array<std::uint64_t, ColourMatcher::reducedKeys / 64> reducedKnown;
-    std::array<std::uint32_t, std::size_t(1) << ColourMatcher::memoBits> memo;
-    std::array<std::int16_t, 256> red, green, blue;
-    std::array<std::int32_t, 256> distance;
-    std::array<std::uint32_t, 256> table;
-    std::size_t tableSize = 0;
+namespace {
+
+constexpr std::size_t maxEntries = 256;
+// Tables, source tables and 16-bit formats kept, each the one used least lately giving way.
+constexpr std::size_t keptTables = 4;
+constexpr std::size_t keptIndexMaps = 4;
+constexpr std::size_t keptFieldMaps = 2;
+
+// A colour table by value, as the key of what is kept for it.
+struct TableKey {
+    std::array<std::uint32_t, maxEntries> colours;
+    std::size_t size = 0;
+    std::uint64_t lastUse = 0;
+
+    bool holds(std::span<const std::uint32_t> table) const {
+        return size == table.size() && std::equal(table.begin(), table.end(), colours.begin());
+    }
+    void take(std::span<const std::uint32_t> table, std::uint64_t use) {
+        size = std::min(table.size(), maxEntries);
+        std::copy_n(table.begin(), size, colours.begin());
+        lastUse = use;
+    }
+};
+
+struct IndexMap {
+    TableKey source;
+    std::array<std::uint32_t, maxEntries> indices;
+};
+
+struct FieldMap {
+    ChannelMasks masks;
+    bool reduce = false;
+    std::uint64_t lastUse = 0;
+    std::vector<std::uint8_t> indices;
+};
+
+// The slot that matches, else the one used least lately (or never), to be taken over.
+template <class Slots, class Matches, class LastUse>
+auto& slotFor(Slots& slots, Matches matches, LastUse lastUse) {
+    auto found = std::ranges::find_if(slots, matches);
+    return found != slots.end() ? *found : *std::ranges::min_element(slots, {}, lastUse);
+}
+
+}  // namespace
+
+// What is worked out for one destination table.
+struct TableMatch {
+    TableKey table;
+    NearestGrid grid;
+    SmallTableMatch small;
+    std::array<IndexMap, keptIndexMaps> indexMaps;
+    std::array<FieldMap, keptFieldMaps> fieldMaps;
 };
 
 namespace {
 
-MatchCaches& threadCaches() {
-    thread_local const std::unique_ptr<MatchCaches> caches = std::make_unique<MatchCaches>();
-    return *caches;
-}
+struct ThreadMatches {
+    std::array<std::unique_ptr<TableMatch>, keptTables> tables;
+    std::uint64_t uses = 0;
+    std::size_t last = 0;
 
-std::int16_t channel(std::uint32_t rgb, int shift) {
-    return std::int16_t(rgb >> shift & 0xFF);
+    TableMatch& find(std::span<const std::uint32_t> table) {
+        ++uses;
+        if (!tables[last] || !tables[last]->table.holds(table)) {
+            const auto held = [&](const std::unique_ptr<TableMatch>& match) {
+                return match && match->table.holds(table);
+            };
+            const auto lastUse = [](const std::unique_ptr<TableMatch>& match) {
+                return match ? match->table.lastUse : 0;
+            };
+            std::unique_ptr<TableMatch>& match = slotFor(tables, held, lastUse);
+            last = std::size_t(&match - tables.data());
+            if (!match) {
+                match = std::make_unique<TableMatch>();
+            }
+            if (!held(match)) {
+                start(*match, table);
+            }
+        }
+        tables[last]->table.lastUse = uses;
+        return *tables[last];
+    }
+
+    void start(TableMatch& match, std::span<const std::uint32_t> table) const {
+        match.table.take(table, uses);
+        match.grid.reset(table.first(match.table.size));
+        match.small.reset(table.first(match.table.size));
+        for (IndexMap& map : match.indexMaps) {
+            map.source = {};
+        }
+        for (FieldMap& map : match.fieldMaps) {
+            map.indices.clear();
+        }
+    }
+};
+
+ThreadMatches& threadMatches() {
+    thread_local ThreadMatches matches;
+    return matches;
 }
 
 }  // namespace
 
 ColourMatcher::ColourMatcher(std::span<const std::uint32_t> table)
-    : m_table(table),
-      m_caches(&threadCaches()),
-      m_reduced(m_caches->reduced.data()),
-      m_reducedKnown(m_caches->reducedKnown.data()),
-      m_memo(m_caches->memo.data()) {
-    MatchCaches& c = *m_caches;
-    const bool sameTable =
-        c.tableSize == table.size() && std::equal(table.begin(), table.end(), c.table.begin());
-    if (sameTable) {
-        return;
+    : m_match(&threadMatches().find(table)),
+      m_grid(&m_match->grid),
+      m_small(table.size() <= SmallTableMatch::maxEntries && SmallTableMatch::available()
+                  ? &m_match->small
+                  : nullptr) {}
+
+std::uint32_t* ColourMatcher::indexMap(std::span<const std::uint32_t> sourceColours) const {
+    const std::uint64_t use = ++threadMatches().uses;
+    IndexMap& map = slotFor(
+        m_match->indexMaps,
+        [&](const IndexMap& slot) {
+            return slot.source.lastUse != 0 && slot.source.holds(sourceColours);
+        },
+        [](const IndexMap& slot) { return slot.source.lastUse; });
+    if (map.source.lastUse == 0 || !map.source.holds(sourceColours)) {
+        map.source.take(sourceColours, use);
+        map.indices.fill(unmatchedIndex);
     }
-    c.tableSize = table.size();
-    std::ranges::copy(table, c.table.begin());
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        c.red[i] = channel(table[i], 16);
-        c.green[i] = channel(table[i], 8);
-        c.blue[i] = channel(table[i], 0);
-    }
-    c.reducedKnown.fill(0);
-    c.memo.fill(emptyMemo);
+    map.source.lastUse = use;
+    return map.indices.data();
 }
 
-// Three passes the compiler vectorises: every distance, the smallest, its lowest index.
-unsigned ColourMatcher::nearest(std::uint32_t rgb) const {
-    const std::int16_t red = channel(rgb, 16);
-    const std::int16_t green = channel(rgb, 8);
-    const std::int16_t blue = channel(rgb, 0);
-    const std::size_t count = m_table.size();
-    MatchCaches& c = *m_caches;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto dr = std::int16_t(c.red[i] - red);
-        const auto dg = std::int16_t(c.green[i] - green);
-        const auto db = std::int16_t(c.blue[i] - blue);
-        c.distance[i] = std::int32_t(dr) * dr + std::int32_t(dg) * dg + std::int32_t(db) * db;
+const std::uint8_t* ColourMatcher::fieldMap(const ChannelMasks& masks, bool reduce) const {
+    const std::uint64_t use = ++threadMatches().uses;
+    FieldMap& map = slotFor(
+        m_match->fieldMaps,
+        [&](const FieldMap& slot) {
+            return !slot.indices.empty() && slot.masks == masks && slot.reduce == reduce;
+        },
+        [](const FieldMap& slot) { return slot.lastUse; });
+    if (map.indices.empty() || map.masks != masks || map.reduce != reduce) {
+        map.masks = masks;
+        map.reduce = reduce;
+        const MatchKey key = MatchKey::of(masks, reduce);
+        map.indices.resize(std::size_t(1) << key.bits);
+        const ChannelFields fields = ChannelFields::of(masks);
+        constexpr std::uint32_t piece = 256;
+        std::array<std::uint32_t, piece> colours;
+        for (std::uint32_t first = 0; first < map.indices.size(); first += piece) {
+            const std::uint32_t n = std::min<std::uint32_t>(piece, std::uint32_t(map.indices.size()) - first);
+            for (std::uint32_t i = 0; i < n; ++i) {
+                const Rgb rgb = fields.toRgb(key.pixelOf(first + i));
+                colours[i] = reduce ? rgb.fiveBitKey() : rgb.packed();
+            }
+            std::uint8_t* indices = map.indices.data() + first;
+            if (reduce) {
+                std::transform(colours.begin(), colours.begin() + n, indices, [&](std::uint32_t k) {
+                    return std::uint8_t(m_grid->nearestToMiddle(k));
+                });
+            } else {
+                nearestOfMany(colours.data(), indices, n);
+            }
+        }
     }
-    std::int32_t best = 3 * 256 * 256;
-    for (std::size_t i = 0; i < count; ++i) {
-        best = std::min(best, c.distance[i]);
-    }
-    auto index = std::int32_t(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        index = std::min(index, c.distance[i] == best ? std::int32_t(i) : std::int32_t(count));
-    }
-    return unsigned(index);
+    map.lastUse = use;
+    return map.indices.data();
 }
 
-void ColourMatcher::learnReduced(std::uint32_t key) const {
-    const std::uint32_t rgb = (key << 9 & 0xF80000) | (key << 6 & 0xF800) | (key << 3 & 0xF8);
-    m_reduced[key] = std::uint8_t(nearest(rgb | 0x040404));
-    m_reducedKnown[key / 64] |= std::uint64_t(1) << (key % 64);
+MatchKey MatchKey::of(const ChannelMasks& masks, bool reduce) {
+    const ChannelFields fields = ChannelFields::of(masks);
+    MatchKey key;
+    std::size_t part = 0;
+    for (const ChannelField& field : {fields.blue, fields.green, fields.red}) {
+        const std::uint32_t kept = std::min(field.width(), reduce ? 5u : 8u);
+        key.parts[part++] = {field.lowest() + field.width() - kept, (1u << kept) - 1, key.bits};
+        key.bits += kept;
+    }
+    return key;
+}
+
+std::uint32_t MatchKey::pixelOf(std::uint32_t key) const {
+    std::uint32_t pixel = 0;
+    for (const Part& part : parts) {
+        pixel |= (key >> part.offset & part.mask) << part.shift;
+    }
+    return pixel;
 }
 
 }  // namespace gdi

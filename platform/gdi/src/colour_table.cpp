@@ -19,19 +19,26 @@ std::uint32_t rgbOf(const std::byte* entry) {
 
 }  // namespace
 
+// One loop per kind of entry, so that the usual one, RGBQUADs, is vector code.
 void readColourTable(const BITMAPINFO* bmi, const DibHeader& header, UINT colorUse,
                     ColourTable& table) {
     const std::byte* entry = reinterpret_cast<const std::byte*>(bmi) + header.tableOffset();
     table.count = header.tableEntries();
-    for (std::size_t i = 0; i < table.count; ++i) {
-        if (colorUse == DIB_PAL_COLORS) {
+    if (colorUse == DIB_PAL_COLORS) {
+        for (std::size_t i = 0; i < table.count; ++i) {
             WORD index;
             std::memcpy(&index, entry + i * sizeof index, sizeof index);
             table.entries[i] = defaultPalette[index % defaultPalette.size()];
-        } else if (header.isCore()) {
+        }
+    } else if (header.isCore()) {
+        for (std::size_t i = 0; i < table.count; ++i) {
             table.entries[i] = rgbOf(entry + i * sizeof(RGBTRIPLE));
-        } else {
-            table.entries[i] = rgbOf(entry + i * sizeof(RGBQUAD));
+        }
+    } else {
+        for (std::size_t i = 0; i < table.count; ++i) {
+            std::uint32_t quad;
+            std::memcpy(&quad, entry + i * sizeof quad, sizeof quad);
+            table.entries[i] = quad & 0xFFFFFF;
         }
     }
 }

@@ -154,6 +154,7 @@ struct Index8 {
     static constexpr PixelKind kind = PixelKind::Index8;
     static constexpr bool indexed = true;
     static constexpr std::size_t bytesPerPixel = 1;
+    static constexpr std::size_t bitsPerPixel = 8;
     using Reader = ByteReader<Index8>;
     using Writer = ByteWriter<Index8>;
 

@@ -79,6 +79,9 @@ public:
     // value.
     constexpr std::uint32_t topFiveShift() const { return m_shift + m_bits - 5; }
     constexpr bool hasFiveBits() const { return m_bits >= 5; }
+    // The bits of the pixel the widened value is made of: at most 8, from `lowest` up.
+    constexpr std::uint32_t width() const { return m_bits; }
+    constexpr std::uint32_t lowest() const { return m_shift; }
 
 private:
     // Where the channel's top (at most 8) bits sit, how many there are and how many of an

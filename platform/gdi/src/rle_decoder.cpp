@@ -77,9 +77,9 @@ private:
         const std::int64_t drawn = clippedCount(count);
         const std::byte* literal = m_stream.data() + m_next;
         if constexpr (bitCount == 8) {
-            m_line.copy(m_column, m_scanLine, drawn, literal);
+            m_line.copy(m_column, m_scanLine, drawn, literal, m_stream.size() - m_next);
         } else {
-            m_line.unpack(m_column, m_scanLine, drawn, literal);
+            m_line.unpack(m_column, m_scanLine, drawn, literal, m_stream.size() - m_next);
         }
         m_column += drawn;
         m_next += bytes + bytes % 2;

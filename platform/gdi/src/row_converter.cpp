@@ -1,6 +1,7 @@
 #include "row_converter.h"
 
 #include "bit_copy.h"
+#include "bulk_rows.h"
 #include "pixel_codecs.h"
 
 #include <algorithm>
@@ -11,35 +12,22 @@ namespace gdi {
 
 namespace {
 
-constexpr std::uint32_t unmatched = 0xFFFFFFFF;
+constexpr std::uint32_t unmatched = ColourMatcher::unmatchedIndex;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
-constexpr std::size_t mappingCount = std::size_t(Mapping::ByteTables) + 1;
+constexpr std::size_t mappingCount = std::size_t(Mapping::PairLookup) + 1;
 // Calls of fewer pixels work each one out: filling the tables would cost more than it saves.
 constexpr std::size_t byteTablePixels = 64 * 256;
 // Below this many pixels for each source table entry, entries are matched on first use.
 constexpr std::size_t eagerLookupPixelsPerEntry = 16;
-
-template <class To>
-constexpr bool usesMatcher(Mapping mapping) {
-    return mapping == Mapping::MatchReduced || mapping == Mapping::MatchExact ||
-           mapping == Mapping::LazyLookup || (mapping == Mapping::ByteTables && To::indexed);
-}
-
-// What the direct mappings work out from a colour before matching: the stored value in a direct
-// format, the 5-bit key for an 8-bpp table, the colour itself for smaller tables.
-template <class To>
-std::uint32_t matched(const ColourMatcher* matcher, std::uint32_t bits) {
-    if constexpr (!To::indexed) {
-        return bits;
-    } else if constexpr (To::kind == PixelKind::Index8) {
-        return matcher->reduced(bits);
-    } else {
-        return matcher->memoized(bits);
-    }
-}
+// From this many pixels for each key on, every MatchKey is matched at once (unless kept).
+constexpr std::size_t fieldMapPixelsPerKey = 1;
+constexpr std::size_t fieldMapPixels = std::size_t(1) << 12;
+// From these many pixels on, tables of whole destination bytes pay for themselves.
+constexpr std::size_t expandPixels = std::size_t(1) << 12;
+constexpr std::size_t pairLookupPixels = std::size_t(1) << 18;
 
 template <class From, class To, Mapping mapping>
-std::uint32_t mapPixel(const Conversion& c, const ColourMatcher* matcher, std::uint32_t value) {
+std::uint32_t mapPixel(const Conversion& c, std::uint32_t value) {
     if constexpr (mapping == Mapping::Copy || mapping == Mapping::Repack) {
         return value;
     } else if constexpr (mapping == Mapping::Lookup) {
@@ -47,23 +35,18 @@ std::uint32_t mapPixel(const Conversion& c, const ColourMatcher* matcher, std::u
     } else if constexpr (mapping == Mapping::LazyLookup) {
         std::uint32_t& entry = c.lookup[value];
         if (entry == unmatched) {
-            entry = matcher->nearest(value < c.sourceColours.size() ? c.sourceColours[value] : 0);
+            entry = c.matcher->nearest(value < c.sourceColours.size() ? c.sourceColours[value] : 0);
         }
         return entry;
+    } else if constexpr (mapping == Mapping::TableColour) {
+        const std::uint32_t rgb = value < c.sourceColours.size() ? c.sourceColours[value] : 0;
+        return To::fromRgb(c.to, Rgb::of(rgb));
     } else if constexpr (mapping == Mapping::Recode) {
         if constexpr (requires { From::packed(value); } && To::kind == PixelKind::Rgb24) {
             return From::packed(value);
         } else {
             return To::fromRgb(c.to, From::toRgb(c.from, value));
         }
-    } else if constexpr (mapping == Mapping::MatchReduced) {
-        if constexpr (requires { From::fiveBitKey(c.from, value); }) {
-            return matcher->reduced(From::fiveBitKey(c.from, value));
-        } else {
-            return matcher->reduced(From::toRgb(c.from, value).fiveBitKey());
-        }
-    } else if constexpr (mapping == Mapping::MatchExact) {
-        return matcher->memoized(From::toRgb(c.from, value).packed());
     } else {
         const std::uint32_t* tables = c.byteTables;
         std::uint32_t bits = tables[value & 0xFF] | tables[256 + (value >> 8 & 0xFF)];
@@ -73,7 +56,7 @@ std::uint32_t mapPixel(const Conversion& c, const ColourMatcher* matcher, std::u
         if constexpr (From::colourBytes == 4) {
             bits |= tables[768 + (value >> 24)];
         }
-        return matched<To>(matcher, bits);
+        return bits;
     }
 }
 
@@ -85,7 +68,7 @@ void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t 
     const std::byte* from = source + sourceX * From::bytesPerPixel;
     std::byte* to = destination + 3 * destinationX;
     const auto colourAt = [&](std::size_t i) {
-        return mapPixel<From, codecs::Rgb24, mapping>(c, nullptr, From::load(from, i)) & 0xFFFFFF;
+        return mapPixel<From, codecs::Rgb24, mapping>(c, From::load(from, i)) & 0xFFFFFF;
     };
     std::size_t i = 0;
     for (; i + 2 < count; i += 2) {
@@ -94,27 +77,6 @@ void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t 
     }
     for (; i < count; ++i) {
         codecs::Rgb24::store(to, i, colourAt(i));
-    }
-}
-
-// Indices of one a byte onto 4 bpp, two pixels a byte.
-void packOntoIndex4(const std::byte* source, std::size_t sourceX, std::byte* destination,
-                    std::size_t destinationX, std::size_t count) {
-    const auto index = [&](std::size_t i) {
-        return std::to_integer<std::uint32_t>(source[sourceX + i]) & 0xF;
-    };
-    std::byte* to = destination + destinationX / 2;
-    std::size_t i = 0;
-    if (destinationX % 2 != 0 && count > 0) {
-        *to = (*to & std::byte{0xF0}) | std::byte(index(0));
-        ++to;
-        i = 1;
-    }
-    for (; i + 1 < count; i += 2) {
-        *to++ = std::byte(index(i) << 4 | index(i + 1));
-    }
-    if (i < count) {
-        *to = (*to & std::byte{0x0F}) | std::byte(index(i) << 4);
     }
 }
 
@@ -130,22 +92,34 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
                  destinationX * From::bitsPerPixel, count * From::bitsPerPixel);
     } else if constexpr (mapping == Mapping::Repack && From::kind == PixelKind::Index8 &&
                          To::kind == PixelKind::Index4) {
-        packOntoIndex4(source, sourceX, destination, destinationX, count);
+        packIndices<4>(reinterpret_cast<const std::uint8_t*>(source) + sourceX, count, destination,
+                       destinationX);
+    } else if constexpr (mapping == Mapping::Lookup && From::kind == PixelKind::Index8 &&
+                         To::indexed && To::bytesPerPixel == 0) {
+        bulk::lookupIndexRow<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::Lookup && From::kind == PixelKind::Index8 &&
+                         To::bytesPerPixel > 0 && To::kind != PixelKind::Rgb24) {
+        bulk::lookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::Recode && From::kind == PixelKind::Rgb24) {
+        bulk::recodeRgb24Row<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::Match) {
+        bulk::matchRow<From, To, false>(conversion, source, sourceX, destination, destinationX,
+                                        count);
+    } else if constexpr (mapping == Mapping::FieldMap) {
+        bulk::matchRow<From, To, true>(conversion, source, sourceX, destination, destinationX,
+                                       count);
+    } else if constexpr (mapping == Mapping::Expand) {
+        bulk::expandRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::PairLookup) {
+        bulk::pairRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
         const Conversion c = conversion;
         convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
     } else {
         const Conversion c = conversion;
-        std::optional<ColourMatcher> matcher;
-        if constexpr (usesMatcher<To>(mapping)) {
-            matcher = *c.matcher;
-        }
         typename From::Reader reader(source, sourceX);
         typename To::Writer writer(destination, destinationX, count);
-        const ColourMatcher* match = matcher ? &*matcher : nullptr;
-        reader.read(count, [&](std::uint32_t value) {
-            writer.put(mapPixel<From, To, mapping>(c, match, value));
-        });
+        reader.read(count, [&](std::uint32_t value) { writer.put(mapPixel<From, To, mapping>(c, value)); });
         writer.finish();
     }
 }
@@ -161,9 +135,6 @@ constexpr bool byteTablesPay() {
     } else if constexpr (To::kind == PixelKind::Rgb24) {
         return From::kind != PixelKind::Rgb24 && From::kind != PixelKind::Xrgb32 &&
                From::kind != PixelKind::Xbgr32;
-    } else if constexpr (To::kind == PixelKind::Index8) {
-        return From::kind != PixelKind::Rgb24 && From::kind != PixelKind::Xrgb32 &&
-               From::kind != PixelKind::Rgb555;
     } else {
         return From::kind == PixelKind::Bits16 && !To::indexed;
     }
@@ -180,14 +151,20 @@ constexpr bool supported() {
             return From::indexed;
         case Mapping::LazyLookup:
             return From::indexed && To::indexed;
+        case Mapping::TableColour:
+            return From::indexed && !To::indexed;
         case Mapping::Recode:
             return !From::indexed && !To::indexed;
-        case Mapping::MatchReduced:
-            return !From::indexed && To::kind == PixelKind::Index8;
-        case Mapping::MatchExact:
-            return !From::indexed && To::indexed && To::kind != PixelKind::Index8;
+        case Mapping::Match:
+            return !From::indexed && To::indexed;
         case Mapping::ByteTables:
             return byteTablesPay<From, To>();
+        case Mapping::FieldMap:
+            return !From::indexed && To::indexed;
+        case Mapping::Expand:
+            return From::indexed && From::bytesPerPixel == 0 && To::bytesPerPixel > 0;
+        case Mapping::PairLookup:
+            return From::kind == PixelKind::Index8 && To::bytesPerPixel == 2;
     }
     return false;
 }
@@ -230,16 +207,12 @@ bool sameTable(const PixelFormat& a, const PixelFormat& b) {
     if (a.bitCount != b.bitCount) {
         return false;
     }
-    const auto entry = [](std::span<const std::uint32_t> colours, std::size_t i) {
-        return i < colours.size() ? colours[i] : 0;
-    };
-    const std::size_t entries = std::max(a.colours.size(), b.colours.size());
-    for (std::size_t i = 0; i < entries; ++i) {
-        if (entry(a.colours, i) != entry(b.colours, i)) {
-            return false;
-        }
-    }
-    return true;
+    const bool aShorter = a.colours.size() < b.colours.size();
+    const std::span<const std::uint32_t> shorter = aShorter ? a.colours : b.colours;
+    const std::span<const std::uint32_t> longer = aShorter ? b.colours : a.colours;
+    return std::equal(shorter.begin(), shorter.end(), longer.begin()) &&
+           std::all_of(longer.begin() + std::ptrdiff_t(shorter.size()), longer.end(),
+                       [](std::uint32_t colour) { return colour == 0; });
 }
 
 bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {
@@ -256,16 +229,14 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
     Mapping mapping = Mapping::Recode;
     if (from.isPalettized()) {
         mapping = prepareIndexed(from, to, pixels);
+        if (mapping == Mapping::Lookup) {
+            mapping = prepareWideLookup(from, to, pixels);
+        }
     } else if (sameDirectFormat(from, to)) {
         mapping = Mapping::Copy;
         m_copiedPixelBits = from.bitCount;
     } else if (to.isPalettized()) {
-        m_conversion.from = ChannelFields::of(from.masks);
-        // Windows reduces direct colours to 5 bits a channel before matching them to an 8-bpp
-        // table, but not to smaller tables.
-        m_matcher.emplace(to.colours);
-        m_conversion.matcher = &*m_matcher;
-        mapping = to.bitCount == 8 ? Mapping::MatchReduced : Mapping::MatchExact;
+        mapping = prepareMatching(from, to, pixels);
     } else {
         m_conversion.from = ChannelFields::of(from.masks);
         m_conversion.to = ChannelFields::of(to.masks);
@@ -279,15 +250,67 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
     m_row = findRowFunction(from.kind, to.kind, mapping);
 }
 
+// Tables of whole destination bytes, filled from the lookup: every source byte's pixels (1 and
+// 4 bits) or every pair of indices (8 bits onto 16; not the lines an RLE4 source is decoded to,
+// one 4-bit index a byte).
+Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelFormat& to,
+                                        std::size_t pixels) {
+    const std::uint32_t* lookup = m_conversion.lookup;
+    const std::size_t toBytes = to.bitCount / 8u;
+    if (from.kind != PixelKind::Index8 && toBytes > 0 && pixels >= expandPixels) {
+        const std::size_t perByte = 8u / from.bitCount;
+        const std::uint32_t indexMask = (1u << from.bitCount) - 1;
+        m_wideLookup = std::make_unique_for_overwrite<std::uint32_t[]>(
+            256 * perByte * toBytes / sizeof(std::uint32_t) + 1);
+        auto* entry = reinterpret_cast<std::byte*>(m_wideLookup.get());
+        for (std::uint32_t byte = 0; byte < 256; ++byte) {
+            for (std::size_t k = 0; k < perByte; ++k, entry += toBytes) {
+                const std::uint32_t value = lookup[byte >> (8 - from.bitCount * (k + 1)) & indexMask];
+                std::memcpy(entry, &value, toBytes);
+            }
+        }
+        m_conversion.expansion = reinterpret_cast<const std::byte*>(m_wideLookup.get());
+        return Mapping::Expand;
+    }
+    if (from.kind == PixelKind::Index8 && from.bitCount == 8 && toBytes == 2 &&
+        pixels >= pairLookupPixels) {
+        m_wideLookup = std::make_unique_for_overwrite<std::uint32_t[]>(std::size_t(1) << 16);
+        for (std::uint32_t second = 0; second < 256; ++second) {
+            std::uint32_t* pairs = m_wideLookup.get() + 256 * second;
+            for (std::uint32_t first = 0; first < 256; ++first) {
+                pairs[first] = lookup[first] | lookup[second] << 16;
+            }
+        }
+        m_conversion.pairs = m_wideLookup.get();
+        return Mapping::PairLookup;
+    }
+    return Mapping::Lookup;
+}
+
+// Windows reduces direct colours to 5 bits a channel before matching them to an 8-bpp table, but
+// not to smaller tables.
+Mapping RowConverter::prepareMatching(const PixelFormat& from, const PixelFormat& to,
+                                      std::size_t pixels) {
+    m_conversion.from = ChannelFields::of(from.masks);
+    m_matcher.emplace(to.colours);
+    m_conversion.matcher = &*m_matcher;
+    const bool reduce = to.bitCount == 8;
+    m_conversion.key = MatchKey::of(from.masks, reduce);
+    const std::size_t keys = std::size_t(1) << m_conversion.key.bits;
+    if (m_conversion.key.bits <= ColourMatcher::maxFieldMapBits &&
+        pixels >= std::max(fieldMapPixels, fieldMapPixelsPerKey * keys)) {
+        m_conversion.fieldMap = m_matcher->fieldMap(from.masks, reduce);
+        return Mapping::FieldMap;
+    }
+    return Mapping::Match;
+}
+
 void RowConverter::prepareByteTables(const PixelFormat& from, const PixelFormat& to) {
     const ChannelFields fromFields = ChannelFields::of(from.masks);
     const ChannelFields toFields = ChannelFields::of(to.masks);
     const auto bitsOf = [&](std::uint32_t pixel) {
         const Rgb rgb = fromFields.toRgb(pixel);
-        if (!to.isPalettized()) {
-            return to.hasChannelFields() ? toFields.fromRgb(rgb) : rgb.packed();
-        }
-        return to.bitCount == 8 ? rgb.fiveBitKey() : rgb.packed();
+        return to.hasChannelFields() ? toFields.fromRgb(rgb) : rgb.packed();
     };
     for (std::size_t byte = 0; byte < from.bitCount / 8u; ++byte) {
         for (std::uint32_t value = 0; value < 256; ++value) {
@@ -298,11 +321,15 @@ void RowConverter::prepareByteTables(const PixelFormat& from, const PixelFormat&
 }
 
 // Source indices go through a table: the identity when both tables agree, each entry's exact
-// nearest colour onto another table, or the entry's colour in a direct format.
+// nearest colour onto another table, or the entry's colour in a direct format. Few pixels work
+// entries out as they come.
 Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat& to,
                                      std::size_t pixels) {
     const std::size_t entries = std::size_t(1) << from.bitCount;
-    m_conversion.lookup = m_lookup.data();
+    const bool eager = pixels >= eagerLookupPixelsPerEntry * entries;
+    const auto colourOf = [&](std::size_t i) {
+        return i < from.colours.size() ? from.colours[i] : 0;
+    };
     m_conversion.sourceColours = from.colours;
     if (to.isPalettized() && sameTable(from, to)) {
         if (from.kind == to.kind) {
@@ -314,20 +341,23 @@ Mapping RowConverter::prepareIndexed(const PixelFormat& from, const PixelFormat&
     if (to.isPalettized()) {
         m_matcher.emplace(to.colours);
         m_conversion.matcher = &*m_matcher;
-        if (pixels < eagerLookupPixelsPerEntry * entries) {
-            std::fill_n(m_lookup.begin(), entries, unmatched);
+        m_conversion.lookup = m_matcher->indexMap(from.colours);
+        if (!eager) {
             return Mapping::LazyLookup;
         }
         for (std::size_t i = 0; i < entries; ++i) {
-            m_lookup[i] = m_matcher->nearest(i < from.colours.size() ? from.colours[i] : 0);
+            std::uint32_t& entry = m_conversion.lookup[i];
+            entry = entry == unmatched ? m_matcher->nearest(colourOf(i)) : entry;
         }
         return Mapping::Lookup;
     }
-    const bool fields = to.hasChannelFields();
-    const ChannelFields toFields = ChannelFields::of(to.masks);
+    m_conversion.to = ChannelFields::of(to.masks);
+    if (!eager) {
+        return Mapping::TableColour;
+    }
+    m_conversion.lookup = m_lookup.data();
     for (std::size_t i = 0; i < entries; ++i) {
-        const std::uint32_t rgb = i < from.colours.size() ? from.colours[i] : 0;
-        m_lookup[i] = fields ? toFields.fromRgb(Rgb::of(rgb)) : rgb;
+        m_lookup[i] = encodeColour(to, colourOf(i));
     }
     return Mapping::Lookup;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace gdi {
@@ -17,21 +18,29 @@ enum class Mapping : std::uint8_t {
     // Identical colour tables, indices stored another way (an RLE4 line onto 4 bpp): the index
     // unchanged.
     Repack,
-    // Palettized source: a table from index to destination value, filled before the call.
+    // Palettized source: a table from index to destination value, complete before the call.
     Lookup,
-    // Palettized source onto a palettized destination: the same table, each entry matched on
-    // first use.
+    // Palettized source onto a palettized destination, for few pixels: the matcher's map of the
+    // source table, each entry matched on first use.
     LazyLookup,
+    // Palettized source onto direct colour, for few pixels: the entry's colour stored as it is.
+    TableColour,
     // Direct colour onto direct colour: through 8-bit channels.
     Recode,
-    // Direct colour onto an 8-bpp destination: nearest to the colour reduced to 5 bits.
-    MatchReduced,
-    // Direct colour onto a 4- or 1-bpp destination: nearest to the exact colour.
-    MatchExact,
-    // Direct colour onto anything, for many pixels: each bit of what the three mappings above
-    // work out before matching (the stored value, the 5-bit key, the colour) is a copy of one bit
-    // of the source pixel or 0, so it is the OR of one table entry per source byte.
+    // Direct colour onto a palettized destination: the nearest entry to the exact colour, or onto
+    // 8 bpp to the colour reduced to 5 bits a channel.
+    Match,
+    // Direct colour onto direct colour, for many pixels: each bit of the stored value is a copy
+    // of one bit of the source pixel or 0, so it is the OR of one table entry per source byte.
     ByteTables,
+    // Direct colour onto a palettized destination, for many pixels: the matcher's entry for
+    // every MatchKey, where the key has at most 16 bits.
+    FieldMap,
+    // A palettized source of 1 or 4 bits onto whole-byte pixels, for many pixels: the pixels of
+    // each source byte from one table entry.
+    Expand,
+    // 8-bit indices onto 16-bit pixels, for many pixels: two pixels from one table entry.
+    PairLookup,
 };
 
 // What the row loops read; owned by the RowConverter that points into it. The loops copy it
@@ -43,6 +52,10 @@ struct Conversion {
     std::uint32_t* lookup = nullptr;
     // 256 entries per source byte, lowest byte first.
     const std::uint32_t* byteTables = nullptr;
+    MatchKey key;
+    const std::uint8_t* fieldMap = nullptr;
+    const std::byte* expansion = nullptr;
+    const std::uint32_t* pairs = nullptr;
     std::span<const std::uint32_t> sourceColours;
     ColourMatcher* matcher = nullptr;
 };
@@ -72,6 +85,8 @@ public:
 
 private:
     Mapping prepareIndexed(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
+    Mapping prepareMatching(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
+    Mapping prepareWideLookup(const PixelFormat& from, const PixelFormat& to, std::size_t pixels);
     void prepareByteTables(const PixelFormat& from, const PixelFormat& to);
 
     Conversion m_conversion;
@@ -80,6 +95,8 @@ private:
     std::optional<ColourMatcher> m_matcher;
     std::array<std::uint32_t, 256> m_lookup;
     std::array<std::uint32_t, 4 * 256> m_byteTables;
+    // The entries of Expand or PairLookup.
+    std::unique_ptr<std::uint32_t[]> m_wideLookup;
 };
 
 // The stored value of a colour (0x00RRGGBB) in a direct-colour format.

@@ -1,0 +1,231 @@
+#pragma once
+
+#include "index_packing.h"
+#include "pixel_codecs.h"
+#include "processor.h"
+#include "row_converter.h"
+
+#include <algorithm>
+#include <cstring>
+
+// Row loops for large calls that take many pixels a step: through tables of whole destination
+// bytes, or in pieces of a row.
+namespace gdi::bulk {
+
+// What a direct pixel is matched by: its colour, or onto 8 bpp its 5-bit key.
+template <class From, class To>
+std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
+    if constexpr (To::kind != PixelKind::Index8) {
+        return From::toRgb(c.from, value).packed();
+    } else if constexpr (requires { From::fiveBitKey(c.from, value); }) {
+        return From::fiveBitKey(c.from, value);
+    } else {
+        return From::toRgb(c.from, value).fiveBitKey();
+    }
+}
+
+// A 24-bit pixel's three bytes read apart: never past the pixel, and a loop the compiler makes
+// vector code of in AVX2 (SSE2 has no byte shuffle to take three-byte pixels apart with).
+[[gnu::always_inline]] inline std::uint32_t rgb24At(const std::byte* from, std::size_t i) {
+    return codecs::byteAt(from, 3 * i) | codecs::byteAt(from, 3 * i + 1) << 8 |
+           codecs::byteAt(from, 3 * i + 2) << 16;
+}
+
+// What a direct pixel is matched by: its colour, its 5-bit key onto 8 bpp, or `mapped` its
+// MatchKey.
+template <class From, class To, bool mapped>
+[[gnu::always_inline]] inline std::uint32_t matchedAt(const Conversion& c, const std::byte* from,
+                                                      std::size_t i) {
+    const std::uint32_t value = From::kind == PixelKind::Rgb24 ? rgb24At(from, i) : From::load(from, i);
+    return mapped ? c.key.pack(value) : matchedValue<From, To>(c, value);
+}
+
+// The values of `n` pixels from pixel `first`: a loop the compiler makes vector code of, in
+// AVX2 where the processor has it (always inlined, so that the AVX2 caller compiles it for
+// AVX2).
+template <class From, class To, bool mapped>
+[[gnu::always_inline]] inline void readMatched(const Conversion& c, const std::byte* from,
+                                               std::size_t first, std::size_t n,
+                                               std::uint32_t* values) {
+    for (std::size_t i = 0; i < n; ++i) {
+        values[i] = matchedAt<From, To, mapped>(c, from, first + i);
+    }
+}
+
+template <class From, class To, bool mapped>
+__attribute__((target("avx2"))) void readMatchedAvx2(const Conversion& c, const std::byte* from,
+                                                     std::size_t first, std::size_t n,
+                                                     std::uint32_t* values) {
+    readMatched<From, To, mapped>(c, from, first, n, values);
+}
+
+// Direct colour onto a palettized destination, a piece of the row at a time: every value to
+// match, every index, then the indices packed (onto 8 bpp stored as they come); `mapped`,
+// through the field map.
+template <class From, class To, bool mapped>
+void matchRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+              std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t piece = 256;
+    constexpr bool eightBits = To::kind == PixelKind::Index8;
+    const Conversion c = conversion;
+    const ColourMatcher matcher = *c.matcher;
+    const std::byte* from = source + sourceX * From::bytesPerPixel;
+    const auto index = [&](std::uint32_t value) {
+        return std::uint8_t(mapped ? c.fieldMap[value] : matcher.reduced(value));
+    };
+    const bool avx2 = hasAvx2();
+    std::uint32_t values[piece];
+    std::uint8_t indices[piece];
+    for (std::size_t done = 0; done < count; done += piece) {
+        const std::size_t n = std::min(piece, count - done);
+        if (avx2) {
+            readMatchedAvx2<From, To, mapped>(c, from, done, n, values);
+        } else {
+            readMatched<From, To, mapped>(c, from, done, n, values);
+        }
+        if constexpr (eightBits) {
+            std::byte* to = destination + destinationX + done;
+            for (std::size_t i = 0; i < n; ++i) {
+                to[i] = std::byte(index(values[i]));
+            }
+            continue;
+        } else if constexpr (mapped) {
+            for (std::size_t i = 0; i < n; ++i) {
+                indices[i] = index(values[i]);
+            }
+        } else {
+            matcher.nearestOfMany(values, indices, n);
+        }
+        packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// 24-bit pixels onto other direct ones, in AVX2 vector code where the processor has it.
+template <class To>
+void recodeRgb24Loop(const Conversion& c, const std::byte* from, std::byte* to,
+                     std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        To::store(to, i, To::fromRgb(c.to, Rgb::of(rgb24At(from, i))));
+    }
+}
+
+template <class To>
+__attribute__((target("avx2"))) void recodeRgb24Avx2(const Conversion& c, const std::byte* from,
+                                                     std::byte* to, std::size_t count) {
+    recodeRgb24Loop<To>(c, from, to, count);
+}
+
+template <class To>
+void recodeRgb24Row(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                    std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const Conversion c = conversion;
+    const std::byte* from = source + 3 * sourceX;
+    std::byte* to = destination + destinationX * To::bytesPerPixel;
+    if (hasAvx2()) {
+        recodeRgb24Avx2<To>(c, from, to, count);
+    } else {
+        recodeRgb24Loop<To>(c, from, to, count);
+    }
+}
+
+// 8-bit indices onto 1- or 4-bit ones through the lookup, a piece of the row at a time: every
+// index, then the indices packed.
+template <class To>
+void lookupIndexRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                    std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t piece = 256;
+    const Conversion c = conversion;
+    std::uint8_t indices[piece];
+    for (std::size_t done = 0; done < count; done += piece) {
+        const std::size_t n = std::min(piece, count - done);
+        for (std::size_t i = 0; i < n; ++i) {
+            indices[i] = std::uint8_t(c.lookup[codecs::byteAt(source, sourceX + done + i)]);
+        }
+        packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// 8-bit indices onto whole-byte pixels through the lookup, the indices read four at a time.
+template <class To>
+void lookupRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+               std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const Conversion c = conversion;
+    const std::byte* from = source + sourceX;
+    std::byte* to = destination + destinationX * To::bytesPerPixel;
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        std::uint32_t four;
+        std::memcpy(&four, from + i, sizeof four);
+        To::store(to, i, c.lookup[four & 0xFF]);
+        To::store(to, i + 1, c.lookup[four >> 8 & 0xFF]);
+        To::store(to, i + 2, c.lookup[four >> 16 & 0xFF]);
+        To::store(to, i + 3, c.lookup[four >> 24]);
+    }
+    for (; i < count; ++i) {
+        To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
+    }
+}
+
+// A palettized source of 1 or 4 bits onto whole-byte pixels: the destination bytes of the
+// pixels of each source byte are one entry of c.expansion, the source read four bytes at a time;
+// the pixels of a partly covered first or last byte are stored one by one.
+template <class From, class To>
+void expandRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+               std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t bits = From::bitsPerPixel;
+    constexpr std::size_t perByte = 8 / bits;
+    constexpr std::size_t entryBytes = perByte * To::bytesPerPixel;
+    const Conversion c = conversion;
+    std::byte* to = destination + destinationX * To::bytesPerPixel;
+    const auto single = [&](std::size_t i) {
+        const std::size_t bit = (sourceX + i) * bits;
+        const std::uint32_t byte = codecs::byteAt(source, bit / 8);
+        To::store(to, i, c.lookup[byte >> (8 - bits - bit % 8) & ((1u << bits) - 1)]);
+    };
+    std::size_t i = 0;
+    for (; i < count && (sourceX + i) % perByte != 0; ++i) {
+        single(i);
+    }
+    const std::byte* from = source + (sourceX + i) / perByte;
+    const auto expand = [&](std::size_t at, std::size_t byte) {
+        std::memcpy(to + at * To::bytesPerPixel, c.expansion + byte * entryBytes, entryBytes);
+    };
+    for (; i + 4 * perByte <= count; i += 4 * perByte, from += 4) {
+        std::uint32_t four;
+        std::memcpy(&four, from, sizeof four);
+        expand(i, four & 0xFF);
+        expand(i + perByte, four >> 8 & 0xFF);
+        expand(i + 2 * perByte, four >> 16 & 0xFF);
+        expand(i + 3 * perByte, four >> 24);
+    }
+    for (; i + perByte <= count; i += perByte, ++from) {
+        expand(i, std::to_integer<std::size_t>(*from));
+    }
+    for (; i < count; ++i) {
+        single(i);
+    }
+}
+
+// 8-bit indices onto 16-bit pixels: two pixels a step from c.pairs, indexed by both indices as
+// a little-endian 16-bit word, the indices read eight at a time.
+template <class To>
+void pairRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+             std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const Conversion c = conversion;
+    const std::byte* from = source + sourceX;
+    std::byte* to = destination + 2 * destinationX;
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, from + i, sizeof eight);
+        const std::uint64_t low = c.pairs[eight & 0xFFFF] | std::uint64_t(c.pairs[eight >> 16 & 0xFFFF]) << 32;
+        const std::uint64_t high = c.pairs[eight >> 32 & 0xFFFF] | std::uint64_t(c.pairs[eight >> 48]) << 32;
+        std::memcpy(to + 2 * i, &low, sizeof low);
+        std::memcpy(to + 2 * i + 8, &high, sizeof high);
+    }
+    for (; i < count; ++i) {
+        To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
+    }
+}
+
+}  // namespace gdi::bulk
