@@ -65,7 +65,7 @@ Copy1D normalized(int destination, int source, int extent) {
 BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc,
             int ySrc, DWORD rop) {
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
-    std::scoped_lock lock(table.mutex());
+    std::scoped_lock lock(table.lock());
     const gdi::Bitmap* destination = table.surfaceOf(hdcDest);
     const gdi::Bitmap* source = table.surfaceOf(hdcSrc);
     if (!destination || !source || rop != SRCCOPY) {
@@ -86,7 +86,7 @@ BOOL BitBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
-    std::scoped_lock lock(table.mutex());
+    std::scoped_lock lock(table.lock());
     const gdi::Bitmap* surface = table.surfaceOf(hdc);
     const gdi::Brush* fill = table.find<gdi::Brush>(brush);
     if (!surface || !fill || !rect) {

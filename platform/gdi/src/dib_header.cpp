@@ -69,16 +69,6 @@ bool isUncompressed(const DibHeader& header) {
     }
 }
 
-PixelFormat DibHeader::pixelFormat(std::span<const std::uint32_t> colours) const {
-    if (bitCount <= 8) {
-        return PixelFormat::palettized(bitCount, colours);
-    }
-    if (compression == BI_BITFIELDS) {
-        return PixelFormat::direct(bitCount, masks);
-    }
-    return PixelFormat::direct(bitCount, bitCount == 16 ? rgb555Masks : xrgbMasks);
-}
-
 std::optional<DibHeader> readDibHeader(const BITMAPINFO* bmi) {
     if (!bmi) {
         return std::nullopt;

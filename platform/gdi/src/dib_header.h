@@ -34,7 +34,15 @@ struct DibHeader {
     // Offset of the colour table from the start of the BITMAPINFO: right after the header.
     std::size_t tableOffset() const { return size; }
     // The pixel layout: BI_RGB 16 bits are 5-5-5 and 32 bits FF0000/FF00/FF.
-    PixelFormat pixelFormat(std::span<const std::uint32_t> colours) const;
+    PixelFormat pixelFormat(std::span<const std::uint32_t> colours) const {
+        if (bitCount <= 8) {
+            return PixelFormat::palettized(bitCount, colours);
+        }
+        if (compression == BI_BITFIELDS) {
+            return PixelFormat::direct(bitCount, masks);
+        }
+        return PixelFormat::direct(bitCount, bitCount == 16 ? rgb555Masks : xrgbMasks);
+    }
 };
 
 // Reads a BITMAPCOREHEADER (biSize 12) or a BITMAPINFOHEADER or any larger header (biSize 40 or

@@ -88,7 +88,7 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT startScan, UINT cLines, std::span<std::
         return 0;
     }
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
-    std::scoped_lock lock(table.mutex());
+    std::scoped_lock lock(table.lock());
     const Bitmap* bitmap = table.find<Bitmap>(hbm);
     if (!table.find<gdi::DeviceContext>(hdc) || !bitmap) {
         return 0;

@@ -2,9 +2,9 @@
 
 #include "bitmap.h"
 #include "gdi/emulated_gdi.h"
+#include "table_lock.h"
 
 #include <cstdint>
-#include <mutex>
 #include <variant>
 #include <vector>
 
@@ -26,7 +26,7 @@ class ObjectTable {
 public:
     static ObjectTable& instance();
 
-    std::mutex& mutex() { return m_mutex; }
+    TableLock& lock() { return m_lock; }
 
     // Returns the handle value of the stored object, or 0 when the table is full.
     std::uintptr_t add(GdiObject object);
@@ -65,7 +65,7 @@ private:
     Slot* findSlot(const void* handle);
     GdiObject* findObject(const void* handle);
 
-    std::mutex m_mutex;
+    TableLock m_lock;
     std::vector<Slot> m_slots;
     std::vector<std::uint32_t> m_freeSlots;
     HBITMAP m_stockBitmap = nullptr;

@@ -12,7 +12,7 @@ using gdi::DeviceContext;
 using gdi::ObjectTable;
 using gdi::RowOrder;
 
-using Lock = std::scoped_lock<std::mutex>;
+using Lock = std::scoped_lock<gdi::TableLock>;
 
 HBITMAP addBitmap(ObjectTable& table, std::optional<Bitmap> bitmap) {
     return bitmap ? gdi::toHandle<HBITMAP>(table.add(std::move(*bitmap))) : nullptr;
@@ -65,7 +65,7 @@ BITMAP describe(const Bitmap& bitmap) {
 
 HDC CreateCompatibleDC(HDC hdc) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     if (hdc && !table.find<DeviceContext>(hdc)) {
         return nullptr;
     }
@@ -86,7 +86,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* bmi, UINT usage, void** ppvB
         return nullptr;
     }
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     // Palette indices need the DC whose palette they index.
     if (usage == DIB_PAL_COLORS && header->bitCount <= 8 && !table.find<DeviceContext>(hdc)) {
         return nullptr;
@@ -106,7 +106,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
         return nullptr;
     }
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     if (width == 0 || height == 0) {
         return table.stockBitmap();
     }
@@ -121,13 +121,13 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 
 HBRUSH CreateSolidBrush(COLORREF colour) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     return gdi::toHandle<HBRUSH>(table.add(gdi::Brush{colour}));
 }
 
 BOOL DeleteDC(HDC hdc) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     const DeviceContext* dc = table.find<DeviceContext>(hdc);
     if (!dc) {
         return FALSE;
@@ -139,7 +139,7 @@ BOOL DeleteDC(HDC hdc) {
 
 BOOL DeleteObject(HGDIOBJ object) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     if (table.find<gdi::Brush>(object)) {
         table.remove(object);
         return TRUE;
@@ -153,7 +153,7 @@ BOOL DeleteObject(HGDIOBJ object) {
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     if (!table.find<DeviceContext>(hdc) || !table.find<Bitmap>(object)) {
         return nullptr;
     }
@@ -162,7 +162,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     const DeviceContext* dc = table.find<DeviceContext>(hdc);
     if (!dc || type != OBJ_BITMAP) {
         return nullptr;
@@ -172,7 +172,7 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
 
 int GetObjectA(HANDLE object, int size, void* buffer) {
     ObjectTable& table = ObjectTable::instance();
-    Lock lock(table.mutex());
+    Lock lock(table.lock());
     const Bitmap* bitmap = table.find<Bitmap>(object);
     if (!bitmap) {
         return 0;

@@ -150,4 +150,9 @@ struct PixelFormat {
     }
 };
 
+// Whether two direct-colour formats store every colour alike, so that pixels are copied unchanged.
+inline bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {
+    return a.kind == b.kind && (a.kind == PixelKind::Rgb24 || a.masks == b.masks);
+}
+
 }  // namespace gdi

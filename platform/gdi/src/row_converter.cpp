@@ -215,10 +215,6 @@ bool sameTable(const PixelFormat& a, const PixelFormat& b) {
                        [](std::uint32_t colour) { return colour == 0; });
 }
 
-bool sameDirectFormat(const PixelFormat& a, const PixelFormat& b) {
-    return a.kind == b.kind && (a.kind == PixelKind::Rgb24 || a.masks == b.masks);
-}
-
 }  // namespace
 
 std::uint32_t encodeColour(const PixelFormat& format, std::uint32_t rgb) {

@@ -15,14 +15,19 @@ using geometry::RowOrder;
 // are refused.
 constexpr UINT lastColorUse = 2;
 
-geometry::Call describeCall(const geometry::CallArguments& arguments, const DibHeader& header,
-                            std::size_t bufferBytes, const gdi::Bitmap& surface) {
+void describeCall(geometry::Call& call, const DibHeader& header, std::size_t bufferBytes,
+                  const gdi::Bitmap& surface) {
     const bool rle = header.isRle();
-    const auto bufferRows = rle ? 0 : std::int64_t(bufferBytes / header.stride());
-    return {arguments,
-            {header.width, header.rows(), header.order(), bufferRows,
-             rle ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed},
-            {surface.width(), surface.height()}};
+    // Rows beyond the image's are never read, and a division costs more than the rest of a
+    // small call's set-up: the whole rows are counted only in a buffer short of the image.
+    const std::int64_t rows = header.rows();
+    const std::size_t stride = header.stride();
+    const std::int64_t bufferRows = rle                                     ? 0
+                                    : bufferBytes >= stride * std::size_t(rows) ? rows
+                                                                          : std::int64_t(bufferBytes / stride);
+    call.source = {header.width, rows, header.order(), bufferRows,
+                   rle ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};
+    call.destination = {surface.width(), surface.height()};
 }
 
 // Whether copying rows one by one, in the order given, leaves what one memmove of the whole block
@@ -51,36 +56,57 @@ void copyBlock(std::byte* to, const std::byte* from, std::size_t bytes) {
     }
 }
 
-// Hands each row segment the geometry says is written to the converter, walking scan lines up
-// the picture: destination rows go up the surface and buffer rows go forward (bottom-up) or back
-// (top-down). Rows copied unchanged and whole, with no padding, that follow each other alike in
-// both buffers, are one block.
-void drawBand(const geometry::CallGeometry& g, const DibHeader& header,
-              std::span<const std::byte> bits, const gdi::SurfaceView& surface,
-              const gdi::RowConverter& converter) {
-    const auto count = std::size_t(g.writtenColumns.size());
-    const auto sourceX = std::size_t(g.sourceColumnOf(g.writtenColumns.begin));
-    const auto destinationX = std::size_t(g.writtenColumns.begin);
+// The row segments the geometry says are written, walking scan lines up the picture: destination
+// rows go up the surface and buffer rows go forward (bottom-up) or back (top-down).
+struct BandWalk {
+    std::size_t count = 0;
+    std::size_t sourceX = 0;
+    std::size_t destinationX = 0;
+    std::size_t rows = 0;
+    std::ptrdiff_t sourceStep = 0;
+    int firstY = 0;
+    const std::byte* firstSourceRow = nullptr;
+};
+
+BandWalk walkOf(const geometry::CallGeometry& g, const DibHeader& header,
+                std::span<const std::byte> bits) {
     const auto stride = std::ptrdiff_t(header.stride());
-    const std::ptrdiff_t sourceStep = g.order == RowOrder::BottomUp ? stride : -stride;
-    const auto rows = std::size_t(g.writtenRows.size());
     const auto firstY = int(g.writtenRows.last());
-    const std::ptrdiff_t firstRow = g.bufferRowOf(g.scanLineOf(firstY)) * stride;
-    const std::size_t pixelBits = converter.copiedPixelBits();
-    if (pixelBits && sourceX == 0 && destinationX == 0 &&
-        count * pixelBits == 8 * header.stride() && sourceStep == -surface.stride) {
-        const std::ptrdiff_t lowest = sourceStep > 0 ? 0 : std::ptrdiff_t(rows - 1) * sourceStep;
-        const std::byte* from = bits.data() + firstRow + lowest;
-        std::byte* to = surface.rowStart(firstY) + lowest;
-        const std::size_t bytes = rows * header.stride();
-        if (rowOrderMatchesMemmove(from, to, bytes, sourceStep > 0)) {
-            copyBlock(to, from, bytes);
-            return;
-        }
+    return {std::size_t(g.writtenColumns.size()),
+            std::size_t(g.sourceColumnOf(g.writtenColumns.begin)),
+            std::size_t(g.writtenColumns.begin),
+            std::size_t(g.writtenRows.size()),
+            g.order == RowOrder::BottomUp ? stride : -stride,
+            firstY,
+            bits.data() + g.bufferRowOf(g.scanLineOf(firstY)) * stride};
+}
+
+// Rows of `pixelBits` copied unchanged and whole, with no padding, that follow each other alike
+// in both buffers, are one block; false where they must go row by row.
+bool copiedAsBlock(const BandWalk& walk, std::size_t stride, std::size_t pixelBits,
+                   const gdi::SurfaceView& surface) {
+    if (walk.sourceX != 0 || walk.destinationX != 0 || walk.count * pixelBits != 8 * stride ||
+        walk.sourceStep != -surface.stride) {
+        return false;
     }
-    for (std::size_t k = 0; k < rows; ++k) {
-        converter.convert(bits.data() + firstRow + std::ptrdiff_t(k) * sourceStep, sourceX,
-                          surface.rowStart(firstY - int(k)), destinationX, count);
+    const std::ptrdiff_t lowest =
+        walk.sourceStep > 0 ? 0 : std::ptrdiff_t(walk.rows - 1) * walk.sourceStep;
+    const std::byte* from = walk.firstSourceRow + lowest;
+    std::byte* to = surface.rowStart(walk.firstY) + lowest;
+    const std::size_t bytes = walk.rows * stride;
+    if (!rowOrderMatchesMemmove(from, to, bytes, walk.sourceStep > 0)) {
+        return false;
+    }
+    copyBlock(to, from, bytes);
+    return true;
+}
+
+void drawRows(const BandWalk& walk, const gdi::SurfaceView& surface,
+              const gdi::RowConverter& converter) {
+    for (std::size_t k = 0; k < walk.rows; ++k) {
+        converter.convert(walk.firstSourceRow + std::ptrdiff_t(k) * walk.sourceStep,
+                          walk.sourceX, surface.rowStart(walk.firstY - int(k)),
+                          walk.destinationX, walk.count);
     }
 }
 
@@ -90,14 +116,23 @@ int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
     if (g.writtenRows.empty() || !surface.isDrawable()) {
         return g.result;
     }
+    const BandWalk walk = walkOf(g, header, bits);
+    const gdi::SurfaceView& view = surface.view();
+    // A direct-colour source stored as the surface is copied without preparing a conversion.
+    if (header.bitCount > 8 && gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat()) &&
+        copiedAsBlock(walk, header.stride(), header.bitCount, view)) {
+        return g.result;
+    }
     gdi::ColourTable colours;
     if (header.bitCount <= 8) {
         gdi::readColourTable(bmi, header, colorUse, colours);
     }
-    const gdi::RowConverter converter(
-        header.pixelFormat(colours.colours()), surface.pixelFormat(),
-        std::size_t(g.writtenColumns.size() * g.writtenRows.size()));
-    drawBand(g, header, bits, surface.view(), converter);
+    const gdi::RowConverter converter(header.pixelFormat(colours.colours()),
+                                      surface.pixelFormat(), walk.count * walk.rows);
+    const std::size_t pixelBits = converter.copiedPixelBits();
+    if (!pixelBits || !copiedAsBlock(walk, header.stride(), pixelBits, view)) {
+        drawRows(walk, view, converter);
+    }
     return g.result;
 }
 
@@ -109,19 +144,18 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     if (colorUse > lastColorUse) {
         return 0;
     }
+    geometry::Call call{{xDest, yDest, width, height, xSrc, ySrc, startScan, cLines}, {}, {}};
     const std::optional<DibHeader> header = gdi::readDibHeader(bmi);
     if (!header || !gdi::isSourceFormat(*header) || !bits.data()) {
         return 0;
     }
     gdi::ObjectTable& table = gdi::ObjectTable::instance();
-    std::scoped_lock lock(table.mutex());
+    std::scoped_lock lock(table.lock());
     const gdi::Bitmap* surface = table.surfaceOf(hdc);
     if (!surface) {
         return 0;
     }
-    const geometry::Call call = describeCall(
-        {xDest, yDest, width, height, xSrc, ySrc, startScan, cLines}, *header, bits.size(),
-        *surface);
+    describeCall(call, *header, bits.size(), *surface);
     if (header->isRle()) {
         return gdi::drawRle(*geometry::computeRleGeometry(call), bmi, *header, colorUse, bits,
                             *surface);
