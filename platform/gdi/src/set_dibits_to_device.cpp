@@ -15,18 +15,22 @@ using geometry::RowOrder;
 // are refused.
 constexpr UINT lastColorUse = 2;
 
-void describeCall(geometry::Call& call, const DibHeader& header, std::size_t bufferBytes,
-                  const gdi::Bitmap& surface) {
+// Completes the call's description with the source and the surface.
+void describeSourceAndSurface(geometry::Call& call, const DibHeader& header,
+                              std::size_t bufferBytes, const gdi::Bitmap& surface) {
     const bool rle = header.isRle();
     // Rows beyond the image's are never read, and a division costs more than the rest of a
     // small call's set-up: the whole rows are counted only in a buffer short of the image.
     const std::int64_t rows = header.rows();
     const std::size_t stride = header.stride();
-    const std::int64_t bufferRows = rle                                     ? 0
-                                    : bufferBytes >= stride * std::size_t(rows) ? rows
-                                                                          : std::int64_t(bufferBytes / stride);
-    call.source = {header.width, rows, header.order(), bufferRows,
-                   rle ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};
+    std::int64_t bufferRows = 0;
+    if (!rle) {
+        bufferRows =
+            bufferBytes >= stride * std::size_t(rows) ? rows : std::int64_t(bufferBytes / stride);
+    }
+    call.source = {
+        header.width, rows, header.order(), bufferRows,
+        rle ? geometry::SourceEncoding::RunLength : geometry::SourceEncoding::Uncompressed};
     call.destination = {surface.width(), surface.height()};
 }
 
@@ -104,9 +108,8 @@ bool copiedAsBlock(const BandWalk& walk, std::size_t stride, std::size_t pixelBi
 void drawRows(const BandWalk& walk, const gdi::SurfaceView& surface,
               const gdi::RowConverter& converter) {
     for (std::size_t k = 0; k < walk.rows; ++k) {
-        converter.convert(walk.firstSourceRow + std::ptrdiff_t(k) * walk.sourceStep,
-                          walk.sourceX, surface.rowStart(walk.firstY - int(k)),
-                          walk.destinationX, walk.count);
+        converter.convert(walk.firstSourceRow + std::ptrdiff_t(k) * walk.sourceStep, walk.sourceX,
+                          surface.rowStart(walk.firstY - int(k)), walk.destinationX, walk.count);
     }
 }
 
@@ -119,7 +122,8 @@ int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
     const BandWalk walk = walkOf(g, header, bits);
     const gdi::SurfaceView& view = surface.view();
     // A direct-colour source stored as the surface is copied without preparing a conversion.
-    if (header.bitCount > 8 && gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat()) &&
+    if (header.bitCount > 8 &&
+        gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat()) &&
         copiedAsBlock(walk, header.stride(), header.bitCount, view)) {
         return g.result;
     }
@@ -127,8 +131,8 @@ int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
     if (header.bitCount <= 8) {
         gdi::readColourTable(bmi, header, colorUse, colours);
     }
-    const gdi::RowConverter converter(header.pixelFormat(colours.colours()),
-                                      surface.pixelFormat(), walk.count * walk.rows);
+    const gdi::RowConverter converter(header.pixelFormat(colours.colours()), surface.pixelFormat(),
+                                      walk.count * walk.rows);
     const std::size_t pixelBits = converter.copiedPixelBits();
     if (!pixelBits || !copiedAsBlock(walk, header.stride(), pixelBits, view)) {
         drawRows(walk, view, converter);
@@ -144,6 +148,8 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     if (colorUse > lastColorUse) {
         return 0;
     }
+    // Stored before the header is read, so that the geometry's wide loads of them do not wait
+    // for the stores to leave the store buffer.
     geometry::Call call{{xDest, yDest, width, height, xSrc, ySrc, startScan, cLines}, {}, {}};
     const std::optional<DibHeader> header = gdi::readDibHeader(bmi);
     if (!header || !gdi::isSourceFormat(*header) || !bits.data()) {
@@ -155,7 +161,7 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     if (!surface) {
         return 0;
     }
-    describeCall(call, *header, bits.size(), *surface);
+    describeSourceAndSurface(call, *header, bits.size(), *surface);
     if (header->isRle()) {
         return gdi::drawRle(*geometry::computeRleGeometry(call), bmi, *header, colorUse, bits,
                             *surface);

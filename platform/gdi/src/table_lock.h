@@ -6,10 +6,10 @@
 
 namespace gdi {
 
-// The object table's lock, taken with std::scoped_lock. Calls hold it briefly and almost never meet, and a small call is
-// only a few dozen nanoseconds, so taking it is one atomic exchange and releasing it one store,
-// where a mutex costs two locked instructions and two library calls. A thread that finds it
-// taken yields until it is free.
+// The object table's lock, taken with std::scoped_lock. Calls almost never meet, and a small
+// call lasts a few dozen nanoseconds, so taking the lock is one atomic exchange and releasing it
+// one store, where a mutex costs two locked instructions and two library calls. A thread that
+// finds it taken yields until it is free.
 class TableLock {
 public:
     void lock() {
