@@ -17,6 +17,17 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
 
 }  // namespace
 
+std::optional<DecimalToken> CaseTokens::takeDecimal() {
+    skipBlanks();
+    const DecimalPrefix prefix = readDecimalPrefix(m_rest);
+    if (!prefix.value || (prefix.length < m_rest.size() && !isBlank(m_rest[prefix.length]))) {
+        return std::nullopt;
+    }
+    const DecimalToken token{*prefix.value, m_rest.substr(0, prefix.length)};
+    m_rest.remove_prefix(prefix.length);
+    return token;
+}
+
 std::size_t CaseTokens::countRemaining() const {
     std::size_t count = 0;
     std::string_view rest = withoutLeadingBlanks(m_rest);
@@ -46,26 +57,29 @@ std::optional<std::uint32_t> readHex(std::string_view text, std::size_t maxDigit
     return value;
 }
 
-std::optional<std::uint32_t> readDecimal(std::string_view text) {
+DecimalPrefix readDecimalPrefix(std::string_view text) {
     const bool negative = text.starts_with('-');
-    text.remove_prefix(negative ? 1 : 0);
-    const std::size_t zeros = std::min(text.find_first_not_of('0'), text.size());
-    // Ten digits hold every magnitude in range, and more than ten none.
-    if (text.empty() || text.size() - zeros > 10) {
-        return std::nullopt;
-    }
+    std::size_t length = negative ? 1 : 0;
+    // Saturated above every magnitude in range, so that any number of digits reads as too large.
+    constexpr std::uint64_t tooLarge = std::uint64_t(1) << 33;
     std::uint64_t magnitude = 0;
-    for (const char c : text.substr(zeros)) {
-        const auto digit = std::uint32_t(c - '0');
+    for (; length < text.size(); ++length) {
+        const auto digit = std::uint32_t(text[length] - '0');
         if (digit > 9) {
-            return std::nullopt;
+            break;
         }
-        magnitude = magnitude * 10 + digit;
+        magnitude = std::min(magnitude * 10 + digit, tooLarge);
     }
-    if (magnitude > (negative ? std::uint64_t(1) << 31 : UINT32_MAX)) {
-        return std::nullopt;
+    const bool digits = length > (negative ? 1u : 0u);
+    if (!digits || magnitude > (negative ? std::uint64_t(1) << 31 : UINT32_MAX)) {
+        return {std::nullopt, length};
     }
-    return std::uint32_t(negative ? 0 - magnitude : magnitude);
+    return {std::uint32_t(negative ? 0 - magnitude : magnitude), length};
+}
+
+std::optional<std::uint32_t> readDecimal(std::string_view text) {
+    const DecimalPrefix prefix = readDecimalPrefix(text);
+    return prefix.length == text.size() ? prefix.value : std::nullopt;
 }
 
 std::optional<std::uint64_t> readCount(std::string_view text) {

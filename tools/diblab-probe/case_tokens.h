@@ -11,6 +11,11 @@
 
 namespace probe {
 
+struct DecimalToken {
+    std::uint32_t value = 0;
+    std::string_view text;
+};
+
 // Blanks separate tokens: space, tab and the carriage return of a CRLF line end.
 constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
@@ -37,6 +42,9 @@ public:
         return m_rest.substr(0, tokenLength(m_rest));
     }
     std::size_t countRemaining() const;
+    // The next token when it is a decimal 32-bit value (readDecimal), taken in one pass over its
+    // characters; nothing, and nothing taken, otherwise.
+    std::optional<DecimalToken> takeDecimal();
 
     static std::size_t tokenLength(std::string_view text) {
         std::size_t length = 0;
@@ -81,6 +89,14 @@ std::optional<std::uint32_t> readHex(std::string_view text, std::size_t maxDigit
 
 // A decimal 32-bit value: -2^31 .. 2^32-1, negative numbers wrapping as the call sees them.
 std::optional<std::uint32_t> readDecimal(std::string_view text);
+
+// The decimal value at the start of the text, read up to the first byte that is not a digit (the
+// sign aside), and how many bytes that is; no value when there are no digits or it is out of range.
+struct DecimalPrefix {
+    std::optional<std::uint32_t> value;
+    std::size_t length = 0;
+};
+DecimalPrefix readDecimalPrefix(std::string_view text);
 
 // Decimal digits only, saturating at UINT64_MAX so that a huge count still reads as too large.
 std::optional<std::uint64_t> readCount(std::string_view text);

@@ -28,7 +28,17 @@ public:
     std::string error;
 
     std::uint32_t hex() { return number(readHex); }
-    std::uint32_t decimal() { return number(readDecimal); }
+    // A well-formed value is read as it is taken; anything else as any field, for its message.
+    std::uint32_t decimal() {
+        if (error.empty()) {
+            if (const std::optional<DecimalToken> token = m_tokens.takeDecimal()) {
+                ++m_index;
+                m_last = token->text;
+                return token->value;
+            }
+        }
+        return number(readDecimal);
+    }
 
     std::uint32_t size() {
         const std::string_view text = next();
@@ -154,7 +164,7 @@ std::string describeDestination(const CaseOptions& options, const DeferredFields
         }
         const std::string error =
             readColourList("dstpal", *options.destColours, ColourList::Rgb,
-                          std::size_t(1) << destination.bitCount, destination.colours);
+                           std::size_t(1) << destination.bitCount, destination.colours);
         destination.clrUsed = DWORD(destination.colours.size());
         if (!error.empty()) {
             return error;
@@ -176,14 +186,14 @@ std::string describeSource(const CaseOptions& options, gdi::DibFormat& source) {
     const ColourList kind =
         options.colorUse == DIB_PAL_COLORS ? ColourList::PaletteIndexes : ColourList::Rgb;
     if (options.sourceColours) {
-        const std::string error =
-            readColourList("srcpal", *options.sourceColours, kind, maxSourceColours, source.colours);
+        const std::string error = readColourList("srcpal", *options.sourceColours, kind,
+                                                 maxSourceColours, source.colours);
         if (!error.empty()) {
             return error;
         }
     } else if (source.bitCount <= 8) {
         source.colours = kind == ColourList::PaletteIndexes ? defaultPaletteIndexes(source.bitCount)
-                                                          : defaultColours(source.bitCount);
+                                                            : defaultColours(source.bitCount);
     }
     source.clrUsed =
         options.clrUsed.value_or(options.sourceColours ? DWORD(source.colours.size()) : 0);
@@ -208,8 +218,7 @@ std::string readBits(CaseTokens& tokens, const CaseOptions& options, std::uint32
     } else {
         error = readByteBits(tokens, probeCase.bits);
     }
-    probeCase.source.sizeImage =
-        options.sizeImage.value_or(rle ? DWORD(probeCase.bits.size()) : 0);
+    probeCase.source.sizeImage = options.sizeImage.value_or(rle ? DWORD(probeCase.bits.size()) : 0);
     return error;
 }
 

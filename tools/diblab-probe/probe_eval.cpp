@@ -1,5 +1,6 @@
 #include "probe_eval.h"
 
+#include "kept_targets.h"
 #include "dib/pixel_rows.h"
 #include "gdi/dib_section_dc.h"
 
@@ -56,8 +57,9 @@ std::string creationFailure(const gdi::DibFormat& destination) {
 }  // namespace
 
 ProbeOutcome evaluateCase(const ProbeCase& probeCase) {
+    thread_local KeptTargets targets;
     ProbeOutcome outcome;
-    const gdi::DibSectionDC target(probeCase.destination);
+    const gdi::DibSectionDC& target = targets.targetFor(probeCase.destination);
     if (!target.created()) {
         outcome.error = creationFailure(probeCase.destination);
         return outcome;

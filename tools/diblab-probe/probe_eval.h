@@ -17,7 +17,8 @@ struct ProbeOutcome {
     std::vector<std::uint32_t> destination;
 };
 
-// Performs the case's SetDIBitsToDevice call on a fresh destination DIB section.
+// Performs the case's SetDIBitsToDevice call on a destination DIB section of the case's format,
+// every pixel set to its fill value first.
 ProbeOutcome evaluateCase(const ProbeCase& probeCase);
 
 }  // namespace probe

@@ -2,6 +2,7 @@
 
 #include "dib/pixel_rows.h"
 
+#include <cstring>
 #include <optional>
 
 namespace probe {
@@ -45,10 +46,24 @@ bool appendBytes(std::string_view digits, std::vector<std::byte>& bits) {
 std::vector<std::byte> patternBits(const gdi::DibFormat& format, std::uint32_t base) {
     const unsigned bitCount = format.bitCount;
     std::vector<std::byte> bits;
+    if (bitCount == 32) {
+        // The values are the stored pixels: written straight into their rows.
+        bits.resize(format.imageBytes());
+        const auto height = std::size_t(format.height);
+        for (std::size_t row = 0; row < height; ++row) {
+            std::byte* pixels =
+                bits.data() + gdi::bufferRowOf(row, height, format.order) * format.stride();
+            std::uint32_t value = base + std::uint32_t(row) * 256;
+            for (LONG column = 0; column < format.width; ++column, ++value) {
+                std::memcpy(pixels + 4 * column, &value, sizeof value);
+            }
+        }
+        return bits;
+    }
     packRows(format, bits, [&](std::size_t row, std::span<std::uint32_t> values) {
         std::uint32_t value = base + std::uint32_t(row) * 256;
         for (std::uint32_t& pixel : values) {
-            pixel = bitCount == 32 ? value : (value * 0x9E3779B1u) >> (32 - bitCount);
+            pixel = (value * 0x9E3779B1u) >> (32 - bitCount);
             ++value;
         }
         return true;
@@ -59,13 +74,12 @@ std::vector<std::byte> patternBits(const gdi::DibFormat& format, std::uint32_t b
 std::string readPixelBits(CaseTokens& tokens, const gdi::DibFormat& format,
                           std::vector<std::byte>& bits) {
     const std::size_t count = std::size_t(format.width) * std::size_t(format.height);
-    const std::size_t given = tokens.countRemaining();
-    if (given != count) {
-        return "px needs " + std::to_string(count) + " values, got " + std::to_string(given);
-    }
+    // The values are counted only when something is wrong: a count that differs is the error
+    // to report, before any bad value.
+    const CaseTokens values = tokens;
     std::string error;
-    packRows(format, bits, [&](std::size_t, std::span<std::uint32_t> values) {
-        for (std::uint32_t& pixel : values) {
+    packRows(format, bits, [&](std::size_t, std::span<std::uint32_t> row) {
+        for (std::uint32_t& pixel : row) {
             const std::string_view text = tokens.next();
             const std::optional<std::uint32_t> value = readHex(text);
             if (!value) {
@@ -81,6 +95,11 @@ std::string readPixelBits(CaseTokens& tokens, const gdi::DibFormat& format,
         }
         return true;
     });
+    if (!error.empty() || !tokens.atEnd()) {
+        if (const std::size_t given = values.countRemaining(); given != count) {
+            return "px needs " + std::to_string(count) + " values, got " + std::to_string(given);
+        }
+    }
     return error;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstring>
 #include <iomanip>
 #include <ostream>
@@ -50,6 +52,11 @@ TEST(ParseCase, ReadsEveryFieldAsTheCallSeesIt) {
     EXPECT_EQ(c.arguments.height, 0xFFFFFFFFu);
     EXPECT_EQ(c.arguments.xSrc, -3);
     EXPECT_EQ(c.arguments.ySrc, 2147483647);
+    // Leading zeros do not count towards the ten digits a value may have.
+    const ProbeCase zeros =
+        parsed("1 1 0 0 1 1 0 0 -0000000000002147483648 0 1 1 0 0 0 000000000004294967295");
+    EXPECT_EQ(zeros.arguments.xDest, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(zeros.arguments.cLines, 0xFFFFFFFFu);
     EXPECT_EQ(c.arguments.startScan, 7u);
     EXPECT_EQ(c.arguments.cLines, 8u);
     EXPECT_EQ(pictureOf(c),
@@ -98,6 +105,10 @@ const BadLine badLines[] = {
     {"8 8 0 0 8 8 0 0 0 0 8 8 0 0 0 4294967296", "bad number '4294967296' for cLines"},
     {"8 8 0 0 8 8 0 0 -2147483649 0 8 8 0 0 0 8", "bad number '-2147483649' for XDest"},
     {"8 8 0 0 8 8 0 0 0 0 8 8 0 0 0 8.5", "bad number '8.5' for cLines"},
+    {"8 8 0 0 8 8 0 0 0 0 8 8 0 0 0 -", "bad number '-' for cLines"},
+    {"8 8 0 0 8 8 0 0 1- 0 8 8 0 0 0 8", "bad number '1-' for XDest"},
+    {"8 8 0 0 8 8 0 0 0 0 8 8 0 0 0 18446744073709551617",
+     "bad number '18446744073709551617' for cLines"},
     {"8 8 0 0x10 8 8 0 0 0 0 8 8 0 0 0 8", "bad number '0x10' for FILL"},
     {"8 8 0 123456789 8 8 0 0 0 0 8 8 0 0 0 8", "bad number '123456789' for FILL"},
     {"8 8 0 0 8 8 0 -1 0 0 8 8 0 0 0 8", "bad number '-1' for BASE"},

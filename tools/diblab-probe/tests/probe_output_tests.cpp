@@ -33,6 +33,22 @@ TEST(ProcessLine, ReportsTheWindowsResultOfAFailingCall) {
     EXPECT_EQ(processed("1 1 0 5 1 1 0 9 0 0 1 1 0 0 0 0"), "0 00000005\n");
 }
 
+TEST(ProcessLine, EachCaseStartsFromItsFillWhateverTheCaseBeforeDrew) {
+    // Cases of one destination format share its section; a call that draws nothing must still
+    // show only the fill, down to the last pixel of a byte the drawing call wrote.
+    for (const char* format : {"dst=1", "dst=4", "dst=24"}) {
+        const std::string draw = std::string("3 2 0 0 3 2 0 ffffff 0 0 3 2 0 0 0 2 ") + format;
+        const std::string none = std::string("3 2 0 1 3 2 0 ffffff 0 0 3 2 0 0 0 0 ") + format;
+        const std::string fill = std::string(format) == "dst=24" ? " 000001" : " 1";
+        std::string expected = "0";
+        for (int pixel = 0; pixel < 6; ++pixel) {
+            expected += fill;
+        }
+        processed(draw);
+        EXPECT_EQ(processed(none), expected + "\n") << format;
+    }
+}
+
 TEST(ProcessLine, PrintsAGridOnRequest) {
     EXPECT_EQ(processed("2 11 0 0 1 1 0 ab 1 10 1 1 0 0 0 1 px ff", probe::OutputStyle::Grid),
               "result 1\n"

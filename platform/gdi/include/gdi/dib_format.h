@@ -78,6 +78,8 @@ struct DibFormat {
     std::size_t tableEntries() const {
         return colourTableEntries(bitCount, headerSize == sizeof(BITMAPCOREHEADER) ? 0 : clrUsed);
     }
+
+    bool operator==(const DibFormat&) const = default;
 };
 
 // The header bytes a format describes: the BITMAPINFOHEADER (or its V4/V5 extension, or the core
