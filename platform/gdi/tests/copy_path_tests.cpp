@@ -152,6 +152,24 @@ TEST_P(WholeRows, FromTheSectionsOwnRowsAreDrawnBottomUp) {
     }
 }
 
+// A block larger than the caches goes out with streaming stores: it lands byte for byte, from a
+// source at any alignment, up to its last bytes, which are not a whole number of vectors.
+TEST(WholeRows, ABlockLargerThanTheCachesLandsByteForByte) {
+    const gdi::DibFormat format = sameTableFormat(32, 2047, 2100);
+    const gdi::DibInfo info(format);
+    const std::vector<std::uint32_t> picture = noise(2047 * 2100, 32, 5);
+    const std::vector<std::byte> packed = gditest::packed(format, picture);
+    for (const std::size_t offset : {0, 4, 12}) {
+        std::vector<std::byte> bits(offset);
+        bits.insert(bits.end(), packed.begin(), packed.end());
+        gditest::Section section(format, 0);
+        ASSERT_EQ(SetDIBitsToDevice(section.dc(), 0, 0, 2047, 2100, 0, 0, 0, 2100,
+                                    std::span(bits).subspan(offset), info.get(), DIB_RGB_COLORS),
+                  2100);
+        EXPECT_TRUE(std::ranges::equal(section.bits(), packed)) << "source offset " << offset;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, WholeRows,
                          testing::Values(WORD(1), WORD(4), WORD(8), WORD(16), WORD(24), WORD(32)),
                          [](const auto& info) { return std::to_string(info.param) + "Bits"; });
