@@ -3,6 +3,7 @@
 #include "index_packing.h"
 #include "pixel_codecs.h"
 #include "processor.h"
+#include "rgb24_unpack.h"
 #include "row_converter.h"
 
 #include <algorithm>
@@ -24,19 +25,13 @@ std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
     }
 }
 
-// A 24-bit pixel's three bytes read apart: never past the pixel, and a loop the compiler makes
-// vector code of in AVX2 (SSE2 has no byte shuffle to take three-byte pixels apart with).
-[[gnu::always_inline]] inline std::uint32_t rgb24At(const std::byte* from, std::size_t i) {
-    return codecs::byteAt(from, 3 * i) | codecs::byteAt(from, 3 * i + 1) << 8 |
-           codecs::byteAt(from, 3 * i + 2) << 16;
-}
-
 // What a direct pixel is matched by: its colour, its 5-bit key onto 8 bpp, or `mapped` its
 // MatchKey.
 template <class From, class To, bool mapped>
 [[gnu::always_inline]] inline std::uint32_t matchedAt(const Conversion& c, const std::byte* from,
                                                       std::size_t i) {
-    const std::uint32_t value = From::kind == PixelKind::Rgb24 ? rgb24At(from, i) : From::load(from, i);
+    const std::uint32_t value =
+        From::kind == PixelKind::Rgb24 ? rgb24At(from, i) : From::load(from, i);
     return mapped ? c.key.pack(value) : matchedValue<From, To>(c, value);
 }
 
@@ -100,31 +95,40 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
     }
 }
 
-// 24-bit pixels onto other direct ones, in AVX2 vector code where the processor has it.
+// 24-bit pixels onto other direct ones, a piece of the row at a time: the pixels' values, then
+// each stored, in AVX2 vector code where the processor has it.
 template <class To>
-void recodeRgb24Loop(const Conversion& c, const std::byte* from, std::byte* to,
-                     std::size_t count) {
+void recodeValues(const Conversion& c, const std::uint32_t* values, std::byte* to,
+                  std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
-        To::store(to, i, To::fromRgb(c.to, Rgb::of(rgb24At(from, i))));
+        To::store(to, i, To::fromRgb(c.to, Rgb::of(values[i])));
     }
 }
 
 template <class To>
-__attribute__((target("avx2"))) void recodeRgb24Avx2(const Conversion& c, const std::byte* from,
-                                                     std::byte* to, std::size_t count) {
-    recodeRgb24Loop<To>(c, from, to, count);
+__attribute__((target("avx2"))) void recodeValuesAvx2(const Conversion& c,
+                                                      const std::uint32_t* values, std::byte* to,
+                                                      std::size_t count) {
+    recodeValues<To>(c, values, to, count);
 }
 
 template <class To>
 void recodeRgb24Row(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
                     std::byte* destination, std::size_t destinationX, std::size_t count) {
+    constexpr std::size_t piece = 256;
     const Conversion c = conversion;
     const std::byte* from = source + 3 * sourceX;
     std::byte* to = destination + destinationX * To::bytesPerPixel;
-    if (hasAvx2()) {
-        recodeRgb24Avx2<To>(c, from, to, count);
-    } else {
-        recodeRgb24Loop<To>(c, from, to, count);
+    const bool avx2 = hasAvx2();
+    std::uint32_t values[piece];
+    for (std::size_t done = 0; done < count; done += piece) {
+        const std::size_t n = std::min(piece, count - done);
+        unpackRgb24(from + 3 * done, n, values);
+        if (avx2) {
+            recodeValuesAvx2<To>(c, values, to + done * To::bytesPerPixel, n);
+        } else {
+            recodeValues<To>(c, values, to + done * To::bytesPerPixel, n);
+        }
     }
 }
 
@@ -218,8 +222,10 @@ void pairRow(const Conversion& conversion, const std::byte* source, std::size_t 
     for (; i + 8 <= count; i += 8) {
         std::uint64_t eight;
         std::memcpy(&eight, from + i, sizeof eight);
-        const std::uint64_t low = c.pairs[eight & 0xFFFF] | std::uint64_t(c.pairs[eight >> 16 & 0xFFFF]) << 32;
-        const std::uint64_t high = c.pairs[eight >> 32 & 0xFFFF] | std::uint64_t(c.pairs[eight >> 48]) << 32;
+        const std::uint64_t low =
+            c.pairs[eight & 0xFFFF] | std::uint64_t(c.pairs[eight >> 16 & 0xFFFF]) << 32;
+        const std::uint64_t high =
+            c.pairs[eight >> 32 & 0xFFFF] | std::uint64_t(c.pairs[eight >> 48]) << 32;
         std::memcpy(to + 2 * i, &low, sizeof low);
         std::memcpy(to + 2 * i + 8, &high, sizeof high);
     }
