@@ -19,27 +19,6 @@ std::uint32_t little(std::span<const std::byte> bytes, std::size_t offset, std::
     return value;
 }
 
-bool sizeOverflows(const HeaderFields& header) {
-    const std::uint64_t rows = std::uint64_t(header.height < 0 ? -header.height : header.height);
-    return std::uint64_t(header.width) * header.bitCount > sizeLimit ||
-           strideOf(std::uint64_t(header.width), int(header.bitCount)) * rows > sizeLimit;
-}
-
-bool uncompressedFormat(const HeaderFields& header) {
-    switch (header.bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-            return header.compression == BI_RGB;
-        case 16:
-        case 32:
-            return header.compression == BI_RGB || header.compression == BI_BITFIELDS;
-        default:
-            return false;
-    }
-}
-
 // The header's shape: what every call checks before it reads masks or a colour table.
 bool shapeAccepted(const HeaderFields& header, UINT colorUse, DibRole role) {
     if (colorUse > 2 || header.width <= 0 || header.height == 0) {
@@ -112,6 +91,27 @@ PixelFormat formatOf(std::span<const std::byte> info, const HeaderFields& header
 }
 
 }  // namespace
+
+bool sizeOverflows(const HeaderFields& header) {
+    const std::uint64_t rows = std::uint64_t(header.height < 0 ? -header.height : header.height);
+    return std::uint64_t(header.width) * header.bitCount > sizeLimit ||
+           strideOf(std::uint64_t(header.width), int(header.bitCount)) * rows > sizeLimit;
+}
+
+bool uncompressedFormat(const HeaderFields& header) {
+    switch (header.bitCount) {
+        case 1:
+        case 4:
+        case 8:
+        case 24:
+            return header.compression == BI_RGB;
+        case 16:
+        case 32:
+            return header.compression == BI_RGB || header.compression == BI_BITFIELDS;
+        default:
+            return false;
+    }
+}
 
 std::optional<HeaderFields> readHeader(std::span<const std::byte> info) {
     HeaderFields header;

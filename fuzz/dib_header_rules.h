@@ -32,6 +32,12 @@ struct HeaderFields {
 // The header's fields when its size is one GDI reads (12, or 40 and more), read from its bytes.
 std::optional<HeaderFields> readHeader(std::span<const std::byte> info);
 
+// Whether a row, or the whole image, has a size that does not fit 32 bits.
+bool sizeOverflows(const HeaderFields& header);
+// The uncompressed bit counts and compressions: 1, 4, 8 and 24 bpp BI_RGB, 16 and 32 bpp BI_RGB
+// or BI_BITFIELDS.
+bool uncompressedFormat(const HeaderFields& header);
+
 enum class DibRole { DrawnSource, Section };
 
 // Whether the header's fields describe a format the call takes (masks are not looked at).

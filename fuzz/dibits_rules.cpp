@@ -9,7 +9,6 @@ namespace {
 
 constexpr std::size_t infoSize = 40;
 constexpr std::size_t masksEnd = infoSize + 12;
-constexpr std::uint64_t sizeLimit = 0xFFFFFFFF;
 
 std::uint32_t dwordAt(std::span<const std::byte> bytes, std::size_t offset) {
     std::uint32_t value = 0;
@@ -45,26 +44,10 @@ bool requestTaken(const HeaderFields& header, UINT cLines, bool query) {
         const std::uint32_t bits = header.compression == BI_RLE8 ? 8 : 4;
         return header.bitCount == bits && header.height > 0 && query;
     }
-    const std::uint64_t rows = std::uint64_t(header.height < 0 ? -header.height : header.height);
-    if (std::uint64_t(header.width) * header.bitCount > sizeLimit ||
-        strideOf(std::uint64_t(header.width), int(header.bitCount)) * rows > sizeLimit) {
+    if (sizeOverflows(header) || (header.planes == 0 && cLines != 0)) {
         return false;
     }
-    if (header.planes == 0 && cLines != 0) {
-        return false;
-    }
-    switch (header.bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-            return header.compression == BI_RGB;
-        case 16:
-        case 32:
-            return header.compression == BI_RGB || header.compression == BI_BITFIELDS;
-        default:
-            return false;
-    }
+    return uncompressedFormat(header);
 }
 
 // DIB_PAL_COLORS matches onto the DC's palette, the 20-entry default palette, black past it;

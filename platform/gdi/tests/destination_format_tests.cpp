@@ -129,6 +129,36 @@ TEST_P(DestinationPixels, HoldTheConvertedValues) {
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, DestinationPixels, testing::ValuesIn(narrowing),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// 24-bpp rows are taken apart eight pixels a step where the processor allows: every width up to
+// several steps and a tail, each pixel truncated to 5-5-5 and 5-6-5 as the rule says.
+TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthNarrowPixelByPixel) {
+    for (LONG width = 1; width <= 40; ++width) {
+        std::vector<std::uint32_t> colours(static_cast<std::size_t>(width));
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            colours[i] = std::uint32_t(i + 1) * 0x0B1D37u & 0xFFFFFF;
+        }
+        std::vector<std::uint32_t> rgb555, rgb565;
+        for (const std::uint32_t c : colours) {
+            const std::uint32_t r = c >> 16, g = c >> 8 & 0xFF, b = c & 0xFF;
+            rgb555.push_back((r >> 3) << 10 | (g >> 3) << 5 | b >> 3);
+            rgb565.push_back((r >> 3) << 11 | (g >> 2) << 5 | b >> 3);
+        }
+        const gdi::DibFormat source = dib(24, width);
+        const gdi::DibInfo info(source);
+        const std::vector<std::byte> bits = gditest::packed(source, colours);
+        for (const auto& [destination, expected] :
+             {std::pair{dib(16, width), rgb555},
+              std::pair{dib(16, width, 1, {}, masks565), rgb565}}) {
+            gditest::Section section(destination, 0);
+            ASSERT_EQ(SetDIBitsToDevice(section.dc(), 0, 0, DWORD(width), 1, 0, 0, 0, 1, bits,
+                                        info.get(), DIB_RGB_COLORS),
+                      1);
+            EXPECT_EQ(gditest::hexList(section.values()), gditest::hexList(expected))
+                << "width " << width;
+        }
+    }
+}
+
 // A section of each format: its record, and a pixel read back through GetDIBits as 32 bits.
 struct SectionCase {
     const char* name;

@@ -1,9 +1,13 @@
+#include "format_test_support.h"
 #include "gdi_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <ostream>
+#include <thread>
 
 namespace {
 
@@ -57,6 +61,35 @@ TEST(Handles, StaleHandleStaysDeadWhenItsSlotIsReused) {
     EXPECT_EQ(GetCurrentObject(first, OBJ_BITMAP), nullptr);
     EXPECT_NE(GetCurrentObject(second, OBJ_BITMAP), nullptr);
     EXPECT_EQ(DeleteDC(second), TRUE);
+}
+
+// Threads that make, draw on and delete objects at once: the table hands each object a slot of
+// its own, so every thread reads back exactly the pixels it drew.
+TEST(Handles, ThreadsWorkingAtOnceEachKeepTheirOwnObjects) {
+    constexpr int threads = 4;
+    constexpr int rounds = 20000;
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([t, &wrong] {
+            const gdi::DibFormat format = gditest::dib(32, 4, 4);
+            const gdi::DibInfo info(format);
+            const std::vector<std::uint32_t> picture(16, 0x010101u * std::uint32_t(t + 1));
+            const std::vector<std::byte> bits = gditest::packed(format, picture);
+            for (int round = 0; round < rounds; ++round) {
+                const gditest::Section section(format, 0);
+                const HBITMAP spare = CreateBitmap(2, 2, 1, 32, nullptr);
+                const bool drawn = SetDIBitsToDevice(section.dc(), 0, 0, 4, 4, 0, 0, 0, 4, bits,
+                                                     info.get(), DIB_RGB_COLORS) == 4;
+                if (!drawn || !spare || section.values() != picture) {
+                    ++wrong;
+                }
+                DeleteObject(spare);
+            }
+        });
+    }
+    std::ranges::for_each(workers, [](std::thread& worker) { worker.join(); });
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(Handles, WrongKindsAndGarbageGiveTheFailureResult) {
