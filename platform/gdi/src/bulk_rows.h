@@ -210,27 +210,50 @@ void expandRow(const Conversion& conversion, const std::byte* source, std::size_
     }
 }
 
-// 8-bit indices onto 16-bit pixels: two pixels a step from c.pairs, indexed by both indices as
-// a little-endian 16-bit word, the indices read eight at a time.
+// 8-bit indices onto 16-bit or 4-bit pixels: two pixels a step from c.pairs, indexed by both
+// indices as a little-endian 16-bit word, the indices read eight at a time. Onto 4 bpp an entry
+// is the byte of the pair, and a pixel alone in its byte at either end goes through the lookup.
 template <class To>
 void pairRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
              std::byte* destination, std::size_t destinationX, std::size_t count) {
     const Conversion c = conversion;
     const std::byte* from = source + sourceX;
-    std::byte* to = destination + 2 * destinationX;
     std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, from + i, sizeof eight);
-        const std::uint64_t low =
-            c.pairs[eight & 0xFFFF] | std::uint64_t(c.pairs[eight >> 16 & 0xFFFF]) << 32;
-        const std::uint64_t high =
-            c.pairs[eight >> 32 & 0xFFFF] | std::uint64_t(c.pairs[eight >> 48]) << 32;
-        std::memcpy(to + 2 * i, &low, sizeof low);
-        std::memcpy(to + 2 * i + 8, &high, sizeof high);
-    }
-    for (; i < count; ++i) {
-        To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
+    if constexpr (To::kind == PixelKind::Index4) {
+        const auto single = [&](std::size_t at) {
+            packing::putIndex(destination, destinationX + at, 4,
+                              std::uint8_t(c.lookup[codecs::byteAt(from, at)]));
+        };
+        if (count > 0 && destinationX % 2 != 0) {
+            single(i++);
+        }
+        std::byte* to = destination + (destinationX + i) / 2;
+        for (; i + 8 <= count; i += 8, to += 4) {
+            std::uint64_t eight;
+            std::memcpy(&eight, from + i, sizeof eight);
+            const std::uint32_t bytes =
+                c.pairs[eight & 0xFFFF] | c.pairs[eight >> 16 & 0xFFFF] << 8 |
+                c.pairs[eight >> 32 & 0xFFFF] << 16 | c.pairs[eight >> 48] << 24;
+            std::memcpy(to, &bytes, sizeof bytes);
+        }
+        for (; i < count; ++i) {
+            single(i);
+        }
+    } else {
+        std::byte* to = destination + 2 * destinationX;
+        for (; i + 8 <= count; i += 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, from + i, sizeof eight);
+            const std::uint64_t low =
+                c.pairs[eight & 0xFFFF] | std::uint64_t(c.pairs[eight >> 16 & 0xFFFF]) << 32;
+            const std::uint64_t high =
+                c.pairs[eight >> 32 & 0xFFFF] | std::uint64_t(c.pairs[eight >> 48]) << 32;
+            std::memcpy(to + 2 * i, &low, sizeof low);
+            std::memcpy(to + 2 * i + 8, &high, sizeof high);
+        }
+        for (; i < count; ++i) {
+            To::store(to, i, c.lookup[codecs::byteAt(from, i)]);
+        }
     }
 }
 

@@ -164,7 +164,8 @@ constexpr bool supported() {
         case Mapping::Expand:
             return From::indexed && From::bytesPerPixel == 0 && To::bytesPerPixel > 0;
         case Mapping::PairLookup:
-            return From::kind == PixelKind::Index8 && To::bytesPerPixel == 2;
+            return From::kind == PixelKind::Index8 &&
+                   (To::bytesPerPixel == 2 || To::kind == PixelKind::Index4);
     }
     return false;
 }
@@ -268,13 +269,19 @@ Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelForm
         m_conversion.expansion = reinterpret_cast<const std::byte*>(m_wideLookup.get());
         return Mapping::Expand;
     }
-    if (from.kind == PixelKind::Index8 && from.bitCount == 8 && toBytes == 2 &&
+    const bool pairsPay = toBytes == 2 || to.kind == PixelKind::Index4;
+    if (from.kind == PixelKind::Index8 && from.bitCount == 8 && pairsPay &&
         pixels >= pairLookupPixels) {
+        // Onto 4 bpp the first pixel of a pair takes the high nibble of their byte.
+        const auto pairOf = [&](std::uint32_t first, std::uint32_t second) {
+            return toBytes == 2 ? lookup[first] | lookup[second] << 16
+                                : lookup[first] << 4 | lookup[second];
+        };
         m_wideLookup = std::make_unique_for_overwrite<std::uint32_t[]>(std::size_t(1) << 16);
         for (std::uint32_t second = 0; second < 256; ++second) {
             std::uint32_t* pairs = m_wideLookup.get() + 256 * second;
             for (std::uint32_t first = 0; first < 256; ++first) {
-                pairs[first] = lookup[first] | lookup[second] << 16;
+                pairs[first] = pairOf(first, second);
             }
         }
         m_conversion.pairs = m_wideLookup.get();

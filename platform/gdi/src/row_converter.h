@@ -39,7 +39,8 @@ enum class Mapping : std::uint8_t {
     // A palettized source of 1 or 4 bits onto whole-byte pixels, for many pixels: the pixels of
     // each source byte from one table entry.
     Expand,
-    // 8-bit indices onto 16-bit pixels, for many pixels: two pixels from one table entry.
+    // 8-bit indices onto 16-bit or 4-bit pixels, for many pixels: two pixels from one table
+    // entry.
     PairLookup,
 };
 
