@@ -79,8 +79,16 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
             readMatched<From, To, mapped>(c, from, done, n, values);
         }
         if constexpr (eightBits) {
+            // Four indices a store.
             std::byte* to = destination + destinationX + done;
-            for (std::size_t i = 0; i < n; ++i) {
+            std::size_t i = 0;
+            for (; i + 4 <= n; i += 4) {
+                const std::uint32_t four = index(values[i]) | index(values[i + 1]) << 8 |
+                                           index(values[i + 2]) << 16 |
+                                           std::uint32_t(index(values[i + 3])) << 24;
+                std::memcpy(to + i, &four, sizeof four);
+            }
+            for (; i < n; ++i) {
                 to[i] = std::byte(index(values[i]));
             }
             continue;
@@ -92,6 +100,31 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
             matcher.nearestOfMany(values, indices, n);
         }
         packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// 16-bit direct colour onto a palettized destination: each stored value's entry straight from
+// the map of every value, onto 8 bpp stored as it comes, otherwise a piece of the row at a time.
+template <class From, class To>
+void valueMapRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                 std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const std::uint8_t* map = conversion.fieldMap;
+    const std::byte* from = source + 2 * sourceX;
+    if constexpr (To::kind == PixelKind::Index8) {
+        std::byte* to = destination + destinationX;
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i] = std::byte(map[From::load(from, i)]);
+        }
+    } else {
+        constexpr std::size_t piece = 256;
+        std::uint8_t indices[piece];
+        for (std::size_t done = 0; done < count; done += piece) {
+            const std::size_t n = std::min(piece, count - done);
+            for (std::size_t i = 0; i < n; ++i) {
+                indices[i] = map[From::load(from, done + i)];
+            }
+            packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+        }
     }
 }
 

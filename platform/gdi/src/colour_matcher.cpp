@@ -38,6 +38,7 @@ struct IndexMap {
 
 struct FieldMap {
     ChannelMasks masks;
+    MatchKey key;
     bool reduce = false;
     std::uint64_t lastUse = 0;
     std::vector<std::uint8_t> indices;
@@ -133,24 +134,26 @@ std::uint32_t* ColourMatcher::indexMap(std::span<const std::uint32_t> sourceColo
     return map.indices.data();
 }
 
-const std::uint8_t* ColourMatcher::fieldMap(const ChannelMasks& masks, bool reduce) const {
+const std::uint8_t* ColourMatcher::fieldMap(const ChannelMasks& masks, const MatchKey& key,
+                                            bool reduce) const {
     const std::uint64_t use = ++threadMatches().uses;
-    FieldMap& map = slotFor(
-        m_match->fieldMaps,
-        [&](const FieldMap& slot) {
-            return !slot.indices.empty() && slot.masks == masks && slot.reduce == reduce;
-        },
-        [](const FieldMap& slot) { return slot.lastUse; });
-    if (map.indices.empty() || map.masks != masks || map.reduce != reduce) {
+    const auto holds = [&](const FieldMap& slot) {
+        return !slot.indices.empty() && slot.masks == masks && slot.key == key &&
+               slot.reduce == reduce;
+    };
+    FieldMap& map =
+        slotFor(m_match->fieldMaps, holds, [](const FieldMap& slot) { return slot.lastUse; });
+    if (!holds(map)) {
         map.masks = masks;
+        map.key = key;
         map.reduce = reduce;
-        const MatchKey key = MatchKey::of(masks, reduce);
         map.indices.resize(std::size_t(1) << key.bits);
         const ChannelFields fields = ChannelFields::of(masks);
         constexpr std::uint32_t piece = 256;
         std::array<std::uint32_t, piece> colours;
         for (std::uint32_t first = 0; first < map.indices.size(); first += piece) {
-            const std::uint32_t n = std::min<std::uint32_t>(piece, std::uint32_t(map.indices.size()) - first);
+            const std::uint32_t n =
+                std::min<std::uint32_t>(piece, std::uint32_t(map.indices.size()) - first);
             for (std::uint32_t i = 0; i < n; ++i) {
                 const Rgb rgb = fields.toRgb(key.pixelOf(first + i));
                 colours[i] = reduce ? rgb.fiveBitKey() : rgb.packed();
@@ -178,6 +181,14 @@ MatchKey MatchKey::of(const ChannelMasks& masks, bool reduce) {
         key.parts[part++] = {field.lowest() + field.width() - kept, (1u << kept) - 1, key.bits};
         key.bits += kept;
     }
+    return key;
+}
+
+MatchKey MatchKey::wholeValue(std::uint32_t bits) {
+    MatchKey key;
+    key.parts[0] = {0, (1u << bits) - 1, 0};
+    key.parts[1] = key.parts[2] = {0, 0, bits};
+    key.bits = bits;
     return key;
 }
 

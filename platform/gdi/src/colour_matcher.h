@@ -4,6 +4,7 @@
 #include "pixel_format.h"
 #include "small_table_match.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,16 @@ struct MatchKey {
     std::uint32_t bits = 0;
 
     static MatchKey of(const ChannelMasks& masks, bool reduce);
+    // The low `bits` bits of the stored value, whole: the key of a 16-bit source's field map
+    // when a call has pixels enough to match every stored value.
+    static MatchKey wholeValue(std::uint32_t bits);
+
+    bool operator==(const MatchKey& other) const {
+        return bits == other.bits &&
+               std::ranges::equal(parts, other.parts, [](const Part& a, const Part& b) {
+                   return a.shift == b.shift && a.mask == b.mask && a.offset == b.offset;
+               });
+    }
 
     std::uint32_t pack(std::uint32_t pixel) const {
         return (pixel >> parts[0].shift & parts[0].mask) << parts[0].offset |
@@ -67,9 +78,9 @@ public:
     std::uint32_t* indexMap(std::span<const std::uint32_t> sourceColours) const;
     static constexpr std::uint32_t unmatchedIndex = 0xFFFFFFFF;
 
-    // The entry every key of MatchKey::of(masks, reduce) is matched to (at most 2^16 of them),
+    // The entry every key (at most 2^16 of them) of a source with these masks is matched to,
     // the exact colour or the reduced one (onto 8 bpp); worked out whole on first use.
-    const std::uint8_t* fieldMap(const ChannelMasks& masks, bool reduce) const;
+    const std::uint8_t* fieldMap(const ChannelMasks& masks, const MatchKey& key, bool reduce) const;
     static constexpr std::uint32_t maxFieldMapBits = 16;
 
 private:

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::uint32_t unmatched = ColourMatcher::unmatchedIndex;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
-constexpr std::size_t mappingCount = std::size_t(Mapping::PairLookup) + 1;
+constexpr std::size_t mappingCount = std::size_t(Mapping::ValueMap) + 1;
 // Calls of fewer pixels work each one out: filling the tables would cost more than it saves.
 constexpr std::size_t byteTablePixels = 64 * 256;
 // Below this many pixels for each source table entry, entries are matched on first use.
@@ -25,6 +25,8 @@ constexpr std::size_t fieldMapPixels = std::size_t(1) << 12;
 // From these many pixels on, tables of whole destination bytes pay for themselves.
 constexpr std::size_t expandPixels = std::size_t(1) << 12;
 constexpr std::size_t pairLookupPixels = std::size_t(1) << 18;
+// From this many pixels on, a 16-bit source's every stored value is matched at once.
+constexpr std::size_t valueMapPixels = std::size_t(1) << 18;
 
 template <class From, class To, Mapping mapping>
 std::uint32_t mapPixel(const Conversion& c, std::uint32_t value) {
@@ -112,6 +114,8 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         bulk::expandRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::PairLookup) {
         bulk::pairRow<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::ValueMap) {
+        bulk::valueMapRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
         const Conversion c = conversion;
         convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
@@ -119,7 +123,8 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         const Conversion c = conversion;
         typename From::Reader reader(source, sourceX);
         typename To::Writer writer(destination, destinationX, count);
-        reader.read(count, [&](std::uint32_t value) { writer.put(mapPixel<From, To, mapping>(c, value)); });
+        reader.read(
+            count, [&](std::uint32_t value) { writer.put(mapPixel<From, To, mapping>(c, value)); });
         writer.finish();
     }
 }
@@ -166,6 +171,8 @@ constexpr bool supported() {
         case Mapping::PairLookup:
             return From::kind == PixelKind::Index8 &&
                    (To::bytesPerPixel == 2 || To::kind == PixelKind::Index4);
+        case Mapping::ValueMap:
+            return !From::indexed && From::bytesPerPixel == 2 && To::indexed;
     }
     return false;
 }
@@ -262,7 +269,8 @@ Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelForm
         auto* entry = reinterpret_cast<std::byte*>(m_wideLookup.get());
         for (std::uint32_t byte = 0; byte < 256; ++byte) {
             for (std::size_t k = 0; k < perByte; ++k, entry += toBytes) {
-                const std::uint32_t value = lookup[byte >> (8 - from.bitCount * (k + 1)) & indexMask];
+                const std::uint32_t value =
+                    lookup[byte >> (8 - from.bitCount * (k + 1)) & indexMask];
                 std::memcpy(entry, &value, toBytes);
             }
         }
@@ -298,11 +306,15 @@ Mapping RowConverter::prepareMatching(const PixelFormat& from, const PixelFormat
     m_matcher.emplace(to.colours);
     m_conversion.matcher = &*m_matcher;
     const bool reduce = to.bitCount == 8;
+    if (from.bitCount == 16 && pixels >= valueMapPixels) {
+        m_conversion.fieldMap = m_matcher->fieldMap(from.masks, MatchKey::wholeValue(16), reduce);
+        return Mapping::ValueMap;
+    }
     m_conversion.key = MatchKey::of(from.masks, reduce);
     const std::size_t keys = std::size_t(1) << m_conversion.key.bits;
     if (m_conversion.key.bits <= ColourMatcher::maxFieldMapBits &&
         pixels >= std::max(fieldMapPixels, fieldMapPixelsPerKey * keys)) {
-        m_conversion.fieldMap = m_matcher->fieldMap(from.masks, reduce);
+        m_conversion.fieldMap = m_matcher->fieldMap(from.masks, m_conversion.key, reduce);
         return Mapping::FieldMap;
     }
     return Mapping::Match;

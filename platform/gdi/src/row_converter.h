@@ -42,6 +42,9 @@ enum class Mapping : std::uint8_t {
     // 8-bit indices onto 16-bit or 4-bit pixels, for many pixels: two pixels from one table
     // entry.
     PairLookup,
+    // 16-bit direct colour onto a palettized destination, for very many pixels: the matcher's
+    // entry for every stored value.
+    ValueMap,
 };
 
 // What the row loops read; owned by the RowConverter that points into it. The loops copy it
