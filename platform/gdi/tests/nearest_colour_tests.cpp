@@ -192,6 +192,11 @@ std::vector<MatchCase> everyCase() {
                              256, 4});
         }
     }
+    // Enough 16-bit pixels for every stored value to be matched at once.
+    for (const auto& [bits, bitsName] : destinations) {
+        cases.push_back(
+            {std::string("Rgb565Onto") + bitsName + "Huge", Source::Rgb565, bits, 512, 1});
+    }
     return cases;
 }
 
