@@ -4,7 +4,6 @@
 #include "pixel_format.h"
 #include "small_table_match.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +18,8 @@ struct TableMatch;
 struct MatchKey {
     struct Part {
         std::uint32_t shift = 0, mask = 0, offset = 0;
+
+        bool operator==(const Part&) const = default;
     };
     std::array<Part, 3> parts;
     std::uint32_t bits = 0;
@@ -28,12 +29,7 @@ struct MatchKey {
     // when a call has pixels enough to match every stored value.
     static MatchKey wholeValue(std::uint32_t bits);
 
-    bool operator==(const MatchKey& other) const {
-        return bits == other.bits &&
-               std::ranges::equal(parts, other.parts, [](const Part& a, const Part& b) {
-                   return a.shift == b.shift && a.mask == b.mask && a.offset == b.offset;
-               });
-    }
+    bool operator==(const MatchKey&) const = default;
 
     std::uint32_t pack(std::uint32_t pixel) const {
         return (pixel >> parts[0].shift & parts[0].mask) << parts[0].offset |

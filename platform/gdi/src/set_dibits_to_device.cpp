@@ -129,10 +129,11 @@ int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
     }
     const BandWalk walk = walkOf(g, header, bits);
     const gdi::SurfaceView& view = surface.view();
-    // A direct-colour source stored as the surface is copied without preparing a conversion.
-    if (header.bitCount > 8 &&
-        gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat()) &&
-        copiedAsBlock(walk, header.stride(), header.bitCount, view)) {
+    // A direct-colour source stored as the surface is copied without preparing a conversion,
+    // and goes row by row where it cannot go as one block.
+    const bool directCopy =
+        header.bitCount > 8 && gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat());
+    if (directCopy && copiedAsBlock(walk, header.stride(), header.bitCount, view)) {
         return g.result;
     }
     gdi::ColourTable colours;
@@ -141,7 +142,7 @@ int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
     }
     const gdi::RowConverter converter(header.pixelFormat(colours.colours()), surface.pixelFormat(),
                                       walk.count * walk.rows);
-    const std::size_t pixelBits = converter.copiedPixelBits();
+    const std::size_t pixelBits = directCopy ? 0 : converter.copiedPixelBits();
     if (!pixelBits || !copiedAsBlock(walk, header.stride(), pixelBits, view)) {
         drawRows(walk, view, converter);
     }
