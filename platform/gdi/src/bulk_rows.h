@@ -5,6 +5,7 @@
 #include "processor.h"
 #include "rgb24_unpack.h"
 #include "row_converter.h"
+#include "small_key_lookup.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,7 +57,8 @@ __attribute__((target("avx2"))) void readMatchedAvx2(const Conversion& c, const 
 
 // Direct colour onto a palettized destination, a piece of the row at a time: every value to
 // match, every index, then the indices packed (onto 8 bpp stored as they come); `mapped`,
-// through the field map.
+// through the field map, which for 32-bit pixels with keys of at most 8 bits onto 8 bpp is
+// looked up in vector code as well.
 template <class From, class To, bool mapped>
 void matchRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
               std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -69,9 +71,16 @@ void matchRow(const Conversion& conversion, const std::byte* source, std::size_t
         return std::uint8_t(mapped ? c.fieldMap[value] : matcher.reduced(value));
     };
     const bool avx2 = hasAvx2();
+    std::size_t first = 0;
+    if constexpr (eightBits && mapped && From::bytesPerPixel == 4) {
+        if (c.key.bits <= 8) {
+            const std::span<const std::uint8_t> map(c.fieldMap, std::size_t(1) << c.key.bits);
+            first = lookUpSmallKeys32(c.key, map, from, count, destination + destinationX);
+        }
+    }
     std::uint32_t values[piece];
     std::uint8_t indices[piece];
-    for (std::size_t done = 0; done < count; done += piece) {
+    for (std::size_t done = first; done < count; done += piece) {
         const std::size_t n = std::min(piece, count - done);
         if (avx2) {
             readMatchedAvx2<From, To, mapped>(c, from, done, n, values);

@@ -60,6 +60,7 @@ const NamedFormat sources[] = {
     {"Bgr32", sized(32, {0xFF, 0xFF00, 0xFF0000})},
     {"TenBitFields", sized(32, {0x3FF00000, 0xFFC00, 0x3FF})},
     {"OddFields32", sized(32, {0xE0000007, 0x1F800, 0})},
+    {"NarrowFields32", sized(32, {0xC00, 0x30, 0x3})},
 };
 
 const NamedFormat destinations[] = {
