@@ -26,25 +26,31 @@ std::uint32_t matchedValue(const Conversion& c, std::uint32_t value) {
     }
 }
 
-// What a direct pixel is matched by: its colour, its 5-bit key onto 8 bpp, or `mapped` its
-// MatchKey.
+// What a direct pixel's stored value is matched by: its colour, its 5-bit key onto 8 bpp, or
+// `mapped` its MatchKey.
 template <class From, class To, bool mapped>
-[[gnu::always_inline]] inline std::uint32_t matchedAt(const Conversion& c, const std::byte* from,
-                                                      std::size_t i) {
-    const std::uint32_t value =
-        From::kind == PixelKind::Rgb24 ? rgb24At(from, i) : From::load(from, i);
+[[gnu::always_inline]] inline std::uint32_t matchedOf(const Conversion& c, std::uint32_t value) {
     return mapped ? c.key.pack(value) : matchedValue<From, To>(c, value);
 }
 
 // The values of `n` pixels from pixel `first`: a loop the compiler makes vector code of, in
 // AVX2 where the processor has it (always inlined, so that the AVX2 caller compiles it for
-// AVX2).
+// AVX2). 24-bit pixels are taken apart by byte shuffles first; their colour is their value.
 template <class From, class To, bool mapped>
 [[gnu::always_inline]] inline void readMatched(const Conversion& c, const std::byte* from,
                                                std::size_t first, std::size_t n,
                                                std::uint32_t* values) {
-    for (std::size_t i = 0; i < n; ++i) {
-        values[i] = matchedAt<From, To, mapped>(c, from, first + i);
+    if constexpr (From::kind == PixelKind::Rgb24) {
+        unpackRgb24(from + 3 * first, n, values);
+        if constexpr (mapped || To::kind == PixelKind::Index8) {
+            for (std::size_t i = 0; i < n; ++i) {
+                values[i] = matchedOf<From, To, mapped>(c, values[i]);
+            }
+        }
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            values[i] = matchedOf<From, To, mapped>(c, From::load(from, first + i));
+        }
     }
 }
 

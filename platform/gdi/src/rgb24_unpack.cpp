@@ -1,5 +1,6 @@
 #include "rgb24_unpack.h"
 
+#include "pixel_codecs.h"
 #include "processor.h"
 
 #include <immintrin.h>
@@ -7,6 +8,12 @@
 namespace gdi {
 
 namespace {
+
+// A 24-bit pixel's three bytes read apart, never past the pixel.
+std::uint32_t rgb24At(const std::byte* from, std::size_t i) {
+    return codecs::byteAt(from, 3 * i) | codecs::byteAt(from, 3 * i + 1) << 8 |
+           codecs::byteAt(from, 3 * i + 2) << 16;
+}
 
 // Four pixels are twelve of the sixteen bytes of a load, put into four lanes by one shuffle;
 // the last load of a step reads four bytes past its pixels, so steps stop while those still
