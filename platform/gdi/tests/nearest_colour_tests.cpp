@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 #include <span>
 #include <string>
@@ -17,7 +19,7 @@ namespace {
 
 using gditest::dib;
 
-enum class Source { Rgb32, Rgb565, Indexed8 };
+enum class Source { Rgb32, Rgb565, NarrowFields32, Indexed8 };
 
 struct MatchCase {
     std::string name;
@@ -60,6 +62,34 @@ std::uint32_t colourOf565(std::uint32_t pixel) {
     return (red << 3 | red >> 2) << 16 | (green << 2 | green >> 4) << 8 | (blue << 3 | blue >> 2);
 }
 
+// A channel of `width` bits (at most 8) widened to 8: at the top of the byte with one shifted
+// copy below, which leaves the lowest bits 0 for fewer than 4 bits.
+std::uint32_t widened(std::uint32_t value, std::uint32_t width) {
+    if (width == 0) {
+        return 0;
+    }
+    const std::uint32_t top = value << (8 - width);
+    return (top | top >> width) & 0xFF;
+}
+
+// Red, green and blue fields of 0 to 4 bits, at most 8 in all and at least 1 (masks of 0 alone
+// stand for the default format), in any order and apart.
+struct NarrowFields {
+    std::array<std::uint32_t, 3> shift{}, width{};
+
+    gdi::ChannelMasks masks() const {
+        const auto mask = [&](std::size_t c) { return DWORD(((1u << width[c]) - 1) << shift[c]); };
+        return {mask(0), mask(1), mask(2)};
+    }
+    std::uint32_t colour(std::uint32_t pixel) const {
+        std::uint32_t rgb = 0;
+        for (std::size_t c = 0; c < 3; ++c) {
+            rgb = rgb << 8 | widened(pixel >> shift[c] & ((1u << width[c]) - 1), width[c]);
+        }
+        return rgb;
+    }
+};
+
 class TieMaker {
 public:
     explicit TieMaker(unsigned seed) : m_random(seed) {}
@@ -78,6 +108,22 @@ public:
                                                               : below(1u << 24));
         }
         return entries;
+    }
+
+    NarrowFields narrowFields() {
+        NarrowFields fields;
+        std::array<std::size_t, 3> order = {0, 1, 2};
+        std::shuffle(order.begin(), order.end(), m_random);
+        std::uint32_t next = below(4);
+        std::uint32_t left = 8;
+        for (const std::size_t c : order) {
+            const std::uint32_t least = c == order[0] ? 1 : 0;
+            fields.width[c] = least + below(std::min<std::uint32_t>(4, left) + 1 - least);
+            fields.shift[c] = next;
+            left -= fields.width[c];
+            next += fields.width[c] + below(5);
+        }
+        return fields;
     }
 
     // Anything, an entry itself, halfway between two entries, or on a finer lattice.
@@ -125,6 +171,8 @@ protected:
         std::vector<std::uint32_t> values(pixels);
         std::vector<std::uint32_t> expected(pixels);
         const bool direct = c.source != Source::Indexed8;
+        const NarrowFields narrow =
+            c.source == Source::NarrowFields32 ? ties.narrowFields() : NarrowFields{};
         for (std::size_t i = 0; i < pixels; ++i) {
             std::uint32_t colour = 0;
             if (c.source == Source::Rgb32) {
@@ -133,6 +181,9 @@ protected:
             } else if (c.source == Source::Rgb565) {
                 values[i] = ties.below(1u << 16);
                 colour = colourOf565(values[i]);
+            } else if (c.source == Source::NarrowFields32) {
+                values[i] = ties.below(1u << 16) << 16 | ties.below(1u << 16);
+                colour = narrow.colour(values[i]);
             } else {
                 values[i] = ties.below(256);
                 colour = values[i] < sourceTable.size() ? sourceTable[values[i]] : 0;
@@ -140,10 +191,18 @@ protected:
             const bool cut = direct && c.destinationBits == 8;
             expected[i] = ruleNearest(table, cut ? (colour & 0xF8F8F8) | 0x040404 : colour);
         }
-        const gdi::DibFormat source =
-            c.source == Source::Rgb32    ? dib(32, c.side, c.side)
-            : c.source == Source::Rgb565 ? dib(16, c.side, c.side, {}, {0xF800, 0x7E0, 0x1F})
-                                         : dib(8, c.side, c.side, sourceTable);
+        const gdi::DibFormat source = [&] {
+            switch (c.source) {
+                case Source::Rgb32:
+                    return dib(32, c.side, c.side);
+                case Source::Rgb565:
+                    return dib(16, c.side, c.side, {}, {0xF800, 0x7E0, 0x1F});
+                case Source::NarrowFields32:
+                    return dib(32, c.side, c.side, {}, narrow.masks());
+                default:
+                    return dib(8, c.side, c.side, sourceTable);
+            }
+        }();
         const gdi::DibInfo header(source);
         const gditest::Section section(
             dib(c.destinationBits, c.side, c.side, {table.begin(), table.end()}), 0);
@@ -179,8 +238,10 @@ TEST_P(NearestColour, EveryPixelIsTheEntryASearchOfTheWholeTableFinds) {
 }
 
 std::vector<MatchCase> everyCase() {
-    const std::pair<Source, const char*> sources[] = {
-        {Source::Rgb32, "Rgb32"}, {Source::Rgb565, "Rgb565"}, {Source::Indexed8, "Indexed8"}};
+    const std::pair<Source, const char*> sources[] = {{Source::Rgb32, "Rgb32"},
+                                                      {Source::Rgb565, "Rgb565"},
+                                                      {Source::NarrowFields32, "NarrowFields32"},
+                                                      {Source::Indexed8, "Indexed8"}};
     const std::pair<WORD, const char*> destinations[] = {
         {1, "OneBit"}, {4, "FourBits"}, {8, "EightBits"}};
     std::vector<MatchCase> cases;
