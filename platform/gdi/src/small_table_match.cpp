@@ -99,7 +99,7 @@ void SmallTableMatch::match(const std::uint32_t* colours, std::uint8_t* indices,
         std::uint8_t found[step];
         std::copy(colours + whole * step, colours + count, last);
         matchSteps(last, found, 1, m_base.data(), m_redGreen.data(), m_blue.data(), m_count);
-        std::copy(found, found + count - whole * step, indices + whole * step);
+        std::copy(found, found + (count - whole * step), indices + whole * step);
     }
 }
 
