@@ -9,12 +9,6 @@ namespace gdi {
 
 namespace {
 
-// A 24-bit pixel's three bytes read apart, never past the pixel.
-std::uint32_t rgb24At(const std::byte* from, std::size_t i) {
-    return codecs::byteAt(from, 3 * i) | codecs::byteAt(from, 3 * i + 1) << 8 |
-           codecs::byteAt(from, 3 * i + 2) << 16;
-}
-
 // Four pixels are twelve of the sixteen bytes of a load, put into four lanes by one shuffle;
 // the last load of a step reads four bytes past its pixels, so steps stop while those still
 // belong to the row.
@@ -38,7 +32,7 @@ __attribute__((target("avx2"))) std::size_t unpackAvx2(const std::byte* from, st
 void unpackRgb24(const std::byte* from, std::size_t count, std::uint32_t* values) {
     std::size_t i = hasAvx2() ? unpackAvx2(from, count, values) : 0;
     for (; i < count; ++i) {
-        values[i] = rgb24At(from, i);
+        values[i] = codecs::Rgb24::load(from, i);
     }
 }
 
