@@ -152,6 +152,9 @@ BENCHMARK_CAPTURE(setDIBitsToDevicePair, 555to32, pairFormat(16), pairFormat(32)
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 101010to32, pairFormat(32, BI_BITFIELDS, masks101010),
                   pairFormat(32));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to24, pairFormat(32), pairFormat(24));
+BENCHMARK_CAPTURE(setDIBitsToDevicePair, 555to24, pairFormat(16), pairFormat(24));
+BENCHMARK_CAPTURE(setDIBitsToDevicePair, 565to24, pairFormat(16, BI_BITFIELDS, masks565),
+                  pairFormat(24));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to565, pairFormat(32),
                   pairFormat(16, BI_BITFIELDS, masks565));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to8, pairFormat(32), pairFormat(8));

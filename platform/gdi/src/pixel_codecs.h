@@ -320,10 +320,6 @@ struct Xbgr32 {
     static std::uint32_t fromRgb(const ChannelFields&, Rgb rgb) {
         return rgb.blue << 16 | rgb.green << 8 | rgb.red;
     }
-    // The colour as 0x00RRGGBB, the low three bytes in reverse order: one instruction and a
-    // shift for the scalar stores of 24 bpp, where the compiler does not see one in the
-    // channels' shifts (which it turns into vector code onto other formats).
-    static std::uint32_t packed(std::uint32_t value) { return __builtin_bswap32(value) >> 8; }
 };
 
 struct Bits32 {

@@ -44,25 +44,15 @@ std::uint32_t mapPixel(const Conversion& c, std::uint32_t value) {
         const std::uint32_t rgb = value < c.sourceColours.size() ? c.sourceColours[value] : 0;
         return To::fromRgb(c.to, Rgb::of(rgb));
     } else if constexpr (mapping == Mapping::Recode) {
-        if constexpr (requires { From::packed(value); } && To::kind == PixelKind::Rgb24) {
-            return From::packed(value);
-        } else {
-            return To::fromRgb(c.to, From::toRgb(c.from, value));
-        }
+        return To::fromRgb(c.to, From::toRgb(c.from, value));
     } else {
+        static_assert(From::colourBytes == 2);
         const std::uint32_t* tables = c.byteTables;
-        std::uint32_t bits = tables[value & 0xFF] | tables[256 + (value >> 8 & 0xFF)];
-        if constexpr (From::colourBytes >= 3) {
-            bits |= tables[512 + (value >> 16 & 0xFF)];
-        }
-        if constexpr (From::colourBytes == 4) {
-            bits |= tables[768 + (value >> 24)];
-        }
-        return bits;
+        return tables[value & 0xFF] | tables[256 + (value >> 8)];
     }
 }
 
-// Onto 24 bpp from whole-byte pixels, two pixels are stored as eight bytes, the last two of which
+// Onto 24 bpp from 8-bit indices, two pixels are stored as eight bytes, the last two of which
 // belong to the next pixel and are written again with it.
 template <class From, Mapping mapping>
 void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t sourceX,
@@ -116,6 +106,9 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         bulk::pairRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::ValueMap) {
         bulk::valueMapRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::Recode && To::kind == PixelKind::Rgb24) {
+        bulk::recodeOntoRgb24Row<From>(conversion, source, sourceX, destination, destinationX,
+                                       count);
     } else if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
         const Conversion c = conversion;
         convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
@@ -129,20 +122,13 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
     }
 }
 
-// Measured: tables pay where the pixel-by-pixel work is scalar and many shifts long: onto 24 bpp
-// (three-byte stores) and onto 8 bpp (a lookup per pixel) unless the channels already lie where
-// they are taken, and from 16-bit pixels whose masks are known only when drawing. Elsewhere the
-// compiler turns the pixel-by-pixel loop into vector code that beats four table lookups.
+// Measured: tables pay where the pixel-by-pixel work is scalar and many shifts long, from 16-bit
+// pixels whose masks are known only when drawing onto other direct formats but 24 bpp. Elsewhere
+// the compiler turns the pixel-by-pixel loop into vector code that beats table lookups, and
+// onto 24 bpp the colours are packed by byte shuffles.
 template <class From, class To>
 constexpr bool byteTablesPay() {
-    if constexpr (From::indexed) {
-        return false;
-    } else if constexpr (To::kind == PixelKind::Rgb24) {
-        return From::kind != PixelKind::Rgb24 && From::kind != PixelKind::Xrgb32 &&
-               From::kind != PixelKind::Xbgr32;
-    } else {
-        return From::kind == PixelKind::Bits16 && !To::indexed;
-    }
+    return From::kind == PixelKind::Bits16 && !To::indexed && To::kind != PixelKind::Rgb24;
 }
 
 template <class From, class To, Mapping mapping>
@@ -327,7 +313,7 @@ void RowConverter::prepareByteTables(const PixelFormat& from, const PixelFormat&
         const Rgb rgb = fromFields.toRgb(pixel);
         return to.hasChannelFields() ? toFields.fromRgb(rgb) : rgb.packed();
     };
-    for (std::size_t byte = 0; byte < from.bitCount / 8u; ++byte) {
+    for (std::size_t byte = 0; byte < 2; ++byte) {
         for (std::uint32_t value = 0; value < 256; ++value) {
             m_byteTables[256 * byte + value] = bitsOf(value << (8 * byte));
         }

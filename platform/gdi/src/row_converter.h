@@ -30,8 +30,9 @@ enum class Mapping : std::uint8_t {
     // Direct colour onto a palettized destination: the nearest entry to the exact colour, or onto
     // 8 bpp to the colour reduced to 5 bits a channel.
     Match,
-    // Direct colour onto direct colour, for many pixels: each bit of the stored value is a copy
-    // of one bit of the source pixel or 0, so it is the OR of one table entry per source byte.
+    // 16-bit direct colour onto direct colour, for many pixels: each bit of the stored value is
+    // a copy of one bit of the source pixel or 0, so it is the OR of one table entry per source
+    // byte.
     ByteTables,
     // Direct colour onto a palettized destination, for many pixels: the matcher's entry for
     // every MatchKey, where the key has at most 16 bits.
@@ -98,7 +99,7 @@ private:
     std::size_t m_copiedPixelBits = 0;
     std::optional<ColourMatcher> m_matcher;
     std::array<std::uint32_t, 256> m_lookup;
-    std::array<std::uint32_t, 4 * 256> m_byteTables;
+    std::array<std::uint32_t, 2 * 256> m_byteTables;
     // The entries of Expand or PairLookup.
     std::unique_ptr<std::uint32_t[]> m_wideLookup;
 };

@@ -159,6 +159,43 @@ TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthNarrowPixelByPixel) {
     }
 }
 
+// 24-bpp rows are stored eight pixels a step where the processor allows: every width up to
+// several steps and a tail, one pixel in from the row's start, each pixel widened as the rule
+// says and the pixels either side of the piece left as they were.
+TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthWidenPixelByPixel) {
+    constexpr std::uint32_t fill = 0xA5C3E1;
+    const auto widen = [](std::uint32_t field, int bits) {
+        const std::uint32_t top = field << (8 - bits);
+        return top | top >> bits;
+    };
+    for (LONG width = 1; width <= 40; ++width) {
+        std::vector<std::uint32_t> rgb32, rgb565;
+        std::vector<std::uint32_t> from32{fill}, from565{fill};
+        for (std::uint32_t i = 0; i < std::uint32_t(width); ++i) {
+            rgb32.push_back((i + 1) * 0x9E3779B1u);
+            from32.push_back(rgb32.back() & 0xFFFFFF);
+            rgb565.push_back((i + 1) * 0x9E37u & 0xFFFF);
+            const std::uint32_t v = rgb565.back();
+            from565.push_back(widen(v >> 11, 5) << 16 | widen(v >> 5 & 0x3F, 6) << 8 |
+                              widen(v & 0x1F, 5));
+        }
+        from32.push_back(fill);
+        from565.push_back(fill);
+        for (const auto& [source, stored, expected] :
+             {std::tuple{dib(32, width), rgb32, from32},
+              std::tuple{dib(16, width, 1, {}, masks565), rgb565, from565}}) {
+            const gdi::DibInfo info(source);
+            const std::vector<std::byte> bits = gditest::packed(source, stored);
+            gditest::Section section(dib(24, width + 2), fill);
+            ASSERT_EQ(SetDIBitsToDevice(section.dc(), 1, 0, DWORD(width), 1, 0, 0, 0, 1, bits,
+                                        info.get(), DIB_RGB_COLORS),
+                      1);
+            EXPECT_EQ(gditest::hexList(section.values()), gditest::hexList(expected))
+                << source.bitCount << " bpp, width " << width;
+        }
+    }
+}
+
 // A section of each format: its record, and a pixel read back through GetDIBits as 32 bits.
 struct SectionCase {
     const char* name;
