@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <emmintrin.h>
 
 namespace gdi {
 
@@ -23,6 +24,20 @@ inline std::uint32_t eightNibbles(const std::uint8_t* indices) {
     word = ((word << 4) | (word >> 8)) & 0x00FF00FF00FF00FFull;
     word = (word | word >> 8) & 0x0000FFFF0000FFFFull;
     return std::uint32_t(word | word >> 16);
+}
+
+// Thirty-two indices below 16 as sixteen bytes: in each 16-bit lane the first index goes to the
+// high nibble of the low byte and the second to its low nibble, then the lanes are narrowed.
+inline __m128i nibblePairs(__m128i sixteen) {
+    return _mm_or_si128(_mm_and_si128(_mm_slli_epi16(sixteen, 4), _mm_set1_epi16(0xF0)),
+                        _mm_srli_epi16(sixteen, 8));
+}
+
+inline void thirtyTwoNibbles(const std::uint8_t* indices, std::byte* to) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(indices));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(indices + 16));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
+                     _mm_packus_epi16(nibblePairs(first), nibblePairs(second)));
 }
 
 // Eight indices of 0 or 1 as one byte, the first in bit 7: the multiply puts index i's bit,
@@ -49,6 +64,11 @@ void packIndices(const std::uint8_t* indices, std::size_t count, std::byte* row,
             packing::putIndex(row, x + i, bits, indices[i]);
         }
         std::byte* to = row + (x + i) / perByte;
+        if constexpr (bits == 4) {
+            for (; i + 32 <= count; i += 32, to += 16) {
+                packing::thirtyTwoNibbles(indices + i, to);
+            }
+        }
         for (; i + 8 <= count; i += 8) {
             if constexpr (bits == 4) {
                 const std::uint32_t bytes = packing::eightNibbles(indices + i);
