@@ -164,6 +164,7 @@ BENCHMARK_CAPTURE(setDIBitsToDevicePair, 8to8, pairFormat(8), pairFormat(8));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 24to24, pairFormat(24), pairFormat(24));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, Rle8to32, pairFormat(8, BI_RLE8), pairFormat(32));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, Rle4to8, pairFormat(4, BI_RLE4), pairFormat(8));
+BENCHMARK_CAPTURE(setDIBitsToDevicePair, Rle4to4, pairFormat(4, BI_RLE4), pairFormat(4));
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "index_packing.h"
+#include "nibble_lookup.h"
 #include "pixel_codecs.h"
 #include "processor.h"
 #include "rgb24_pack.h"
@@ -232,6 +233,26 @@ void lookupIndexRow(const Conversion& conversion, const std::byte* source, std::
             indices[i] = std::uint8_t(c.lookup[codecs::byteAt(source, sourceX + done + i)]);
         }
         packIndices<To::bitsPerPixel>(indices, n, destination, destinationX + done);
+    }
+}
+
+// The 4-bit indices of a decoded RLE4 line onto 4 or 8 bpp: onto 8 bpp stored as they are
+// looked up, onto 4 bpp a piece of the row at a time, looked up and then packed.
+template <class To>
+void nibbleLookupRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                     std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const std::array<std::uint8_t, 16> table = conversion.nibbles;
+    if constexpr (To::kind == PixelKind::Index8) {
+        lookUpNibbles(table, source + sourceX, count,
+                      reinterpret_cast<std::uint8_t*>(destination + destinationX));
+    } else {
+        constexpr std::size_t piece = 256;
+        std::uint8_t indices[piece];
+        for (std::size_t done = 0; done < count; done += piece) {
+            const std::size_t n = std::min(piece, count - done);
+            lookUpNibbles(table, source + sourceX + done, n, indices);
+            packIndices<4>(indices, n, destination, destinationX + done);
+        }
     }
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::uint32_t unmatched = ColourMatcher::unmatchedIndex;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
-constexpr std::size_t mappingCount = std::size_t(Mapping::ValueMap) + 1;
+constexpr std::size_t mappingCount = std::size_t(Mapping::NibbleLookup) + 1;
 // Calls of fewer pixels work each one out: filling the tables would cost more than it saves.
 constexpr std::size_t byteTablePixels = 64 * 256;
 // Below this many pixels for each source table entry, entries are matched on first use.
@@ -106,6 +106,8 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         bulk::pairRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::ValueMap) {
         bulk::valueMapRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::NibbleLookup) {
+        bulk::nibbleLookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Recode && To::kind == PixelKind::Rgb24) {
         bulk::recodeOntoRgb24Row<From>(conversion, source, sourceX, destination, destinationX,
                                        count);
@@ -159,6 +161,9 @@ constexpr bool supported() {
                    (To::bytesPerPixel == 2 || To::kind == PixelKind::Index4);
         case Mapping::ValueMap:
             return !From::indexed && From::bytesPerPixel == 2 && To::indexed;
+        case Mapping::NibbleLookup:
+            return From::kind == PixelKind::Index8 &&
+                   (To::kind == PixelKind::Index4 || To::kind == PixelKind::Index8);
     }
     return false;
 }
@@ -242,10 +247,15 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
 
 // Tables of whole destination bytes, filled from the lookup: every source byte's pixels (1 and
 // 4 bits) or every pair of indices (8 bits onto 16; not the lines an RLE4 source is decoded to,
-// one 4-bit index a byte).
+// one 4-bit index a byte, whose 16 entries are looked up by byte shuffles onto 4 and 8 bpp).
 Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelFormat& to,
                                         std::size_t pixels) {
     const std::uint32_t* lookup = m_conversion.lookup;
+    if (from.kind == PixelKind::Index8 && from.bitCount == 4 &&
+        (to.kind == PixelKind::Index4 || to.kind == PixelKind::Index8)) {
+        std::copy_n(lookup, m_conversion.nibbles.size(), m_conversion.nibbles.begin());
+        return Mapping::NibbleLookup;
+    }
     const std::size_t toBytes = to.bitCount / 8u;
     if (from.kind != PixelKind::Index8 && toBytes > 0 && pixels >= expandPixels) {
         const std::size_t perByte = 8u / from.bitCount;

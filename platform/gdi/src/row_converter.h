@@ -46,6 +46,9 @@ enum class Mapping : std::uint8_t {
     // 16-bit direct colour onto a palettized destination, for very many pixels: the matcher's
     // entry for every stored value.
     ValueMap,
+    // The 4-bit indices an RLE4 source is decoded to, one a byte, onto 4 or 8 bpp, for many
+    // pixels: through a table of 16 entries, by byte shuffles.
+    NibbleLookup,
 };
 
 // What the row loops read; owned by the RowConverter that points into it. The loops copy it
@@ -61,6 +64,7 @@ struct Conversion {
     const std::uint8_t* fieldMap = nullptr;
     const std::byte* expansion = nullptr;
     const std::uint32_t* pairs = nullptr;
+    std::array<std::uint8_t, 16> nibbles{};
     std::span<const std::uint32_t> sourceColours;
     ColourMatcher* matcher = nullptr;
 };

@@ -175,26 +175,36 @@ RunPicture runPicture(WORD bitCount) {
     return picture;
 }
 
-class LargeRleCall : public testing::TestWithParam<FormatPair> {};
+class LargeRleCall : public testing::TestWithParam<FormatPair> {
+protected:
+    void drawBothWays(const Piece& piece) {
+        const FormatPair& pair = GetParam();
+        const RunPicture picture = runPicture(pair.source.bitCount);
+        gdi::DibFormat rle = pair.source;
+        rle.compression = pair.source.bitCount == 8 ? BI_RLE8 : BI_RLE4;
+        rle.sizeImage = DWORD(picture.stream.size());
+        const gdi::DibInfo rleInfo(rle);
+        const gdi::DibInfo plainInfo(pair.source);
+        const std::vector<std::byte> plain = gditest::packed(pair.source, picture.indices);
+        gditest::Section fromRle(pair.destination, 0);
+        gditest::Section fromPlain(pair.destination, 0);
+        const auto draw = [&](const gditest::Section& section, std::span<const std::byte> bits,
+                              const gdi::DibInfo& info) {
+            return SetDIBitsToDevice(section.dc(), piece.xDest, 0, DWORD(piece.width), height,
+                                     piece.xSrc, 0, 0, height, bits, info.get(), DIB_RGB_COLORS);
+        };
+        ASSERT_EQ(draw(fromRle, picture.stream, rleInfo), height);
+        ASSERT_EQ(draw(fromPlain, plain, plainInfo), height);
+        EXPECT_TRUE(fromRle.values() == fromPlain.values());
+    }
+};
 
 TEST_P(LargeRleCall, DrawsWhatTheSamePictureUncompressedDraws) {
-    const FormatPair& pair = GetParam();
-    const RunPicture picture = runPicture(pair.source.bitCount);
-    gdi::DibFormat rle = pair.source;
-    rle.compression = pair.source.bitCount == 8 ? BI_RLE8 : BI_RLE4;
-    rle.sizeImage = DWORD(picture.stream.size());
-    const gdi::DibInfo rleInfo(rle);
-    const gdi::DibInfo plainInfo(pair.source);
-    const std::vector<std::byte> plain = gditest::packed(pair.source, picture.indices);
-    gditest::Section fromRle(pair.destination, 0);
-    gditest::Section fromPlain(pair.destination, 0);
-    ASSERT_EQ(SetDIBitsToDevice(fromRle.dc(), 0, 0, width, height, 0, 0, 0, height,
-                                picture.stream, rleInfo.get(), DIB_RGB_COLORS),
-              height);
-    ASSERT_EQ(SetDIBitsToDevice(fromPlain.dc(), 0, 0, width, height, 0, 0, 0, height, plain,
-                                plainInfo.get(), DIB_RGB_COLORS),
-              height);
-    EXPECT_TRUE(fromRle.values() == fromPlain.values());
+    drawBothWays({0, 0, width});
+}
+
+TEST_P(LargeRleCall, APieceInsideBytesDrawsWhatTheSamePictureUncompressedDraws) {
+    drawBothWays({5, 3, width - 9});
 }
 
 std::vector<FormatPair> everyRlePair() {
