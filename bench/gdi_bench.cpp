@@ -92,12 +92,14 @@ gdi::DibFormat pairFormat(WORD bitCount, DWORD compression = BI_RGB, gdi::Channe
     return format;
 }
 
-// Every byte of an uncompressed picture scrambled, so that palettized destinations see many
-// distinct colours.
+// Every byte of an uncompressed picture drawn at random, as the speed table's are, so that
+// palettized destinations see many distinct colours and neighbouring pixels are unrelated.
 std::vector<std::byte> scrambledBits(const gdi::DibFormat& format) {
     std::vector<std::byte> bits(format.imageBytes());
-    for (std::size_t i = 0; i < bits.size(); ++i) {
-        bits[i] = std::byte((i * 0x9E3779B1u) >> 24);
+    std::uint32_t state = 1;
+    for (std::byte& b : bits) {
+        state = state * 1664525u + 1013904223u;
+        b = std::byte(state >> 24);
     }
     return bits;
 }
@@ -161,6 +163,8 @@ BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to8, pairFormat(32), pairFormat(8));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to4, pairFormat(32), pairFormat(4));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to1, pairFormat(32), pairFormat(1));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 8to8, pairFormat(8), pairFormat(8));
+BENCHMARK_CAPTURE(setDIBitsToDevicePair, 8to565, pairFormat(8),
+                  pairFormat(16, BI_BITFIELDS, masks565));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 24to24, pairFormat(24), pairFormat(24));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, Rle8to32, pairFormat(8, BI_RLE8), pairFormat(32));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, Rle4to8, pairFormat(4, BI_RLE4), pairFormat(8));
