@@ -277,6 +277,16 @@ void lookupRow(const Conversion& conversion, const std::byte* source, std::size_
     }
 }
 
+// 8-bit indices onto 16-bit pixels: by byte shuffles 32 at a time, the rest through the lookup.
+template <class To>
+void shuffleLookupRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                      std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const std::size_t done = lookUpIndices16(*conversion.shuffleTables, source + sourceX, count,
+                                             destination + 2 * destinationX);
+    lookupRow<To>(conversion, source, sourceX + done, destination, destinationX + done,
+                  count - done);
+}
+
 // A palettized source of 1 or 4 bits onto whole-byte pixels: the destination bytes of the
 // pixels of each source byte are one entry of c.expansion, the source read four bytes at a time;
 // the pixels of a partly covered first or last byte are stored one by one.

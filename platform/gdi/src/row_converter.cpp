@@ -3,6 +3,7 @@
 #include "bit_copy.h"
 #include "bulk_rows.h"
 #include "pixel_codecs.h"
+#include "processor.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 
 constexpr std::uint32_t unmatched = ColourMatcher::unmatchedIndex;
 constexpr std::size_t kindCount = std::tuple_size_v<codecs::All>;
-constexpr std::size_t mappingCount = std::size_t(Mapping::NibbleLookup) + 1;
+constexpr std::size_t mappingCount = std::size_t(Mapping::ShuffleLookup) + 1;
 // Calls of fewer pixels work each one out: filling the tables would cost more than it saves.
 constexpr std::size_t byteTablePixels = 64 * 256;
 // Below this many pixels for each source table entry, entries are matched on first use.
@@ -25,6 +26,7 @@ constexpr std::size_t fieldMapPixels = std::size_t(1) << 12;
 // From these many pixels on, tables of whole destination bytes pay for themselves.
 constexpr std::size_t expandPixels = std::size_t(1) << 12;
 constexpr std::size_t pairLookupPixels = std::size_t(1) << 18;
+constexpr std::size_t shuffleLookupPixels = std::size_t(1) << 12;
 // From this many pixels on, a 16-bit source's every stored value is matched at once.
 constexpr std::size_t valueMapPixels = std::size_t(1) << 18;
 
@@ -108,6 +110,8 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
         bulk::valueMapRow<From, To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::NibbleLookup) {
         bulk::nibbleLookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
+    } else if constexpr (mapping == Mapping::ShuffleLookup) {
+        bulk::shuffleLookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Recode && To::kind == PixelKind::Rgb24) {
         bulk::recodeOntoRgb24Row<From>(conversion, source, sourceX, destination, destinationX,
                                        count);
@@ -164,6 +168,8 @@ constexpr bool supported() {
         case Mapping::NibbleLookup:
             return From::kind == PixelKind::Index8 &&
                    (To::kind == PixelKind::Index4 || To::kind == PixelKind::Index8);
+        case Mapping::ShuffleLookup:
+            return From::kind == PixelKind::Index8 && To::bytesPerPixel == 2;
     }
     return false;
 }
@@ -246,8 +252,9 @@ RowConverter::RowConverter(const PixelFormat& from, const PixelFormat& to, std::
 }
 
 // Tables of whole destination bytes, filled from the lookup: every source byte's pixels (1 and
-// 4 bits) or every pair of indices (8 bits onto 16; not the lines an RLE4 source is decoded to,
-// one 4-bit index a byte, whose 16 entries are looked up by byte shuffles onto 4 and 8 bpp).
+// 4 bits) or every pair of indices (8 bits onto 16 without AVX2, or onto 4; not the lines an
+// RLE4 source is decoded to, one 4-bit index a byte, whose 16 entries are looked up by byte
+// shuffles onto 4 and 8 bpp). With AVX2, 8-bit indices onto 16 bits go by byte shuffles too.
 Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelFormat& to,
                                         std::size_t pixels) {
     const std::uint32_t* lookup = m_conversion.lookup;
@@ -272,6 +279,12 @@ Mapping RowConverter::prepareWideLookup(const PixelFormat& from, const PixelForm
         }
         m_conversion.expansion = reinterpret_cast<const std::byte*>(m_wideLookup.get());
         return Mapping::Expand;
+    }
+    if (from.kind == PixelKind::Index8 && from.bitCount == 8 && toBytes == 2 && hasAvx2() &&
+        pixels >= shuffleLookupPixels) {
+        m_shuffleTables = std::make_unique<ShuffleTables>(ShuffleTables::of(lookup));
+        m_conversion.shuffleTables = m_shuffleTables.get();
+        return Mapping::ShuffleLookup;
     }
     const bool pairsPay = toBytes == 2 || to.kind == PixelKind::Index4;
     if (from.kind == PixelKind::Index8 && from.bitCount == 8 && pairsPay &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "byte_index_lookup.h"
 #include "colour_matcher.h"
 #include "pixel_format.h"
 
@@ -49,6 +50,9 @@ enum class Mapping : std::uint8_t {
     // The 4-bit indices an RLE4 source is decoded to, one a byte, onto 4 or 8 bpp, for many
     // pixels: through a table of 16 entries, by byte shuffles.
     NibbleLookup,
+    // 8-bit indices onto 16-bit pixels, for many pixels where the processor has AVX2: 32 at a
+    // time through the lookup's bytes, by byte shuffles.
+    ShuffleLookup,
 };
 
 // What the row loops read; owned by the RowConverter that points into it. The loops copy it
@@ -65,6 +69,7 @@ struct Conversion {
     const std::byte* expansion = nullptr;
     const std::uint32_t* pairs = nullptr;
     std::array<std::uint8_t, 16> nibbles{};
+    const ShuffleTables* shuffleTables = nullptr;
     std::span<const std::uint32_t> sourceColours;
     ColourMatcher* matcher = nullptr;
 };
@@ -106,6 +111,7 @@ private:
     std::array<std::uint32_t, 2 * 256> m_byteTables;
     // The entries of Expand or PairLookup.
     std::unique_ptr<std::uint32_t[]> m_wideLookup;
+    std::unique_ptr<ShuffleTables> m_shuffleTables;
 };
 
 // The stored value of a colour (0x00RRGGBB) in a direct-colour format.
