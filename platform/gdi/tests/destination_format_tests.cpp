@@ -170,19 +170,23 @@ TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthWidenPixelByPixel) {
     };
     for (LONG width = 1; width <= 40; ++width) {
         std::vector<std::uint32_t> rgb32, rgb565;
-        std::vector<std::uint32_t> from32{fill}, from565{fill};
+        std::vector<std::uint32_t> from32{fill}, fromBgr{fill}, from565{fill};
         for (std::uint32_t i = 0; i < std::uint32_t(width); ++i) {
             rgb32.push_back((i + 1) * 0x9E3779B1u);
             from32.push_back(rgb32.back() & 0xFFFFFF);
+            const std::uint32_t c = rgb32.back();
+            fromBgr.push_back((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF));
             rgb565.push_back((i + 1) * 0x9E37u & 0xFFFF);
             const std::uint32_t v = rgb565.back();
             from565.push_back(widen(v >> 11, 5) << 16 | widen(v >> 5 & 0x3F, 6) << 8 |
                               widen(v & 0x1F, 5));
         }
         from32.push_back(fill);
+        fromBgr.push_back(fill);
         from565.push_back(fill);
         for (const auto& [source, stored, expected] :
              {std::tuple{dib(32, width), rgb32, from32},
+              std::tuple{dib(32, width, 1, {}, {0xFF, 0xFF00, 0xFF0000}), rgb32, fromBgr},
               std::tuple{dib(16, width, 1, {}, masks565), rgb565, from565}}) {
             const gdi::DibInfo info(source);
             const std::vector<std::byte> bits = gditest::packed(source, stored);
@@ -191,7 +195,8 @@ TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthWidenPixelByPixel) {
                                         info.get(), DIB_RGB_COLORS),
                       1);
             EXPECT_EQ(gditest::hexList(section.values()), gditest::hexList(expected))
-                << source.bitCount << " bpp, width " << width;
+                << source.bitCount << " bpp, red mask " << std::hex << source.masks.red
+                << ", width " << std::dec << width;
         }
     }
 }

@@ -207,9 +207,12 @@ TEST_P(LargeRleCall, APieceInsideBytesDrawsWhatTheSamePictureUncompressedDraws) 
     drawBothWays({5, 3, width - 9});
 }
 
+// A table of five entries: the pixels of indices beyond it are black, and are matched as such.
+const NamedFormat shortTable4{"ShortTable4", dib(4, width, height, unevenColours(5))};
+
 std::vector<FormatPair> everyRlePair() {
     std::vector<FormatPair> pairs;
-    for (const NamedFormat& source : {sources[1], sources[2]}) {
+    for (const NamedFormat& source : {sources[1], sources[2], shortTable4}) {
         for (const NamedFormat& destination : destinations) {
             pairs.push_back({std::string(source.name) + "RunsTo" + destination.name,
                              source.format, destination.format});
