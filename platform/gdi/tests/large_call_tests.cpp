@@ -61,6 +61,8 @@ const NamedFormat sources[] = {
     {"TenBitFields", sized(32, {0x3FF00000, 0xFFC00, 0x3FF})},
     {"OddFields32", sized(32, {0xE0000007, 0x1F800, 0})},
     {"NarrowFields32", sized(32, {0xC00, 0x30, 0x3})},
+    // Indices past a table of seven entries draw black.
+    {"ShortTable8", dib(8, width, height, unevenColours(7))},
 };
 
 const NamedFormat destinations[] = {
