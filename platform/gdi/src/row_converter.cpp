@@ -27,6 +27,10 @@ constexpr std::size_t fieldMapPixels = std::size_t(1) << 12;
 constexpr std::size_t expandPixels = std::size_t(1) << 12;
 constexpr std::size_t pairLookupPixels = std::size_t(1) << 18;
 constexpr std::size_t shuffleLookupPixels = std::size_t(1) << 12;
+// Shorter rows between 24 bpp and 32 go pixel by pixel instead of through a piece of colours:
+// reading colours back just after storing them in another width stalls the processor longer
+// than such a row takes. Decoding 16-bit pixels or 32-bit fields one by one costs more.
+constexpr std::size_t piecewisePixels = 64;
 // From this many pixels on, a 16-bit source's every stored value is matched at once.
 constexpr std::size_t valueMapPixels = std::size_t(1) << 18;
 
@@ -74,6 +78,22 @@ void convertOntoRgb24(const Conversion& c, const std::byte* source, std::size_t 
     }
 }
 
+// Pixel by pixel, each one mapped as it comes.
+template <class From, class To, Mapping mapping>
+void convertEach(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
+                 std::byte* destination, std::size_t destinationX, std::size_t count) {
+    const Conversion c = conversion;
+    if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
+        convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
+    } else {
+        typename From::Reader reader(source, sourceX);
+        typename To::Writer writer(destination, destinationX, count);
+        reader.read(
+            count, [&](std::uint32_t value) { writer.put(mapPixel<From, To, mapping>(c, value)); });
+        writer.finish();
+    }
+}
+
 template <class From, class To, Mapping mapping>
 void convertRow(const Conversion& conversion, const std::byte* source, std::size_t sourceX,
                 std::byte* destination, std::size_t destinationX, std::size_t count) {
@@ -95,7 +115,13 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
                          To::bytesPerPixel > 0 && To::kind != PixelKind::Rgb24) {
         bulk::lookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Recode && From::kind == PixelKind::Rgb24) {
-        bulk::recodeRgb24Row<To>(conversion, source, sourceX, destination, destinationX, count);
+        if (count < piecewisePixels) {
+            convertEach<From, To, mapping>(conversion, source, sourceX, destination, destinationX,
+                                           count);
+        } else {
+            bulk::recodeRgb24Row<To>(conversion, source, sourceX, destination, destinationX,
+                                     count);
+        }
     } else if constexpr (mapping == Mapping::Match) {
         bulk::matchRow<From, To, false>(conversion, source, sourceX, destination, destinationX,
                                         count);
@@ -113,18 +139,17 @@ void convertRow(const Conversion& conversion, const std::byte* source, std::size
     } else if constexpr (mapping == Mapping::ShuffleLookup) {
         bulk::shuffleLookupRow<To>(conversion, source, sourceX, destination, destinationX, count);
     } else if constexpr (mapping == Mapping::Recode && To::kind == PixelKind::Rgb24) {
-        bulk::recodeOntoRgb24Row<From>(conversion, source, sourceX, destination, destinationX,
-                                       count);
-    } else if constexpr (To::kind == PixelKind::Rgb24 && From::bytesPerPixel > 0) {
-        const Conversion c = conversion;
-        convertOntoRgb24<From, mapping>(c, source, sourceX, destination, destinationX, count);
+        constexpr bool fixed32 = From::kind == PixelKind::Xrgb32 || From::kind == PixelKind::Xbgr32;
+        if (fixed32 && count < piecewisePixels) {
+            convertEach<From, To, mapping>(conversion, source, sourceX, destination, destinationX,
+                                           count);
+        } else {
+            bulk::recodeOntoRgb24Row<From>(conversion, source, sourceX, destination,
+                                           destinationX, count);
+        }
     } else {
-        const Conversion c = conversion;
-        typename From::Reader reader(source, sourceX);
-        typename To::Writer writer(destination, destinationX, count);
-        reader.read(
-            count, [&](std::uint32_t value) { writer.put(mapPixel<From, To, mapping>(c, value)); });
-        writer.finish();
+        convertEach<From, To, mapping>(conversion, source, sourceX, destination, destinationX,
+                                       count);
     }
 }
 

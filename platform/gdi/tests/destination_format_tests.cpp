@@ -129,10 +129,10 @@ TEST_P(DestinationPixels, HoldTheConvertedValues) {
 INSTANTIATE_TEST_SUITE_P(SetDIBitsToDevice, DestinationPixels, testing::ValuesIn(narrowing),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// 24-bpp rows are taken apart eight pixels a step where the processor allows: every width up to
-// several steps and a tail, each pixel truncated to 5-5-5 and 5-6-5 as the rule says.
+// Long 24-bpp rows are taken apart eight pixels a step where the processor allows, short ones
+// pixel by pixel: every width of both, each pixel truncated to 5-5-5 and 5-6-5 as the rule says.
 TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthNarrowPixelByPixel) {
-    for (LONG width = 1; width <= 40; ++width) {
+    for (LONG width = 1; width <= 100; ++width) {
         std::vector<std::uint32_t> colours(static_cast<std::size_t>(width));
         for (std::size_t i = 0; i < colours.size(); ++i) {
             colours[i] = std::uint32_t(i + 1) * 0x0B1D37u & 0xFFFFFF;
@@ -159,16 +159,16 @@ TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthNarrowPixelByPixel) {
     }
 }
 
-// 24-bpp rows are stored eight pixels a step where the processor allows: every width up to
-// several steps and a tail, one pixel in from the row's start, each pixel widened as the rule
-// says and the pixels either side of the piece left as they were.
+// Long 24-bpp rows are stored eight pixels a step where the processor allows, short ones pixel
+// by pixel: every width of both, one pixel in from the row's start, each pixel widened as the
+// rule says and the pixels either side of the piece left as they were.
 TEST(SetDIBitsToDevice, Rgb24RowsOfEveryWidthWidenPixelByPixel) {
     constexpr std::uint32_t fill = 0xA5C3E1;
     const auto widen = [](std::uint32_t field, int bits) {
         const std::uint32_t top = field << (8 - bits);
         return top | top >> bits;
     };
-    for (LONG width = 1; width <= 40; ++width) {
+    for (LONG width = 1; width <= 100; ++width) {
         std::vector<std::uint32_t> rgb32, rgb565;
         std::vector<std::uint32_t> from32{fill}, fromBgr{fill}, from565{fill};
         for (std::uint32_t i = 0; i < std::uint32_t(width); ++i) {
