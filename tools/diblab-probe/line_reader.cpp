@@ -35,6 +35,11 @@ void LineReader::append(const char* start, std::size_t length) {
     m_line.insert(m_line.end(), start, start + length);
 }
 
+bool LineReader::hasReadyInput() const {
+    return std::memchr(m_chunk.data() + m_position, '\n', m_end - m_position) != nullptr ||
+           m_input.in_avail() > 0;
+}
+
 LineReader::Result LineReader::next() {
     // A huge line's storage is not kept for the small lines that usually follow.
     if (m_line.capacity() > chunkBytes) {

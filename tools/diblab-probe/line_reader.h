@@ -24,6 +24,9 @@ public:
     LineReader(std::istream& in, std::size_t maxBytes);
 
     Result next();
+    // Whether the next line can be had without waiting: a whole line waits in what has been read,
+    // or the stream has more ready.
+    bool hasReadyInput() const;
 
 private:
     bool refill();

@@ -1,15 +1,20 @@
 #include "probe_output.h"
 
+#include "case_workers.h"
 #include "dib/pixel_rows.h"
 #include "line_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <exception>
 #include <istream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <span>
 #include <ostream>
+#include <vector>
 
 #include "geometry/call_account.h"
 
@@ -130,6 +135,89 @@ geometry::Call describedCall(const ProbeCase& c) {
     return call;
 }
 
+// Threads beside the caller's that answer cases; a build may set fewer.
+#ifndef DIBLAB_PROBE_HELPER_THREADS
+#define DIBLAB_PROBE_HELPER_THREADS 3
+#endif
+constexpr unsigned helperThreads = DIBLAB_PROBE_HELPER_THREADS;
+
+constexpr std::size_t batchLines = 4096;
+// Longer lines are answered on their own, from the reader's buffer.
+constexpr std::size_t batchLineBytes = 64 * 1024;
+
+// The lines of a batch, copied out of the reader, and their answers, worked out beside each
+// other by the workers.
+class CaseBatch {
+public:
+    struct Answer {
+        std::string text;
+        bool ok = true;
+        bool outOfMemory = false;
+        std::exception_ptr failure;
+    };
+
+    void clear() {
+        m_text.clear();
+        m_lines.clear();
+    }
+    void add(bool tooLong, std::string_view line) {
+        m_lines.push_back({m_text.size(), line.size(), tooLong});
+        m_text += line;
+    }
+    std::size_t size() const { return m_lines.size(); }
+
+    void answer(CaseWorkers& workers, OutputStyle style, Account account) {
+        m_answers.resize(std::max(m_answers.size(), m_lines.size()));
+        workers.run(m_lines.size(), [&](std::size_t i) {
+            Answer& answer = m_answers[i];
+            answer.text.clear();
+            answer.outOfMemory = false;
+            answer.failure = nullptr;
+            if (m_lines[i].tooLong) {
+                answer.text = "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
+                answer.ok = false;
+                return;
+            }
+            try {
+                answer.ok = processLine(lineAt(i), style, answer.text, account);
+            } catch (const std::bad_alloc&) {
+                answer.outOfMemory = true;
+            } catch (...) {
+                answer.failure = std::current_exception();
+            }
+        });
+    }
+
+    // Line i's answer. A case that ran out of memory beside others is worked out again alone,
+    // as it would have been without them; a case that failed otherwise fails the run here.
+    const Answer& answerAt(std::size_t i, OutputStyle style, Account account) {
+        Answer& answer = m_answers[i];
+        if (answer.failure) {
+            std::rethrow_exception(answer.failure);
+        }
+        if (answer.outOfMemory) {
+            answer.text.clear();
+            answer.ok = processLineWithinMemory(lineAt(i), style, answer.text, account);
+        }
+        return answer;
+    }
+
+private:
+    struct Line {
+        std::size_t start = 0;
+        std::size_t length = 0;
+        bool tooLong = false;
+    };
+
+    std::string_view lineAt(std::size_t i) const {
+        return std::string_view(m_text).substr(m_lines[i].start, m_lines[i].length);
+    }
+
+    std::string m_text;
+    std::vector<Line> m_lines;
+    std::vector<Answer> m_answers;
+};
+
 }  // namespace
 
 void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::DibFormat& destination,
@@ -165,20 +253,45 @@ bool processLine(std::string_view line, OutputStyle style, std::string& out, Acc
 }
 
 int runProbe(std::istream& in, std::ostream& out, OutputStyle style, Account account) {
-    int status = 0;
     LineReader reader(in, maxLineBytes);
-    std::string output;
-    for (LineReader::Result line = reader.next(); line.status != LineReader::Status::End;
-         line = reader.next()) {
-        output.clear();
-        if (line.status == LineReader::Status::TooLong) {
-            output = "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
-            status = 1;
-        } else if (!processLineWithinMemory(line.text, style, output, account)) {
-            status = 1;
+    CaseWorkers workers(helperThreads);
+    CaseBatch batch;
+    int status = 0;
+    bool more = true;
+    while (more) {
+        // Lines gather while input is at hand, so that a line still to come never holds back the
+        // answers before it; a long line is answered on its own.
+        batch.clear();
+        std::optional<std::string_view> longLine;
+        for (;;) {
+            const LineReader::Result line = reader.next();
+            if (line.status == LineReader::Status::End) {
+                more = false;
+                break;
+            }
+            if (line.text.size() > batchLineBytes) {
+                longLine = line.text;
+                break;
+            }
+            batch.add(line.status == LineReader::Status::TooLong, line.text);
+            if (batch.size() == batchLines || !reader.hasReadyInput()) {
+                break;
+            }
         }
+        batch.answer(workers, style, account);
         // Once a write has failed, nothing after it would be seen.
-        if (!(out << output)) {
+        bool written = true;
+        for (std::size_t i = 0; i < batch.size() && written; ++i) {
+            const CaseBatch::Answer& answer = batch.answerAt(i, style, account);
+            status |= answer.ok ? 0 : 1;
+            written = bool(out << answer.text);
+        }
+        if (written && longLine) {
+            std::string output;
+            status |= processLineWithinMemory(*longLine, style, output, account) ? 0 : 1;
+            written = bool(out << output);
+        }
+        if (!written) {
             break;
         }
     }

@@ -22,8 +22,10 @@ void appendOutcome(std::string& out, const ProbeOutcome& outcome, const gdi::Dib
 bool processLine(std::string_view line, OutputStyle style, std::string& out,
                  Account account = Account::Omitted);
 
-// Processes every line of the input, up to the first write to `out` that fails. Returns the exit
-// status: 1 if any line gave an error. A failed read is passed on as std::ios_base::failure.
+// Processes every line of the input, up to the first write to `out` that fails. The lines at hand
+// are answered together, on several threads where the processor has them, and in their order;
+// every line read is answered before the input is waited for. Returns the exit status: 1 if any
+// line gave an error. A failed read is passed on as std::ios_base::failure.
 int runProbe(std::istream& in, std::ostream& out, OutputStyle style,
              Account account = Account::Omitted);
 

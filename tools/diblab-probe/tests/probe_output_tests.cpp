@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <streambuf>
+#include <string>
 #include <sstream>
 #include <vector>
 
@@ -122,6 +125,88 @@ TEST(RunProbe, StopsAtTheFirstOutputThatCannotBeWritten) {
     std::ostream lost(nullptr);
     probe::runProbe(in, lost, probe::OutputStyle::Line);
     EXPECT_GT(in.rdbuf()->in_avail(), 0);
+}
+
+// Lines are answered in batches, beside each other on several threads, a long line on its own:
+// the answers, their order and the status are those of the lines answered one by one.
+TEST(RunProbe, AnswersBatchesAsLineByLine) {
+    std::uint32_t state = 7;
+    const auto below = [&](std::uint32_t range) {
+        state = state * 1664525u + 1013904223u;
+        return std::to_string((state >> 8) % range);
+    };
+    const char* const formats[] = {"", " src=8", " dst=4", " src=24 dst=16:f800:7e0:1f"};
+    std::string input;
+    std::string expected;
+    bool failed = false;
+    const auto add = [&](const std::string& line) {
+        input += line + '\n';
+        failed |= !probe::processLine(line, probe::OutputStyle::Line, expected);
+    };
+    for (int i = 0; i < 6000; ++i) {
+        if (i == 3000) {
+            std::string pixels;
+            for (int p = 0; p < 100 * 100; ++p) {
+                pixels += " 00a0b0c0";
+            }
+            add("4 4 0 0 100 100 0 0 0 0 4 4 0 0 0 100 px" + pixels);
+        }
+        const std::string roll = below(8);
+        if (roll == "0") {
+            add("# a comment");
+        } else if (roll == "1") {
+            add("1 2 0");
+        } else {
+            add(below(9) + ' ' + below(9) + ' ' + below(2) + " 5 " + below(9) + ' ' + below(9) +
+                ' ' + below(2) + " 10 " + below(6) + ' ' + below(6) + ' ' + below(9) + ' ' +
+                below(9) + ' ' + below(6) + ' ' + below(6) + ' ' + below(9) + ' ' + below(9) +
+                formats[std::stoi(below(4))]);
+        }
+    }
+    std::istringstream in(input);
+    std::ostringstream out;
+    EXPECT_EQ(probe::runProbe(in, out, probe::OutputStyle::Line), failed ? 1 : 0);
+    EXPECT_EQ(out.str(), expected);
+}
+
+// Input that arrives a line at a time, as typed at a terminal; before it gives the next line,
+// every line it gave must have been answered.
+class TypedLines : public std::streambuf {
+public:
+    TypedLines(std::vector<std::string> lines, const std::ostringstream& answers)
+        : m_lines(std::move(lines)), m_answers(answers) {}
+
+    std::size_t unansweredWhenRead = 0;
+
+protected:
+    int_type underflow() override {
+        const std::string answers = m_answers.str();
+        if (std::size_t(std::count(answers.begin(), answers.end(), '\n')) != m_given) {
+            ++unansweredWhenRead;
+        }
+        if (m_given == m_lines.size()) {
+            return traits_type::eof();
+        }
+        std::string& line = m_lines[m_given++];
+        setg(line.data(), line.data(), line.data() + line.size());
+        return traits_type::to_int_type(line[0]);
+    }
+
+private:
+    std::vector<std::string> m_lines;
+    const std::ostringstream& m_answers;
+    std::size_t m_given = 0;
+};
+
+TEST(RunProbe, AnswersEachTypedLineBeforeReadingTheNext) {
+    std::ostringstream out;
+    TypedLines typed({"1 1 0 0 1 1 0 7 0 0 1 1 0 0 0 1\n", "1 1 0\n",
+                      "1 1 0 0 1 1 0 8 0 0 1 1 0 0 0 1\n"},
+                     out);
+    std::istream in(&typed);
+    EXPECT_EQ(probe::runProbe(in, out, probe::OutputStyle::Line), 1);
+    EXPECT_EQ(out.str(), "1 00000007\nerror: missing field FILL\n1 00000008\n");
+    EXPECT_EQ(typed.unansweredWhenRead, 0u);
 }
 
 // CreateDIBSection refuses a bit-fields section with any of its three masks zero.
