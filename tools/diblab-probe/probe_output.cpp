@@ -173,13 +173,15 @@ public:
             answer.text.clear();
             answer.outOfMemory = false;
             answer.failure = nullptr;
-            if (m_lines[i].tooLong) {
-                answer.text = "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
-                answer.ok = false;
-                return;
-            }
+            // Nothing may escape a helper thread: the answer keeps what went wrong.
             try {
-                answer.ok = processLine(lineAt(i), style, answer.text, account);
+                if (m_lines[i].tooLong) {
+                    answer.text =
+                        "error: line longer than " + std::to_string(maxLineBytes) + " bytes\n";
+                    answer.ok = false;
+                } else {
+                    answer.ok = processLine(lineAt(i), style, answer.text, account);
+                }
             } catch (const std::bad_alloc&) {
                 answer.outOfMemory = true;
             } catch (...) {
