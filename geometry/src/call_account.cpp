@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "account_words.h"
+#include "geometry/uncompressed_geometry.h"
 #include "rle_account.h"
 
 namespace geometry {

@@ -93,7 +93,7 @@ struct CallGeometry {
     Span rectScanLines() const { return {arguments.ySrc, arguments.ySrc + height}; }
     // YSrc + Height with Height read as a signed value: the first scan line above the rectangle,
     // which is where a bottom-up result stops counting.
-    std::int64_t rectTop() const;
+    std::int64_t rectTop() const { return arguments.ySrc + asSigned(arguments.height); }
     // The band as the arguments give it: StartScan … StartScan + cLines − 1.
     Span bandScanLines() const {
         return {arguments.startScan, std::int64_t(arguments.startScan) + arguments.cLines};
@@ -102,8 +102,14 @@ struct CallGeometry {
     Span destColumns() const { return {arguments.xDest, arguments.xDest + width}; }
     Span destRows() const { return {arguments.yDest, arguments.yDest + height}; }
     // Where the part lands on the destination before it is cut to the surface.
-    Span landingColumns() const;
-    Span landingRows() const;
+    Span landingColumns() const {
+        if (partColumns.empty() || partScanLines.empty()) return {};
+        return {partColumns.begin + columnShift(), partColumns.end + columnShift()};
+    }
+    Span landingRows() const {
+        if (partColumns.empty() || partScanLines.empty()) return {};
+        return {destinationRowOf(partScanLines.last()), destinationRowOf(partScanLines.begin) + 1};
+    }
 
     // The destination row that receives scan line s, and the scan line a destination row shows.
     std::int64_t destinationRowOf(std::int64_t scanLine) const { return yTop() - scanLine; }
@@ -141,9 +147,8 @@ struct CallGeometry {
 // The geometry of one call with an uncompressed source; none for a run-length encoded source,
 // whose rules differ and are not described here.
 std::optional<CallGeometry> computeGeometry(const Call& call);
-// The same for a source known to be uncompressed, without the optional's copy: the GDI layer's
-// small calls cannot afford it.
-CallGeometry uncompressedGeometry(const Call& call);
+// uncompressedGeometry, in geometry/uncompressed_geometry.h, gives the same for a source known to
+// be uncompressed, without the optional.
 
 // A run-length encoded source ignores the band: its stream is decoded from scan line 0, column
 // 0, over a decode area of XSrc + Width columns by YSrc + Height scan lines, and destination

@@ -9,6 +9,11 @@ namespace geometry {
 // Height or #Lines of 2^31 or more is negative to it.
 inline constexpr std::int64_t kSignedLimit = std::int64_t(1) << 31;
 
+// An unsigned 32-bit argument as the call reads it where it counts.
+constexpr std::int64_t asSigned(std::uint32_t value) {
+    return value >= kSignedLimit ? std::int64_t(value) - 2 * kSignedLimit : std::int64_t(value);
+}
+
 // How a DIB's rows follow each other in memory: bottom-up (a positive biHeight, the first row in
 // memory is the picture's bottom row) or top-down (a negative biHeight).
 enum class RowOrder { BottomUp, TopDown };
@@ -31,6 +36,8 @@ struct Span {
     bool operator==(const Span&) const = default;
 };
 
-Span intersect(Span a, Span b);
+inline Span intersect(Span a, Span b) {
+    return {a.begin > b.begin ? a.begin : b.begin, a.end < b.end ? a.end : b.end};
+}
 
 }  // namespace geometry

@@ -2,19 +2,6 @@
 
 namespace gdi {
 
-namespace {
-
-constexpr unsigned indexBits = 24;
-constexpr std::uintptr_t indexMask = (std::uintptr_t(1) << indexBits) - 1;
-constexpr std::uint32_t generationMask = 0x7FFFFF;
-
-}  // namespace
-
-ObjectTable& ObjectTable::instance() {
-    static ObjectTable table;
-    return table;
-}
-
 ObjectTable::ObjectTable() {
     m_stockBitmap = toHandle<HBITMAP>(add(Bitmap::makeStock()));
 }
@@ -39,25 +26,6 @@ std::uintptr_t ObjectTable::add(GdiObject object) {
     return (std::uintptr_t(slot.generation) << indexBits) | (index + 1);
 }
 
-ObjectTable::Slot* ObjectTable::findSlot(const void* handle) {
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    const std::uintptr_t index = (value & indexMask) - 1;
-    if ((value & indexMask) == 0 || index >= m_slots.size()) {
-        return nullptr;
-    }
-    Slot& slot = m_slots[index];
-    if ((value >> indexBits) != slot.generation ||
-        std::holds_alternative<std::monostate>(slot.object)) {
-        return nullptr;
-    }
-    return &slot;
-}
-
-GdiObject* ObjectTable::findObject(const void* handle) {
-    Slot* slot = findSlot(handle);
-    return slot ? &slot->object : nullptr;
-}
-
 void ObjectTable::remove(const void* handle) {
     Slot* slot = findSlot(handle);
     if (!slot) {
@@ -66,11 +34,6 @@ void ObjectTable::remove(const void* handle) {
     *slot = Slot{slot->generation, std::monostate{}};
     m_freeSlots.push_back(
         std::uint32_t((reinterpret_cast<std::uintptr_t>(handle) & indexMask) - 1));
-}
-
-Bitmap* ObjectTable::surfaceOf(HDC hdc) {
-    const DeviceContext* dc = find<DeviceContext>(hdc);
-    return dc ? find<Bitmap>(dc->bitmap) : nullptr;
 }
 
 HDC ObjectTable::selectedInto(HBITMAP bitmap) {

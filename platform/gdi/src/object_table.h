@@ -24,7 +24,10 @@ using GdiObject = std::variant<std::monostate, DeviceContext, Bitmap, Brush>;
 // handle to a deleted object stops resolving as soon as the slot is freed, even once reused.
 class ObjectTable {
 public:
-    static ObjectTable& instance();
+    static ObjectTable& instance() {
+        static ObjectTable table;
+        return table;
+    }
 
     TableLock& lock() { return m_lock; }
 
@@ -38,8 +41,12 @@ public:
         return object ? std::get_if<T>(object) : nullptr;
     }
 
-    // The bitmap selected into a device context: the surface it draws on.
-    Bitmap* surfaceOf(HDC hdc);
+    // The bitmap selected into a device context: the surface it draws on. The lookups are
+    // defined here, so that a small call inlines them.
+    Bitmap* surfaceOf(HDC hdc) {
+        const DeviceContext* dc = find<DeviceContext>(hdc);
+        return dc ? find<Bitmap>(dc->bitmap) : nullptr;
+    }
     HBITMAP stockBitmap() const { return m_stockBitmap; }
 
     // The device context a bitmap is selected into, if any (never kept for the stock bitmap,
@@ -61,9 +68,29 @@ private:
         bool deletionPending = false;
     };
 
+    static constexpr unsigned indexBits = 24;
+    static constexpr std::uintptr_t indexMask = (std::uintptr_t(1) << indexBits) - 1;
+    static constexpr std::uint32_t generationMask = 0x7FFFFF;
+
     ObjectTable();
-    Slot* findSlot(const void* handle);
-    GdiObject* findObject(const void* handle);
+
+    Slot* findSlot(const void* handle) {
+        const auto value = reinterpret_cast<std::uintptr_t>(handle);
+        const std::uintptr_t index = (value & indexMask) - 1;
+        if ((value & indexMask) == 0 || index >= m_slots.size()) {
+            return nullptr;
+        }
+        Slot& slot = m_slots[index];
+        if ((value >> indexBits) != slot.generation ||
+            std::holds_alternative<std::monostate>(slot.object)) {
+            return nullptr;
+        }
+        return &slot;
+    }
+    GdiObject* findObject(const void* handle) {
+        Slot* slot = findSlot(handle);
+        return slot ? &slot->object : nullptr;
+    }
 
     TableLock m_lock;
     std::vector<Slot> m_slots;

@@ -1,4 +1,5 @@
 #include "colour_table.h"
+#include "geometry/uncompressed_geometry.h"
 #include "object_table.h"
 #include "row_converter.h"
 #include "set_dibits_call.h"
@@ -35,36 +36,23 @@ void describeSourceAndSurface(geometry::Call& call, const DibHeader& header,
     call.destination = {surface.width(), surface.height()};
 }
 
-// Whether copying rows one by one, in the order given, leaves what one memmove of the whole block
-// leaves: always unless the destination lies ahead of the source in the walking direction and
-// the two overlap.
-bool rowOrderMatchesMemmove(const std::byte* source, const std::byte* destination,
-                            std::size_t bytes, bool forward) {
-    const auto from = reinterpret_cast<std::uintptr_t>(source);
-    const auto to = reinterpret_cast<std::uintptr_t>(destination);
-    const bool overlap = to < from + bytes && from < to + bytes;
-    return !overlap || (forward ? to <= from : to >= from);
-}
-
-// Copies a block: in pieces when the two do not overlap, since glibc copies a single piece of a
-// MiB or more with a slower loop than smaller ones (measured 15 % slower from 1 MiB to 64 MiB),
-// and a block far larger than the caches with streaming stores (25 % faster than memcpy at
-// 64 MiB, measured).
-void copyBlock(std::byte* to, const std::byte* from, std::size_t bytes) {
+// Copies a block, with memmove where the two overlap. Apart, a block goes in pieces, since
+// glibc copies a single piece of a MiB or more with a slower loop than smaller ones (measured 15 %
+// slower from 1 MiB to 64 MiB), and a block far larger than the caches with streaming stores (25 %
+// faster than memcpy at 64 MiB, measured).
+void copyBlock(std::byte* to, const std::byte* from, std::size_t bytes, bool overlap) {
     constexpr std::size_t piece = 512 * 1024;
     constexpr std::size_t streamedBytes = std::size_t(16) << 20;
-    const auto start = reinterpret_cast<std::uintptr_t>(from);
-    const auto target = reinterpret_cast<std::uintptr_t>(to);
-    if (target < start + bytes && start < target + bytes) {
+    if (overlap) {
         std::memmove(to, from, bytes);
-        return;
-    }
-    if (bytes >= streamedBytes) {
+    } else if (bytes <= piece) {
+        std::memcpy(to, from, bytes);
+    } else if (bytes >= streamedBytes) {
         gdi::streamCopy(to, from, bytes);
-        return;
-    }
-    for (std::size_t done = 0; done < bytes; done += piece) {
-        std::memcpy(to + done, from + done, std::min(piece, bytes - done));
+    } else {
+        for (std::size_t done = 0; done < bytes; done += piece) {
+            std::memcpy(to + done, from + done, std::min(piece, bytes - done));
+        }
     }
 }
 
@@ -106,10 +94,16 @@ bool copiedAsBlock(const BandWalk& walk, std::size_t stride, std::size_t pixelBi
     const std::byte* from = walk.firstSourceRow + lowest;
     std::byte* to = surface.rowStart(walk.firstY) + lowest;
     const std::size_t bytes = walk.rows * stride;
-    if (!rowOrderMatchesMemmove(from, to, bytes, walk.sourceStep > 0)) {
+    // Copying rows one by one, in the order given, leaves what one memmove of the whole block
+    // leaves unless the destination lies ahead of the source in the walking direction and the
+    // two overlap.
+    const auto start = reinterpret_cast<std::uintptr_t>(from);
+    const auto target = reinterpret_cast<std::uintptr_t>(to);
+    const bool overlap = target < start + bytes && start < target + bytes;
+    if (overlap && (walk.sourceStep > 0 ? target > start : target < start)) {
         return false;
     }
-    copyBlock(to, from, bytes);
+    copyBlock(to, from, bytes, overlap);
     return true;
 }
 
@@ -121,21 +115,10 @@ void drawRows(const BandWalk& walk, const gdi::SurfaceView& surface,
     }
 }
 
-int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
-                     const DibHeader& header, UINT colorUse, std::span<const std::byte> bits,
-                     const gdi::Bitmap& surface) {
-    if (g.writtenRows.empty() || !surface.isDrawable()) {
-        return g.result;
-    }
-    const BandWalk walk = walkOf(g, header, bits);
-    const gdi::SurfaceView& view = surface.view();
-    // A direct-colour source stored as the surface is copied without preparing a conversion,
-    // and goes row by row where it cannot go as one block.
-    const bool directCopy =
-        header.bitCount > 8 && gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat());
-    if (directCopy && copiedAsBlock(walk, header.stride(), header.bitCount, view)) {
-        return g.result;
-    }
+// Draws through a conversion prepared for the call: kept out of line, so that a copy without
+// one does not pay for its frame.
+[[gnu::noinline]] void drawConverted(BandWalk walk, const BITMAPINFO* bmi, DibHeader header,
+                                     UINT colorUse, const gdi::Bitmap& surface, bool directCopy) {
     gdi::ColourTable colours;
     if (header.bitCount <= 8) {
         gdi::readColourTable(bmi, header, colorUse, colours);
@@ -143,8 +126,32 @@ int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
     const gdi::RowConverter converter(header.pixelFormat(colours.colours()), surface.pixelFormat(),
                                       walk.count * walk.rows);
     const std::size_t pixelBits = directCopy ? 0 : converter.copiedPixelBits();
-    if (!pixelBits || !copiedAsBlock(walk, header.stride(), pixelBits, view)) {
-        drawRows(walk, view, converter);
+    if (!pixelBits || !copiedAsBlock(walk, header.stride(), pixelBits, surface.view())) {
+        drawRows(walk, surface.view(), converter);
+    }
+}
+
+// Draws a run-length encoded source, out of line and from copies, so that the arguments and the
+// header of the uncompressed path never have to be stored.
+[[gnu::noinline]] int drawRleCall(geometry::Call call, const BITMAPINFO* bmi, DibHeader header,
+                                  UINT colorUse, std::span<const std::byte> bits,
+                                  const gdi::Bitmap& surface) {
+    return gdi::drawRle(*geometry::computeRleGeometry(call), bmi, header, colorUse, bits, surface);
+}
+
+int drawUncompressed(const geometry::CallGeometry& g, const BITMAPINFO* bmi,
+                     const DibHeader& header, UINT colorUse, std::span<const std::byte> bits,
+                     const gdi::Bitmap& surface) {
+    if (g.writtenRows.empty() || !surface.isDrawable()) {
+        return g.result;
+    }
+    const BandWalk walk = walkOf(g, header, bits);
+    // A direct-colour source stored as the surface is copied without preparing a conversion,
+    // and goes row by row where it cannot go as one block.
+    const bool directCopy =
+        header.bitCount > 8 && gdi::sameDirectFormat(header.pixelFormat({}), surface.pixelFormat());
+    if (!directCopy || !copiedAsBlock(walk, header.stride(), header.bitCount, surface.view())) {
+        drawConverted(walk, bmi, header, colorUse, surface, directCopy);
     }
     return g.result;
 }
@@ -172,8 +179,7 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD width, DWORD height, 
     }
     describeSourceAndSurface(call, *header, bits.size(), *surface);
     if (header->isRle()) {
-        return gdi::drawRle(*geometry::computeRleGeometry(call), bmi, *header, colorUse, bits,
-                            *surface);
+        return drawRleCall(call, bmi, *header, colorUse, bits, *surface);
     }
     return drawUncompressed(geometry::uncompressedGeometry(call), bmi, *header, colorUse, bits,
                             *surface);
