@@ -162,6 +162,7 @@ BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to565, pairFormat(32),
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to8, pairFormat(32), pairFormat(8));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to4, pairFormat(32), pairFormat(4));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 32to1, pairFormat(32), pairFormat(1));
+BENCHMARK_CAPTURE(setDIBitsToDevicePair, 555to8, pairFormat(16), pairFormat(8));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 8to8, pairFormat(8), pairFormat(8));
 BENCHMARK_CAPTURE(setDIBitsToDevicePair, 8to565, pairFormat(8),
                   pairFormat(16, BI_BITFIELDS, masks565));
